@@ -1,0 +1,57 @@
+#include "nmeamessage.h"
+
+#include "crc8.h"
+#include "nmeaparser.h"
+#include "nmeasettings.h"
+
+NmeaMessage::NmeaMessage(const QString& messageType)
+    : m_message_type(messageType),
+      m_message_type_hash(NmeaParser::calculateMessageTypeHash(messageType)) {}
+
+QString NmeaMessage::getMsgBuffer() const {
+    if (!m_message.isEmpty()) {
+        return m_message;
+    }
+    QString body = address();
+    for (const QString& field : buildFields()) {
+        body += QLatin1Char(',');
+        body += field;
+    }
+    return addCrcToMsgBuffer(body);
+}
+
+void NmeaMessage::setMsgInfo(const QString& talker, const QString& manufacturer,
+                             const QString& checksum, const QString& message, bool proprietary) {
+    m_talker_id = talker;
+    m_manufacturer_id = manufacturer;
+    m_checksum = checksum;
+    m_message = message;
+    m_propriatary = proprietary;
+}
+
+void NmeaMessage::setNumber_of_decimals(int decimals) {
+    m_number_of_decimals = decimals;
+    m_message.clear();
+}
+
+QString NmeaMessage::addCrcToMsgBuffer(const QString& body) {
+    return QLatin1Char('$') + body + QLatin1Char('*') + CRC8::calculateChecksum(body) +
+           QLatin1String("\r\n");
+}
+
+QString NmeaMessage::address() const {
+    if (m_propriatary) {
+        return QLatin1String("PNRV") + m_message_type;
+    }
+    return m_talker_id + m_message_type;
+}
+
+void NmeaMessage::initForSending() {
+    m_talker_id = NmeaSettings::sourceTalker();
+    m_number_of_decimals = NmeaSettings::numberOfDecimals();
+}
+
+bool NmeaMessage::reject() {
+    error_ID = ERR_NMEA_FORMAT;
+    return false;
+}

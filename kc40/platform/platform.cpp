@@ -1,0 +1,82 @@
+#include "platform.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <atomic>
+
+namespace {
+QString g_root;
+QString g_netIf = QStringLiteral("eth0");
+std::atomic<Clock::Source> g_clock{nullptr};
+} // namespace
+
+void Platform::configure(const QString& root, const QString& netIf) {
+    g_root = root.isEmpty() ? QString() : QDir(root).absolutePath();
+    g_netIf = netIf.isEmpty() ? QStringLiteral("eth0") : netIf;
+}
+
+QString Platform::root() { return g_root; }
+
+QString Platform::path(const QString& boardPath) {
+    if (g_root.isEmpty()) {
+        return boardPath;
+    }
+    return boardPath.startsWith(QLatin1Char('/')) ? g_root + boardPath
+                                                  : g_root + QLatin1Char('/') + boardPath;
+}
+
+QString Platform::appDir() {
+    return g_root.isEmpty() ? QCoreApplication::applicationDirPath()
+                            : g_root + QStringLiteral("/opt");
+}
+
+QString Platform::appPath(const QString& relative) {
+    const QString dir = appDir();
+    return relative.startsWith(QLatin1Char('/')) ? dir + relative
+                                                 : dir + QLatin1Char('/') + relative;
+}
+
+QString Platform::serialDevice(const QString& name) { return path(QStringLiteral("/dev/") + name); }
+
+QString Platform::hostInterface(const QString& boardInterface) {
+    return boardInterface == QLatin1String("eth0") ? g_netIf : boardInterface;
+}
+
+QStringList Platform::relaunchArguments() {
+    QStringList arguments{QStringLiteral("-qws")};
+    if (!g_root.isEmpty()) {
+        arguments << QStringLiteral("--root") << g_root;
+    }
+    if (g_netIf != QLatin1String("eth0")) {
+        arguments << QStringLiteral("--net-if") << g_netIf;
+    }
+    return arguments;
+}
+
+bool Platform::relaunch() {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), relaunchArguments());
+}
+
+QString CommandRunner::recordFile() { return Platform::path(QStringLiteral("/board_commands")); }
+
+void CommandRunner::run(const QString& commandLine) {
+    if (Platform::root().isEmpty()) {
+        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
+        return;
+    }
+    QFile record(recordFile());
+    if (record.open(QIODevice::Append)) {
+        record.write(commandLine.toLatin1() + '\n');
+    }
+}
+
+qint64 Clock::currentMSecsSinceEpoch() {
+    const Source source = g_clock.load();
+    return source != nullptr ? source() : QDateTime::currentMSecsSinceEpoch();
+}
+
+void Clock::setSource(Source source) { g_clock.store(source); }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The one seam between the unit and its board. Every board path, serial device, network
+// interface name and shell command goes through here. On the board the paths are the real
+// ones; with a root folder (a virtual board on a PC) every absolute board path lives under it
+// and the board's "eth0" is played by a host interface.
+class Platform {
+public:
+    // root: empty on the board. netIf: the host interface that plays "eth0".
+    static void configure(const QString& root, const QString& netIf);
+    static QString root();
+
+    // "/dev/ttyS1" -> the same path under the root.
+    static QString path(const QString& boardPath);
+    // The application folder: the executable's folder on the board, root + "/opt" otherwise.
+    static QString appDir();
+    // A file or folder name relative to the application folder.
+    static QString appPath(const QString& relative);
+    // "ttyS3" -> the device path of that serial line.
+    static QString serialDevice(const QString& name);
+    // "eth0" -> the host interface that plays it; other names stay as they are.
+    static QString hostInterface(const QString& boardInterface);
+
+    // Arguments that start a fresh copy of the unit on the same board.
+    static QStringList relaunchArguments();
+    // Starts a fresh copy of this program, detached; false when it could not be started.
+    static bool relaunch();
+};
+
+// Runs the board's shell commands ("reboot", "/etc/init.d/S40network restart", ...).
+// A virtual board has no board to act on: it records each command line, one per line, in
+// the root's "board_commands" file, which tests and service engineers read.
+class CommandRunner {
+public:
+    static void run(const QString& commandLine);
+    static QString recordFile();
+};
+
+// The wall clock in milliseconds since the epoch. Tests may replace the source.
+class Clock {
+public:
+    using Source = qint64 (*)();
+    static qint64 currentMSecsSinceEpoch();
+    static void setSource(Source source);
+};
