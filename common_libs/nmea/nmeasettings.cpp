@@ -3,22 +3,34 @@
 #include <atomic>
 
 namespace {
-// Two Latin-1 characters packed into one word, so that a reader never sees half a talker.
-std::atomic<quint16> g_talker{static_cast<quint16>(('V' << 8) | 'D')};
+constexpr int kSfiLength = 6;
+
+// The six Latin-1 characters packed into one word, so that a reader never sees half an identifier.
+quint64 pack(const QString& sfi) {
+    const QByteArray bytes = sfi.left(kSfiLength).toLatin1().leftJustified(kSfiLength, ' ');
+    quint64 packed = 0;
+    for (const char c : bytes) {
+        packed = (packed << 8) | static_cast<quint8>(c);
+    }
+    return packed;
+}
+
+std::atomic<quint64> g_sfi{pack(QStringLiteral("VD0101"))};
 std::atomic<int> g_decimals{1};
 } // namespace
 
-QString NmeaSettings::sourceTalker() {
-    const quint16 packed = g_talker.load();
-    const char text[2] = {static_cast<char>(packed >> 8), static_cast<char>(packed & 0xFF)};
-    return QString::fromLatin1(text, 2);
+QString NmeaSettings::sourceSfi() {
+    const quint64 packed = g_sfi.load();
+    char text[kSfiLength];
+    for (int i = 0; i < kSfiLength; ++i) {
+        text[i] = static_cast<char>((packed >> (8 * (kSfiLength - 1 - i))) & 0xFF);
+    }
+    return QString::fromLatin1(text, kSfiLength).trimmed();
 }
 
-void NmeaSettings::setSourceTalker(const QString& talker) {
-    const QByteArray bytes = talker.left(2).toLatin1().leftJustified(2, ' ');
-    g_talker.store(static_cast<quint16>((static_cast<quint8>(bytes[0]) << 8) |
-                                        static_cast<quint8>(bytes[1])));
-}
+void NmeaSettings::setSourceSfi(const QString& sfi) { g_sfi.store(pack(sfi)); }
+
+QString NmeaSettings::sourceTalker() { return sourceSfi().left(2); }
 
 int NmeaSettings::numberOfDecimals() { return g_decimals.load(); }
 
