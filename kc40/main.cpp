@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -66,6 +67,9 @@ void writePidFile() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The unit outlives whoever reads its console (a restarted copy inherits it): a closed
+    // reader must not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
     if (!options) {

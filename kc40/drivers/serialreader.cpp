@@ -66,7 +66,10 @@ int SerialReader::sendMessage(const QString& text) {
     if (m_loggingEnabled) {
         Logger::instance()->append(text, Logger::LOG_INFO);
     }
-    return static_cast<int>(m_port->write(text.toLatin1()));
+    const qint64 written = m_port->write(text.toLatin1());
+    // Hand the bytes to the line now rather than on the next event-loop pass.
+    m_port->flush();
+    return static_cast<int>(written);
 }
 
 void SerialReader::slotReadNmeaPacket() {

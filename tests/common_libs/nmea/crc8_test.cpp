@@ -9,6 +9,8 @@ struct ChecksumCase {
     const char* checksum;
 };
 
+void PrintTo(const ChecksumCase& c, std::ostream* os) { *os << '"' << c.body << '"'; }
+
 class ChecksumTable : public ::testing::TestWithParam<ChecksumCase> {};
 
 TEST_P(ChecksumTable, XorOfTheBodyInUpperCaseHex) {
@@ -28,6 +30,8 @@ struct ValidationCase {
     const char* sentence;
     int expected;
 };
+
+void PrintTo(const ValidationCase& c, std::ostream* os) { *os << '"' << c.sentence << '"'; }
 
 class ValidationTable : public ::testing::TestWithParam<ValidationCase> {};
 

@@ -18,6 +18,8 @@ QString withLength(int charactersAfterStart) {
     return QLatin1Char('$') + body + QLatin1String("\r\n");
 }
 
+void PrintTo(const FramingCase& c, std::ostream* os) { *os << c.name; }
+
 class FramingTable : public ::testing::TestWithParam<FramingCase> {};
 
 TEST_P(FramingTable, GivesTheRuleBroken) {
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"SnfWrongChecksum", "$PNRVSNF,4,12345,B1,214,H,H,0.5,1.0,2*00\r\n", NO_ERROR},
         FramingCase{"SnfTextInField", "$GPZZZ,SNF*00\r\n", CHECKSUM_ERROR},
         FramingCase{"SnfInIdentifierTail", "$PNRVXSNF,1*00\r\n", CHECKSUM_ERROR},
-        FramingCase{"Encapsulation", "!AIVDM,1,1,,A,13aG*1E\r\n", NO_ERROR}));
+        FramingCase{"Encapsulation", "!AIVDM,1,1,,A,13aG*1E\r\n", NO_ERROR}),
+    [](const ::testing::TestParamInfo<FramingCase>& info) { return info.param.name; });
 
 TEST(Parser, UnknownIdentifierKeepsItsAddress) {
     const auto message = NmeaParser::parse(QStringLiteral("!AIVDM,1,1,,A,13aG*1E\r\n"));

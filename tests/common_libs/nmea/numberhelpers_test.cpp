@@ -17,6 +17,10 @@ struct FloatFormatCase {
     const char* display;
 };
 
+void PrintTo(const FloatFormatCase& c, std::ostream* os) {
+    *os << c.value << " with " << c.precision << " decimals";
+}
+
 class FloatFormatting : public ::testing::TestWithParam<FloatFormatCase> {};
 
 // Values are held as float and formatted after promotion to double, so 12.345f (really
@@ -51,6 +55,8 @@ struct IntFormatCase {
     const char* signedText;
     const char* display;
 };
+
+void PrintTo(const IntFormatCase& c, std::ostream* os) { *os << c.value; }
 
 class IntFormatting : public ::testing::TestWithParam<IntFormatCase> {};
 
