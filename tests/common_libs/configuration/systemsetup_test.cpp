@@ -394,3 +394,47 @@ TEST_F(DisplayCommands, ConnectionDataIsChecked) {
     }
 }
 } // namespace
+
+namespace {
+struct SimulationCase {
+    const char* name;
+    bool modeBefore;
+    QList<int> parameters;
+    bool confirmed;
+};
+
+TEST_F(DisplayCommands, SimulationRequestsAreConfirmedWhenTheyTakeHold) {
+    const SimulationCase cases[] = {
+        {"mode unchanged", false, {0, 0, 0, 100, 0, 1, 0, 16, 0}, true},
+        {"switched on from the sensor source", false, {1, 0, 0, 100, 0, 1, 0, 16, 0}, false},
+        {"switched on from another source", false, {1, 0, 2, 100, 0, 1, 0, 16, 0}, true},
+        {"a confirmation is not confirmed", true, {1, 0, 2, 100, 0, 2, 0, 16, 0}, false},
+        {"state 5 is ignored", false, {1, 0, 2, 100, 0, 5, 0, 16, 0}, false},
+    };
+    for (const SimulationCase& c : cases) {
+        setup->simulationParameters.SimulationModeOn = c.modeBefore;
+        setup->simulationParameters.simulationSource = 0;
+        sent.clear();
+        icm(7, c.parameters);
+        EXPECT_EQ(sentIcm().size(), c.confirmed ? 1 : 0) << c.name;
+        if (c.confirmed) {
+            EXPECT_EQ(sentIcm()[0].second[5], 2) << c.name;
+        }
+    }
+    EXPECT_EQ(setup->simulationParameters.fixedSpeedLong, 1.0f);
+}
+
+TEST_F(DisplayCommands, SecondVesselBlockSignalsChanges) {
+    Spy primary(setup, &SystemSetup::sigSourceDatChanged);
+    Spy threshold(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged);
+    icm(39, {30, 15, 1, 0});
+    EXPECT_EQ(primary.size() + threshold.size(), 0);
+    icm(39, {31, 16, 0, 25});
+    ASSERT_EQ(primary.size(), 1);
+    EXPECT_FALSE(std::get<0>(primary[0]));
+    EXPECT_EQ(threshold.size(), 1);
+    EXPECT_EQ(sentIcm().last(), std::make_pair(39, QList<int>{31, 16, 0, 25}));
+    EXPECT_TRUE(setup->Vq2Setup.getSetup2ReceivedFlag());
+    EXPECT_TRUE(setupFile("vq2_setup").contains(R"("sogFrequendcyChangeTreshold" : 2.5)"));
+}
+} // namespace
