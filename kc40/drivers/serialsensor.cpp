@@ -6,7 +6,9 @@
 #include "sensorcommandsthread.h"
 
 #include <QDeadlineTimer>
+
 #include <QDebug>
+#include <termios.h>
 
 namespace {
 // A line with no line feed for this long is not a sentence of the sensor.
@@ -75,6 +77,7 @@ void SerialSensor::close() {
     port->disconnect(this);
     // Let what was written last (a command to the sensor) leave the line before closing.
     port->waitForBytesWritten(kDrainMs);
+    ::tcdrain(static_cast<int>(port->handle()));
     port->close();
     Logger::instance()->append(QStringLiteral("Closed port ") + uartDevicePath, Logger::LOG_INFO);
     port.reset();

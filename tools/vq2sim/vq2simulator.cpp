@@ -128,6 +128,8 @@ void Vq2Simulator::tick() {
     if (open && !m_lineOpen) {
         startSession();
     } else if (!open && m_lineOpen) {
+        // What the unit wrote before it closed the line has still arrived.
+        drain();
         endSession();
     }
     if (!m_lineOpen || m_scenario.faults.silent || m_muted || m_clock.elapsed() < m_silentUntil ||
@@ -144,6 +146,7 @@ void Vq2Simulator::tick() {
     }
     if (m_scenario.faults.pairWrites && sendsDat5()) {
         m_nextDat = m_clock.elapsed() + 2 * kDatIntervalMs;
+        m_lastDatAt = m_clock.elapsed();
         write(datSentence(4) + datSentence(5));
         return;
     }
@@ -174,20 +177,28 @@ void Vq2Simulator::endSession() {
     Q_EMIT sessionEnded();
 }
 
-void Vq2Simulator::readLine() {
+bool Vq2Simulator::readOnce() {
     char chunk[4096];
     const ssize_t n = ::read(m_master, chunk, sizeof chunk);
-    if (n < 0 && errno == EIO) {
-        endSession();
-        return;
-    }
     if (n <= 0) {
-        return;
+        return false;
     }
-    const QByteArray bytes(chunk, n);
+    const QByteArray bytes(chunk, static_cast<qsizetype>(n));
     m_receivedAll += bytes;
     record(bytes);
     handleInput(bytes);
+    return true;
+}
+
+void Vq2Simulator::drain() {
+    while (readOnce()) {
+    }
+}
+
+void Vq2Simulator::readLine() {
+    if (!readOnce() && errno == EIO) {
+        endSession();
+    }
 }
 
 void Vq2Simulator::record(const QByteArray& bytes) {
@@ -259,7 +270,7 @@ void Vq2Simulator::handleInput(const QByteArray& bytes) {
 }
 
 void Vq2Simulator::handleCommand(const QString& sentence) {
-    Q_EMIT commandReceived(sentence);
+    Q_EMIT commandReceived(sentence, baudRate(), m_clock.elapsed() - m_lastDatAt);
     const QString body = sentence.mid(1).section(QLatin1Char('*'), 0, 0);
     const QStringList f = body.split(QLatin1Char(','));
     const QString id = f.first();
@@ -329,6 +340,7 @@ QByteArray Vq2Simulator::datSentence(int system) {
 }
 
 void Vq2Simulator::sendDat(int system) {
+    m_lastDatAt = m_clock.elapsed();
     writeSentence(datSentence(system));
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 // Plays the Doppler sensor on the master side of a pseudo-terminal whose slave is linked where
@@ -18,7 +19,7 @@
 // echoes CFG (ten fields) and TST (five fields), answers the SNF request and the mute bytes,
 // falls silent for a second on a reload, streams raw frames at 115200 baud after the raw-data
 // preamble, and misbehaves as the scenario's faults ask. What it receives can be recorded as
-// JSON lines (time, baud, bytes).
+// JSON lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
 class Vq2Simulator : public QObject {
     Q_OBJECT
 public:
@@ -42,13 +43,14 @@ public:
     bool isMuted() const { return m_muted; }
     bool isTestOn() const { return m_testOn; }
     bool isRawStreaming() const { return m_rawStreaming; }
-    // Everything received since the simulator started.
+    // Everything received, while the simulator's thread is stopped or from that thread.
     QByteArray receivedBytes() const { return m_receivedAll; }
 
 Q_SIGNALS:
     void sessionStarted(int session);
     void sessionEnded();
-    void commandReceived(const QString& sentence);
+    // baud: the line's rate when it arrived; sinceDatMs: time since the last DAT was written.
+    void commandReceived(const QString& sentence, int baud, qint64 sinceDatMs);
 
 private Q_SLOTS:
     void tick();
@@ -56,6 +58,9 @@ private Q_SLOTS:
 
 private:
     void startSession();
+    // Reads until nothing is waiting; false when nothing was read.
+    bool readOnce();
+    void drain();
     void endSession();
     void handleInput(const QByteArray& bytes);
     void handleMuteBytes(QByteArray& input);
@@ -76,16 +81,17 @@ private:
     QTimer m_tick;
     QElapsedTimer m_clock;
     QFile m_record;
-    bool m_lineOpen = false;
-    int m_sessions = 0;
+    std::atomic<bool> m_lineOpen{false};
+    std::atomic<int> m_sessions{0};
     QByteArray m_input;
     QByteArray m_receivedAll;
-    bool m_muted = false;
-    bool m_testOn = false;
+    std::atomic<bool> m_muted{false};
+    std::atomic<bool> m_testOn{false};
     float m_testSpeed = 0.0f;
-    bool m_rawStreaming = false;
+    std::atomic<bool> m_rawStreaming{false};
     qint64 m_silentUntil = 0;
     qint64 m_nextDat = 0;
     int m_nextSystem = 4;
     int m_datCount = 0;
+    qint64 m_lastDatAt = 0;
 };
