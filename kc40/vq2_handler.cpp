@@ -3,6 +3,7 @@
 #include "logger.h"
 #include "msgcfg.h"
 #include "msgdat.h"
+#include "msgsnf.h"
 #include "msgtst.h"
 #include "systemvariables.h"
 
@@ -51,6 +52,10 @@ void VQ2_Handler::handleDatMsg(const NmeaMessagePtr& message, quint64 timestamp)
 void VQ2_Handler::handleSnfMsg(const NmeaMessagePtr& message) {
     Logger::instance()->append(QStringLiteral("SNF from sensor: ") + message->getMsgBuffer(),
                                Logger::LOG_INFO);
+    const auto* snf = dynamic_cast<const MsgSNF*>(message.get());
+    if (snf && snf->sentenceType() == 1 && snf->firmwereRev() < 3.0f) {
+        Q_EMIT sensorOnlyDAT4(true);
+    }
 }
 
 void VQ2_Handler::handleCfgMsg(const NmeaMessagePtr& message) {

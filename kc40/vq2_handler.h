@@ -28,6 +28,8 @@ public:
 };
 
 // Receives the sensor's sentences (DAT, SNF, CFG) and builds the commands the sensor takes.
+// The measurement processing of the DATs comes with the sensor data pipeline; for now a DAT is
+// kept as the last one of its system.
 class VQ2_Handler : public QObject {
     Q_OBJECT
 public:
@@ -50,4 +52,6 @@ Q_SIGNALS:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
     void sigReloadSensorVQ2();
     void sigCheckSpeedLimits();
+    // A sensor with firmware below 3.0 sends DAT4 only: then a DAT4 is its sign of life.
+    void sensorOnlyDAT4(bool only);
 };

@@ -56,7 +56,6 @@ public:
     bool getMuteOn() const { return muteOn; }
     void setMuteOn(bool on) { muteOn = on; }
     bool getOnlyDAT4() const { return m_onlyDAT4; }
-    void setOnlyDAT4(bool only) { m_onlyDAT4 = only; }
     void enableReceiving(bool enabled) { bReceivingEnabled = enabled; }
     void setRepeatIntervalMs(int ms) { cfgRepeatTimer.setInterval(ms); }
     bool isAwaitingAnswer() const { return cfgRepeatTimer.isActive(); }
@@ -77,6 +76,9 @@ Q_SIGNALS:
     void receivedInvalidDataFromSensor();
     void receivedValidDataFromSensor();
     void sigSendBinaryToUDP(const QByteArray& frame);
+
+public Q_SLOTS:
+    void setOnlyDAT4(bool only) { m_onlyDAT4 = only; }
 
 private Q_SLOTS:
     void slottReadNmeaPacket();
