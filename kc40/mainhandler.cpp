@@ -1,7 +1,11 @@
 #include "mainhandler.h"
 
 #include "logger.h"
+#include "platform.h"
 #include "receivednmeahandler.h"
+#include "vq2_handler.h"
+
+#include <QTimer>
 
 namespace {
 // The channel setup record sets these rates; until it is read, every NMEA channel starts at
@@ -12,15 +16,20 @@ constexpr int kDebugBaud = 115200;
 } // namespace
 
 MainHandler::MainHandler(QObject* parent)
-    : QObject(parent), receivedNmeaHandler(new ReceivedNmeaHandler(this)) {
+    : QObject(parent), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
+      vq2Handler(new VQ2_Handler(this)), sensorCommandsThread(new SensorCommandsThread) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     initSerial();
     serialReaderNmea_1.enableReceiving(true);
     serialReaderNmea_2.enableReceiving(true);
-    serialReaderSensor.enableReceiving(true);
+    serialSensor.enableReceiving(true);
+    initSensorLink();
 }
 
-MainHandler::~MainHandler() = default;
+MainHandler::~MainHandler() {
+    sensorThread.quit();
+    sensorThread.wait();
+}
 
 int MainHandler::lineBaudRate(int configured) {
     return SerialReader::validateBaudRate(configured) ? configured : kDefaultChannelBaud;
@@ -31,12 +40,12 @@ void MainHandler::initSerial() {
             &MainHandler::handleNmea_1_message);
     connect(&serialReaderNmea_2, &SerialReader::receivedSerialNmea, this,
             &MainHandler::handleNmea_2_message);
-    connect(&serialReaderSensor, &SerialReader::receivedSerialNmea, this,
+    connect(&serialSensor, &SerialSensor::receivedSerialNmea, this,
             &MainHandler::handleSensor_message);
 
     openLine(serialReaderNmea_1, QStringLiteral("ttyS1"), lineBaudRate(kDefaultChannelBaud));
     openLine(serialReaderNmea_2, QStringLiteral("ttyS2"), lineBaudRate(kDefaultChannelBaud));
-    openLine(serialReaderSensor, QStringLiteral("ttyS3"), kSensorBaud);
+    slotStopSensorUart(false);
     openLine(serialReaderDbgu, QStringLiteral("ttyS0"), kDebugBaud, false);
 }
 
@@ -70,7 +79,78 @@ void MainHandler::handleNmea_2_message(NmeaMessagePtr message) {
     receivedNmeaHandler->handleReceived(message, 2);
 }
 
+void MainHandler::initSensorLink() {
+    SensorCommandsThread* worker = sensorCommandsThread;
+    worker->moveToThread(&sensorThread);
+    connect(&sensorThread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(this, &MainHandler::sigSendInitialConfig, worker,
+            &SensorCommandsThread::slotSendInitialConfig);
+    connect(this, &MainHandler::sigSendConfig, worker, &SensorCommandsThread::slotSendConfig);
+    connect(vq2Handler, &VQ2_Handler::sigSendConfigToSensor, worker,
+            &SensorCommandsThread::slotSendConfig);
+    connect(this, &MainHandler::sigStartSensorSimulator, worker,
+            &SensorCommandsThread::slotStartSimulator);
+    connect(this, &MainHandler::sigStartVQ2RawDataReading, worker,
+            &SensorCommandsThread::slotStartVQ2RawDataReading);
+    connect(this, &MainHandler::sigStopVQ2RawDataReading, worker,
+            &SensorCommandsThread::slotStopVQ2RawDataReading);
+    connect(worker, &SensorCommandsThread::sigSendOnNmeaOutput, this,
+            &MainHandler::slotSendToSensor);
+    connect(worker, &SensorCommandsThread::sigSimulationResponse, this,
+            &MainHandler::slotSimulationResponse);
+    // The worker opens the device itself only once the normal line is really closed.
+    connect(worker, &SensorCommandsThread::sigStopSensorUart, this,
+            &MainHandler::slotStopSensorUart, Qt::BlockingQueuedConnection);
+    connect(&serialSensor, &SerialSensor::sigSynchConfirmed, this,
+            &MainHandler::slotSynchConfirmed);
+    connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &serialSensor, &SerialSensor::setOnlyDAT4);
+    sensorThread.start();
+    QTimer::singleShot(kInitialConfigDelayMs, this, &MainHandler::sigSendInitialConfig);
+}
+
+void MainHandler::slotSendToSensor(int channel, NmeaMessagePtr message) {
+    if (channel == SensorCommandsThread::kSensorChannel) {
+        serialSensor.sendMessage(message->getMsgBuffer(), false);
+    }
+}
+
+void MainHandler::slotStopSensorUart(bool stop) {
+    if (stop) {
+        serialSensor.close();
+        return;
+    }
+    if (!serialSensor.init(QStringLiteral("ttyS3"), kSensorBaud, true)) {
+        Logger::instance()->append(
+            QStringLiteral("Serial line ttyS3 is not available; running without it"),
+            Logger::LOG_ERROR);
+    }
+}
+
+void MainHandler::slotSynchRequest(bool mute) {
+    serialSensor.requestMute(mute);
+}
+
+void MainHandler::slotSynchConfirmed(bool muted) {
+    Logger::instance()->append(muted ? QStringLiteral("Sensor muted")
+                                     : QStringLiteral("Sensor unmuted"),
+                               Logger::LOG_INFO);
+}
+
+void MainHandler::slotSimulationResponse(bool ok) {
+    Logger::instance()->append(QStringLiteral("Sensor simulation: ") +
+                                   (ok ? QStringLiteral("ok") : QStringLiteral("failed")),
+                               Logger::LOG_INFO);
+}
+
 void MainHandler::handleSensor_message(NmeaMessagePtr message) {
+    const QString type = message->messageType();
+    if (type == QLatin1String("DAT")) {
+        vq2Handler->handleDatMsg(message, static_cast<quint64>(Clock::currentMSecsSinceEpoch()));
+    } else if (type == QLatin1String("SNF")) {
+        vq2Handler->handleSnfMsg(message);
+    } else if (type == QLatin1String("CFG")) {
+        vq2Handler->handleCfgMsg(message);
+    }
     if (!message->receivedText().contains(QLatin1String("DAT"))) {
         Logger::instance()->append(QStringLiteral("From sensor: ") + message->receivedText(),
                                    Logger::LOG_DEBUG);

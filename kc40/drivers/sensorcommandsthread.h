@@ -1,0 +1,122 @@
+#pragma once
+
+#include "nmeamessage.h"
+#include "signalledflag.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+class SerialSensor;
+
+// Durations of the raw-data hand-over of the sensor line. The sensor needs these pauses on
+// the board; tests shorten them.
+struct RawDataTiming {
+    int settleAfterStartMs = 1000;
+    int afterCloseMs = 3000;
+    int beforeReopenMs = 3000;
+};
+
+// Takes the sensor line over at 115200 baud for raw measurement frames and gives it back.
+// Lives on the command thread; its line is opened there while the normal line is closed.
+class SensorVQ2RawDataReader : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~SensorVQ2RawDataReader() override;
+
+    // The start command for a four-digit raw measurement setting d1 d2 d3 d4:
+    // mode 2 x d4 + d1, water-track power 3 - 2 x d2 - d3.
+    static NmeaMessagePtr startCommand(int settings);
+    static NmeaMessagePtr stopCommand();
+    bool isActive() const { return m_active; }
+    void setTiming(const RawDataTiming& timing) { m_timing = timing; }
+
+    void start(int settings);
+    void stop();
+
+Q_SIGNALS:
+    void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
+    void sigStopSensorUart(bool stop);
+    void sigSendBinaryToUDP(const QByteArray& frame);
+
+private:
+    void write(const QByteArray& bytes);
+
+    std::unique_ptr<SerialSensor> m_line;
+    bool m_active = false;
+    RawDataTiming m_timing;
+};
+
+// Sends configuration, test (simulation) and raw-data commands to the sensor, each right
+// after one of the sensor's DAT sentences (the sensor listens only then), waiting for the
+// sensor's echo. Runs on its own thread and reaches the main thread only through queued
+// signals; the flags it shares with the sensor line are atomic.
+class SensorCommandsThread : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kSensorChannel = 3;
+    static constexpr std::chrono::milliseconds kDatTimeout{2000};
+    // Longer than the sensor line's 11 writes 2 s apart, so a lost echo cannot hang the thread.
+    static constexpr std::chrono::milliseconds kAnswerTimeout{25000};
+
+    explicit SensorCommandsThread(QObject* parent = nullptr);
+    ~SensorCommandsThread() override;
+
+    // True when sent (and, with waitForAnswer, echoed by the sensor); false when given up.
+    bool sendToSensor(const NmeaMessagePtr& message, bool waitForAnswer);
+    // Waits at most 2 s for the sensor's next DAT.
+    bool waitForDAT(int rounds);
+    void setRawDataTiming(const RawDataTiming& timing) { m_rawReader.setTiming(timing); }
+    void setRawMeasurementSettings(int settings) { m_rawSettings = settings; }
+
+    static void setDatReceived() { s_datReceived.set(); }
+    static void clearDatReceived() { s_datReceived.clear(); }
+    static bool isDatReceived() { return s_datReceived.isSet(); }
+    static bool getMessageIsBeingSent() { return s_messageBeingSent.isSet(); }
+    static void setMessageIsBeingSent() {
+        s_lastAnswered = false;
+        s_messageBeingSent.set();
+    }
+    // answered: the sensor echoed the command; false when it was given up.
+    static void clearMessageIsBeingSent(bool answered = true) {
+        s_lastAnswered = answered;
+        s_messageBeingSent.clear();
+    }
+    static bool isSimulatorRunning() { return s_simulatorRunning; }
+    static void emitSigStopSensorUart(bool stop);
+    static void emitSigSendUdp(NmeaMessagePtr message);
+
+public Q_SLOTS:
+    void slotSendInitialConfig();
+    void slotSendConfig();
+    void slotStartSimulator(bool stop, bool start, float s1, float s2, float s3, float s4);
+    void slotStartVQ2RawDataReading();
+    void slotStopVQ2RawDataReading();
+
+Q_SIGNALS:
+    void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
+    void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
+    void sigSimulationResponse(bool ok);
+    void sigStopSensorUart(bool stop);
+    void sigSendBinaryToUDP(const QByteArray& frame);
+
+private:
+    bool sendConfig(int powerLevel, const QString& formats);
+    bool runSimulationStart(const float speeds[4]);
+    void runSimulationStop();
+    bool sendAfterDat(const NmeaMessagePtr& message);
+
+    SensorVQ2RawDataReader m_rawReader;
+    int m_rawSettings = 0;
+
+    static inline SignalledFlag s_datReceived;
+    static inline SignalledFlag s_messageBeingSent;
+    static inline std::atomic<bool> s_lastAnswered{false};
+    static inline std::atomic<bool> s_simulatorRunning{false};
+    static inline std::atomic<SensorCommandsThread*> s_instance{nullptr};
+};

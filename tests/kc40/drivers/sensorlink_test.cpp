@@ -1,0 +1,311 @@
+// The real sensor line and command sequencer against the simulated sensor on a pseudo-terminal.
+#include "nmeaparser.h"
+#include "platform.h"
+#include "sensorcommandsthread.h"
+#include "serialsensor.h"
+#include "testroot.h"
+#include "vq2simulator.h"
+#include "waitfor.h"
+
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Command {
+    QString text;
+    int baud;
+    qint64 sinceDatMs;
+};
+
+class SensorLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Platform::configure(root.path(), QString());
+        SerialSensor::setBSendingFromApplicationEnabled(true);
+        SensorCommandsThread::clearMessageIsBeingSent();
+    }
+
+    // Starts the simulated sensor with a scenario, then the unit's side of the line.
+    void startLine(const Scenario& scenario) {
+        sensor.reset();
+        stopSimulator();
+        // The sensor is a device of its own: it runs on its own thread.
+        sim = new Vq2Simulator(scenario);
+        sim->moveToThread(&simThread);
+        simThread.start();
+        bool opened = false;
+        QMetaObject::invokeMethod(
+            sim, [this, &opened] { opened = sim->open(root.path("/dev/ttyS3")); },
+            Qt::BlockingQueuedConnection);
+        ASSERT_TRUE(opened);
+        QObject::connect(sim, &Vq2Simulator::commandReceived, &context,
+                         [this](const QString& text, int baud, qint64 sinceDat) {
+                             commands.push_back({text, baud, sinceDat});
+                         });
+        sensor = std::make_unique<SerialSensor>();
+        ASSERT_TRUE(sensor->init(QStringLiteral("ttyS3"), 4800, true));
+        QObject::connect(sensor.get(), &SerialSensor::receivedSerialNmea,
+                         [this](NmeaMessagePtr m) { received.push_back(m); });
+        ASSERT_TRUE(waitFor([this] { return sim->sessions() == 1; }, 2000));
+    }
+
+    // Starts the command sequencer on its own thread, wired as the main handler wires it.
+    void start(const Scenario& scenario = Scenario()) {
+        startLine(scenario);
+        commandsThread = new SensorCommandsThread();
+        commandsThread->moveToThread(&worker);
+        QObject::connect(&worker, &QThread::finished, commandsThread, &QObject::deleteLater);
+        QObject::connect(commandsThread, &SensorCommandsThread::sigSendOnNmeaOutput, &context,
+                         [this](int channel, NmeaMessagePtr message) {
+                             if (channel == SensorCommandsThread::kSensorChannel) {
+                                 sensor->sendMessage(message->getMsgBuffer(), false);
+                             }
+                         });
+        QObject::connect(
+            commandsThread, &SensorCommandsThread::sigStopSensorUart, &context,
+            [this](bool stop) {
+                if (stop) {
+                    sensor->close();
+                } else {
+                    sensor->init(QStringLiteral("ttyS3"), 4800, true);
+                }
+            },
+            Qt::BlockingQueuedConnection);
+        QObject::connect(commandsThread, &SensorCommandsThread::sigSimulationResponse, &context,
+                         [this](bool ok) { responses.push_back(ok); });
+        QObject::connect(commandsThread, &SensorCommandsThread::sigSendBinaryToUDP, &context,
+                         [this](const QByteArray& frame) { frames.push_back(frame); });
+        worker.start();
+    }
+
+    void TearDown() override {
+        worker.quit();
+        worker.wait();
+        sensor.reset();
+        stopSimulator();
+        Platform::configure(QString(), QString());
+    }
+
+    void stopSimulator() {
+        if (sim) {
+            QMetaObject::invokeMethod(
+                sim, [this] { delete sim; }, Qt::BlockingQueuedConnection);
+            sim = nullptr;
+        }
+        simThread.quit();
+        simThread.wait();
+    }
+
+    std::vector<QString> commandsOf(const char* kind) const {
+        std::vector<QString> found;
+        for (const Command& c : commands) {
+            if (c.text.contains(QLatin1String(kind))) {
+                found.push_back(c.text);
+            }
+        }
+        return found;
+    }
+
+    static QString sentence(const char* body) {
+        return NmeaMessage::addCrcToMsgBuffer(QString::fromLatin1(body));
+    }
+
+    TestRoot root;
+    QObject context;
+    QThread simThread;
+    Vq2Simulator* sim = nullptr;
+    std::unique_ptr<SerialSensor> sensor;
+    QThread worker;
+    SensorCommandsThread* commandsThread = nullptr;
+    std::vector<Command> commands;
+    std::vector<NmeaMessagePtr> received;
+    std::vector<bool> responses;
+    std::vector<QByteArray> frames;
+};
+
+TEST_F(SensorLink, InitialConfigurationFollowsADatAndIsNotRepeatedOnceEchoed) {
+    start();
+    QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotSendInitialConfig);
+    ASSERT_TRUE(waitFor([this] { return !commands.empty(); }, 3000));
+    ASSERT_TRUE(waitFor([this] { return !sensor->isAwaitingAnswer(); }, 3000));
+    spinFor(2500);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].text, sentence("PNRVCFG,4,2,1,3,01,1110"));
+    EXPECT_LT(commands[0].sinceDatMs, Vq2Simulator::kDatIntervalMs) << "sent right after a DAT";
+}
+
+TEST_F(SensorLink, UnansweredCommandIsRepeatedElevenTimesAndTheSimulationStartFails) {
+    Scenario deaf;
+    deaf.faults.noAnswers = true;
+    start(deaf);
+    sensor->setRepeatIntervalMs(100);
+    QMetaObject::invokeMethod(commandsThread, [this] {
+        commandsThread->slotStartSimulator(false, true, 1.0f, 2.0f, 3.0f, 4.0f);
+    });
+    ASSERT_TRUE(waitFor([this] { return responses.size() >= 2; }, 8000));
+    EXPECT_EQ(responses, (std::vector<bool>{false, true})) << "failed start, then the stop";
+    const std::vector<QString> cfgs = commandsOf("CFG");
+    ASSERT_EQ(cfgs.size(), static_cast<size_t>(SerialSensor::kMaxWrites));
+    for (const QString& cfg : cfgs) {
+        EXPECT_EQ(cfg, cfgs.front());
+    }
+    EXPECT_TRUE(commandsOf("TST").front().startsWith(QLatin1String("$PNRVTST,4,2,+00.0,00,1000")))
+        << "the stop follows the failed start";
+}
+
+TEST_F(SensorLink, SimulationStartSendsFourConfigurationAndTestPairsThenStops) {
+    start();
+    QMetaObject::invokeMethod(commandsThread, [this] {
+        commandsThread->slotStartSimulator(false, true, 1.0f, 2.5f, 3.0f, 4.0f);
+    });
+    ASSERT_TRUE(waitFor([this] { return !responses.empty(); }, 12000));
+    EXPECT_TRUE(responses[0]);
+    EXPECT_TRUE(sim->isTestOn());
+    const char* expected[] = {"PNRVCFG,4,2,3,3,01,1000", "PNRVTST,4,3,+01.0,00,1000",
+                              "PNRVCFG,4,2,3,3,01,1010", "PNRVTST,4,3,+02.5,00,1010",
+                              "PNRVCFG,4,2,3,3,01,1100", "PNRVTST,4,3,+03.0,00,1100",
+                              "PNRVCFG,4,2,3,3,01,1110", "PNRVTST,4,3,+04.0,00,1110"};
+    ASSERT_EQ(commands.size(), std::size(expected));
+    for (size_t i = 0; i < commands.size(); ++i) {
+        EXPECT_EQ(commands[i].text, sentence(expected[i])) << i;
+        EXPECT_LT(commands[i].sinceDatMs, Vq2Simulator::kDatIntervalMs) << i;
+    }
+
+    QMetaObject::invokeMethod(commandsThread, [this] {
+        commandsThread->slotStartSimulator(true, false, 0.0f, 0.0f, 0.0f, 0.0f);
+    });
+    ASSERT_TRUE(waitFor([this] { return responses.size() >= 2; }, 5000));
+    EXPECT_EQ(commands.back().text, sentence("PNRVTST,4,2,+00.0,00,1000"));
+    EXPECT_FALSE(sim->isTestOn());
+}
+
+struct TimingCase {
+    const char* name;
+    Faults faults;
+    size_t writes;
+};
+
+TEST_F(SensorLink, CommandWaitsForADatAndIsRepeatedUntilALateEchoArrives) {
+    const TimingCase cases[] = {
+        {"silent sensor: nothing is sent", {.silent = true}, 0},
+        {"late echo: one repeat, then answered", {.answerDelayMs = 450}, 2},
+    };
+    for (const TimingCase& c : cases) {
+        Scenario scenario;
+        scenario.faults = c.faults;
+        start(scenario);
+        sensor->setRepeatIntervalMs(300);
+        QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotSendInitialConfig);
+        spinFor(2600);
+        EXPECT_EQ(commands.size(), c.writes) << c.name;
+        EXPECT_FALSE(sensor->isAwaitingAnswer()) << c.name;
+        TearDown();
+        commands.clear();
+        SetUp();
+    }
+}
+
+TEST_F(SensorLink, MuteHandshakeStopsAndResumesTheData) {
+    start();
+    std::vector<bool> confirmed;
+    QObject::connect(sensor.get(), &SerialSensor::sigSynchConfirmed,
+                     [&](bool muted) { confirmed.push_back(muted); });
+    sensor->requestMute(true);
+    ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 2000));
+    EXPECT_TRUE(confirmed.back());
+    EXPECT_TRUE(sim->isMuted());
+    spinFor(100);
+    received.clear();
+    spinFor(800);
+    EXPECT_TRUE(received.empty()) << "a muted sensor sends nothing";
+
+    sensor->requestMute(false);
+    ASSERT_TRUE(waitFor([&] { return confirmed.size() == 2; }, 2000));
+    EXPECT_FALSE(confirmed.back());
+    EXPECT_TRUE(waitFor([this] { return !received.empty(); }, 2000));
+}
+
+struct FaultCase {
+    const char* name;
+    Faults faults;
+    bool expectBad;
+};
+
+TEST_F(SensorLink, FaultyStreamsDeliverOnlyUndamagedSentencesInOrder) {
+    const FaultCase cases[] = {
+        {"garbage", {.garbageEvery = 2}, false},
+        {"split writes", {.splitWrites = true}, false},
+        {"two sentences per write", {.pairWrites = true}, false},
+        {"bad checksums", {.badChecksumEvery = 3}, true},
+    };
+    for (const FaultCase& c : cases) {
+        Scenario scenario;
+        scenario.faults = c.faults;
+        received.clear();
+        startLine(scenario);
+        ASSERT_TRUE(waitFor([this] { return received.size() >= 6; }, 4000)) << c.name;
+        for (size_t i = 0; i < received.size(); ++i) {
+            EXPECT_EQ(received[i]->errorType(), NO_ERROR) << c.name;
+            EXPECT_EQ(received[i]->messageType(), QStringLiteral("DAT")) << c.name;
+        }
+        // DAT4 and DAT5 alternate; a sentence lost to a bad checksum breaks the pattern only.
+        if (!c.expectBad) {
+            for (size_t i = 1; i < received.size(); ++i) {
+                EXPECT_NE(received[i]->receivedText().section(',', 1, 1),
+                          received[i - 1]->receivedText().section(',', 1, 1))
+                    << c.name << " at " << i;
+            }
+        }
+        EXPECT_EQ(sensor->badCount() > 0, c.expectBad) << c.name;
+    }
+}
+
+TEST_F(SensorLink, ClosedAndReopenedLineIsANewSession) {
+    start();
+    sensor->requestMute(true);
+    ASSERT_TRUE(waitFor([this] { return sim->isMuted(); }, 2000));
+    sensor->close();
+    ASSERT_TRUE(waitFor([this] { return !sim->isLineOpen(); }, 2000));
+    spinFor(600);
+    ASSERT_TRUE(sensor->init(QStringLiteral("ttyS3"), 4800, true));
+    ASSERT_TRUE(waitFor([this] { return sim->sessions() == 2; }, 2000));
+    EXPECT_FALSE(sim->isMuted()) << "a new session starts unmuted";
+    received.clear();
+    ASSERT_TRUE(waitFor([this] { return received.size() >= 2; }, 2000));
+    EXPECT_TRUE(received.front()->receivedText().startsWith(QLatin1String("$PNRVDAT,")))
+        << "nothing written while the line was closed is replayed";
+}
+
+TEST_F(SensorLink, RawDataModeTakesTheLineAt115200AndGivesItBack) {
+    start();
+    commandsThread->setRawMeasurementSettings(1234);
+    commandsThread->setRawDataTiming({200, 100, 100});
+    QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotStartVQ2RawDataReading);
+    ASSERT_TRUE(waitFor([this] { return frames.size() >= 2; }, 5000));
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands[0].text, sentence("PNRVCFG,4,9,-4,1,01,1000"));
+    EXPECT_EQ(commands[0].baud, 4800);
+    EXPECT_EQ(sim->sessions(), 2);
+    EXPECT_EQ(sim->baudRate(), 115200);
+    EXPECT_TRUE(sim->isRawStreaming());
+    EXPECT_FALSE(SerialSensor::getBSendingFromApplicationEnabled());
+    for (const QByteArray& frame : frames) {
+        ASSERT_EQ(frame.size(), 4 + 1024 + 1);
+        EXPECT_TRUE(frame.startsWith("1234"));
+        EXPECT_TRUE(frame.endsWith('\n'));
+        EXPECT_EQ(frame.mid(4, 3), QByteArray::fromHex("000102"));
+    }
+
+    QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotStopVQ2RawDataReading);
+    ASSERT_TRUE(waitFor([this] { return sim->sessions() == 3; }, 5000));
+    EXPECT_EQ(sim->baudRate(), 4800);
+    EXPECT_TRUE(SerialSensor::getBSendingFromApplicationEnabled());
+    received.clear();
+    EXPECT_TRUE(waitFor([this] { return !received.empty(); }, 2000)) << "DATs again at 4800";
+}
+
+} // namespace

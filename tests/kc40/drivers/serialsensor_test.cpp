@@ -1,0 +1,272 @@
+#include "nmeamessage.h"
+#include "platform.h"
+#include "pseudoterminal.h"
+#include "sensorcommandsthread.h"
+#include "serialsensor.h"
+#include "syncthread.h"
+#include "testroot.h"
+#include "waitfor.h"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include <atomic>
+#include <vector>
+
+namespace {
+
+QByteArray sentence(const char* body) {
+    return NmeaMessage::addCrcToMsgBuffer(QString::fromLatin1(body)).toLatin1();
+}
+
+QByteArray withBadChecksum(QByteArray text) {
+    const qsizetype digit = text.size() - 3;
+    text[digit] = text[digit] == '0' ? '1' : '0';
+    return text;
+}
+
+const QByteArray kDat4 =
+    sentence("PNRVDAT,4,+05.1,8,+00.2,8,+12.5,10,-20,998,+05.0,9,+00.1,9,25.5,26.0");
+const QByteArray kDat5 = sentence("PNRVDAT,5,+05.2,7,+00.3,7,+12.5,10,-20,998");
+const QByteArray kCfgEcho = sentence("PNRVCFG,4,2,1,3,01,1110,3,3,15,0");
+const QByteArray kTstEcho = sentence("PNRVTST,4,3,+05.0,00,1000");
+
+// A sensor line opened on a pseudo-terminal of a fresh board root.
+class SensorLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Platform::configure(root.path(), QString());
+        pty = std::make_unique<PseudoTerminal>(root.path("/dev/ttyS3"));
+        ASSERT_TRUE(pty->isValid());
+        ASSERT_TRUE(sensor.init(QStringLiteral("ttyS3"), 4800, true));
+        QObject::connect(&sensor, &SerialSensor::receivedSerialNmea,
+                         [this](NmeaMessagePtr m) { received.push_back(m->receivedText()); });
+        SerialSensor::setBSendingFromApplicationEnabled(true);
+        SensorCommandsThread::clearDatReceived();
+    }
+    void TearDown() override {
+        sensor.close();
+        Platform::configure(QString(), QString());
+    }
+
+    TestRoot root;
+    std::unique_ptr<PseudoTerminal> pty;
+    SerialSensor sensor;
+    std::vector<QString> received;
+};
+
+struct StreamCase {
+    const char* name;
+    std::vector<QByteArray> writes;
+    std::vector<QByteArray> delivered;
+    quint32 bad;
+};
+
+TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
+    const QByteArray badChecksum = withBadChecksum(kDat4);
+    const StreamCase cases[] = {
+        {"garbage before a sentence", {"\x01\xffnoise" + kDat4}, {kDat4}, 0},
+        {"sentence split across writes", {kDat4.left(10), kDat4.mid(10)}, {kDat4}, 0},
+        {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
+        {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
+        {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
+        {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
+    };
+    for (const StreamCase& c : cases) {
+        received.clear();
+        const quint32 badBefore = sensor.badCount();
+        const quint32 goodBefore = sensor.goodCount();
+        for (const QByteArray& w : c.writes) {
+            pty->write(w);
+            spinFor(30);
+        }
+        ASSERT_TRUE(waitFor([&] { return received.size() >= c.delivered.size(); }, 2000)) << c.name;
+        spinFor(50);
+        ASSERT_EQ(received.size(), c.delivered.size()) << c.name;
+        for (size_t i = 0; i < c.delivered.size(); ++i) {
+            EXPECT_EQ(received[i], QString::fromLatin1(c.delivered[i])) << c.name;
+        }
+        EXPECT_EQ(sensor.badCount() - badBefore, c.bad) << c.name;
+        EXPECT_EQ(sensor.goodCount() - goodBefore, c.delivered.size()) << c.name;
+    }
+}
+
+struct LifeCase {
+    const char* name;
+    QByteArray dat;
+    bool onlyDat4;
+    bool signOfLife;
+};
+
+TEST_F(SensorLine, OnlyAnUndamagedDatOfTheRightSystemIsASignOfLife) {
+    const QByteArray damaged = withBadChecksum(kDat5);
+    const LifeCase cases[] = {
+        {"system 5", kDat5, false, true},
+        {"system 4", kDat4, false, false},
+        {"system 4 with a DAT4-only sensor", kDat4, true, true},
+        {"system 5 with a bad checksum", damaged, false, false},
+        {"a command echo", kCfgEcho, true, false},
+    };
+    for (const LifeCase& c : cases) {
+        SensorCommandsThread::clearDatReceived();
+        sensor.setOnlyDAT4(c.onlyDat4);
+        const quint32 seen = sensor.goodCount() + sensor.badCount();
+        pty->write(c.dat);
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 2000))
+            << c.name;
+        EXPECT_EQ(SensorCommandsThread::isDatReceived(), c.signOfLife) << c.name;
+    }
+}
+
+struct AnswerCase {
+    const char* name;
+    QString command;
+    QByteArray reply;
+    bool answered;
+};
+
+TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
+    const AnswerCase cases[] = {
+        {"CFG echo answers CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"), kCfgEcho, true},
+        {"TST echo does not answer CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"),
+         kTstEcho, false},
+        {"TST echo answers TST", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kTstEcho,
+         true},
+        {"a DAT answers nothing", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kDat4,
+         false},
+    };
+    for (const AnswerCase& c : cases) {
+        SensorCommandsThread::setMessageIsBeingSent();
+        EXPECT_GT(sensor.sendMessage(c.command, false), 0) << c.name;
+        EXPECT_EQ(pty->read(500, "\n"), c.command.toLatin1()) << c.name;
+        ASSERT_TRUE(sensor.isAwaitingAnswer()) << c.name;
+        const quint32 seen = sensor.goodCount() + sensor.badCount();
+        pty->write(c.reply);
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 2000))
+            << c.name;
+        EXPECT_EQ(sensor.isAwaitingAnswer(), !c.answered) << c.name;
+        EXPECT_EQ(SensorCommandsThread::getMessageIsBeingSent(), !c.answered) << c.name;
+    }
+}
+
+TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
+    sensor.setRepeatIntervalMs(50);
+    SensorCommandsThread::setMessageIsBeingSent();
+    const QString command = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
+    sensor.sendMessage(command, false);
+    ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 3000));
+    spinFor(150);
+    const QByteArray written = pty->read(200);
+    EXPECT_EQ(written.count(command.toLatin1()), SerialSensor::kMaxWrites);
+    EXPECT_FALSE(SensorCommandsThread::getMessageIsBeingSent());
+    EXPECT_TRUE(sensor.awaitedCommand().isEmpty());
+}
+
+TEST_F(SensorLine, SendingGateHoldsBackApplicationTrafficButNotForcedWrites) {
+    SerialSensor::setBSendingFromApplicationEnabled(false);
+    const QString command = QStringLiteral("$PNRVTST,4,2,+00.0,00,1000*00\r\n");
+    EXPECT_EQ(sensor.sendMessage(command, false), 0);
+    EXPECT_TRUE(sensor.isAwaitingAnswer()) << "the repeat is still set up";
+    EXPECT_EQ(sensor.sendByteArray("forced", true), 6);
+    EXPECT_EQ(pty->read(300), QByteArray("forced"));
+    SerialSensor::setBSendingFromApplicationEnabled(true);
+    sensor.close();
+    EXPECT_EQ(sensor.sendByteArray("closed", true), 0);
+}
+
+struct MuteCase {
+    const char* name;
+    bool mute;
+    QByteArray request;
+    QByteArray answer;
+};
+
+TEST_F(SensorLine, MuteRequestIsRepeatedUntilTheSensorAnswers) {
+    const MuteCase cases[] = {
+        {"mute", true, QByteArray("$\x13$"), QByteArray("x\x13y") + kDat4},
+        {"unmute", false, QByteArray("$\x11$"), QByteArray("\x11")},
+    };
+    for (const MuteCase& c : cases) {
+        std::vector<bool> confirmed;
+        const auto connection = QObject::connect(&sensor, &SerialSensor::sigSynchConfirmed,
+                                                 [&](bool muted) { confirmed.push_back(muted); });
+        received.clear();
+        sensor.requestMute(c.mute);
+        QByteArray written;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                written += pty->read(1);
+                return written.count(c.request) >= 3;
+            },
+            2000))
+            << c.name;
+        pty->write(c.answer);
+        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 2000)) << c.name;
+        EXPECT_EQ(confirmed, std::vector<bool>{c.mute}) << c.name;
+        EXPECT_EQ(sensor.getMuteOn(), c.mute) << c.name;
+        EXPECT_FALSE(sensor.getWaitForAck()) << c.name;
+        spinFor(300);
+        EXPECT_TRUE(pty->read(50).isEmpty()) << c.name << ": no request after the answer";
+        EXPECT_TRUE(received.empty()) << c.name << ": the rest of the answering read is dropped";
+        QObject::disconnect(connection);
+    }
+}
+
+TEST_F(SensorLine, UnansweredMuteRequestStopsAfterTenWrites) {
+    sensor.requestMute(true);
+    spinFor(1500);
+    EXPECT_EQ(pty->read(100).count(QByteArray("$\x13$")), SerialSensor::kMaxMuteWrites);
+    EXPECT_TRUE(sensor.getWaitForAck());
+}
+
+TEST_F(SensorLine, RawDataModeForwardsFramesWithTheSettingAhead) {
+    std::vector<QByteArray> frames;
+    QObject::connect(&sensor, &SerialSensor::sigSendBinaryToUDP,
+                     [&](const QByteArray& f) { frames.push_back(f); });
+    sensor.setRawMeasurementSettings(1234);
+    sensor.setRAWDataMode(true);
+    EXPECT_FALSE(SerialSensor::getBSendingFromApplicationEnabled());
+    pty->write("left over from the sentence stream");
+    spinFor(100);
+    const QByteArray body(1100, 'r');
+    pty->write("$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW");
+    ASSERT_TRUE(waitFor([&] { return frames.size() >= 2; }, 2000));
+    EXPECT_EQ(frames[0], "1234" + body.left(1024) + "\n");
+    EXPECT_EQ(frames[1], frames[0]);
+    EXPECT_TRUE(received.empty());
+    sensor.setRAWDataMode(false);
+    EXPECT_TRUE(SerialSensor::getBSendingFromApplicationEnabled());
+}
+
+TEST(SerialSensorInit, RefusesUnsupportedRatesAndMissingDevices) {
+    TestRoot root;
+    Platform::configure(root.path(), QString());
+    SerialSensor sensor;
+    const int refused[] = {0, 9600, 19200, 57600};
+    for (int rate : refused) {
+        EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), rate, true)) << rate;
+    }
+    EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), 4800, true)) << "no device";
+    EXPECT_FALSE(sensor.isWritable());
+    Platform::configure(QString(), QString());
+}
+
+} // namespace
+
+namespace {
+
+TEST(SyncThread, TicksFromItsOwnThread) {
+    SyncThread sync(20);
+    int ticks = 0;
+    std::atomic<Qt::HANDLE> tickThread{nullptr};
+    QObject::connect(
+        &sync, &SyncThread::sigSendSyncVQ1_VQ2, &sync, [&] { ++ticks; }, Qt::QueuedConnection);
+    QObject::connect(
+        &sync, &SyncThread::sigSendSyncVQ1_VQ2, &sync,
+        [&] { tickThread = QThread::currentThreadId(); }, Qt::DirectConnection);
+    EXPECT_TRUE(waitFor([&] { return ticks >= 3; }, 2000));
+    EXPECT_NE(tickThread.load(), QThread::currentThreadId());
+}
+
+} // namespace

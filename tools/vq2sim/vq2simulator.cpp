@@ -1,0 +1,385 @@
+#include "vq2simulator.h"
+
+#include "nmeamessage.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kMute = 0x13;
+constexpr char kUnmute = 0x11;
+const QByteArray kReload = QByteArrayLiteral("$PNRVFIRM");
+const QByteArray kRawPreamble = QByteArrayLiteral("1234567890");
+constexpr qsizetype kMaxInput = 4096;
+
+int baudOf(speed_t speed) {
+    switch (speed) {
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B38400:
+        return 38400;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
+    }
+}
+
+QByteArray number(double value, bool sign = true) {
+    return QByteArray::number(value, 'f', 1).prepend(sign && value >= 0.0 ? "+" : "");
+}
+
+QByteArray integer(double value) {
+    return QByteArray::number(qRound(value));
+}
+
+QByteArray sentenceOf(const QByteArray& body) {
+    return NmeaMessage::addCrcToMsgBuffer(QString::fromLatin1(body)).toLatin1();
+}
+
+} // namespace
+
+Vq2Simulator::Vq2Simulator(const Scenario& scenario, QObject* parent)
+    : QObject(parent), m_scenario(scenario), m_tick(this) {
+    m_tick.setInterval(kTickMs);
+    connect(&m_tick, &QTimer::timeout, this, &Vq2Simulator::tick);
+    m_clock.start();
+}
+
+Vq2Simulator::~Vq2Simulator() {
+    m_reader.reset();
+    if (!m_link.isEmpty()) {
+        QFile::remove(m_link);
+    }
+    if (m_master >= 0) {
+        ::close(m_master);
+    }
+}
+
+bool Vq2Simulator::open(const QString& linkPath, QString* error) {
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+        if (error) {
+            *error = QStringLiteral("cannot create a pseudo-terminal");
+        }
+        return false;
+    }
+    const QString slave = QString::fromLocal8Bit(::ptsname(m_master));
+    // Raw on both sides so that the flow-control bytes of the mute handshake pass unchanged.
+    const int slaveFd = ::open(slave.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    for (int fd : {m_master, slaveFd}) {
+        termios settings{};
+        if (fd >= 0 && ::tcgetattr(fd, &settings) == 0) {
+            ::cfmakeraw(&settings);
+            ::cfsetspeed(&settings, B4800);
+            ::tcsetattr(fd, TCSANOW, &settings);
+        }
+    }
+    if (slaveFd >= 0) {
+        ::close(slaveFd);
+    }
+    QDir().mkpath(QFileInfo(linkPath).absolutePath());
+    QFile::remove(linkPath);
+    if (!QFile::link(slave, linkPath)) {
+        if (error) {
+            *error = QStringLiteral("cannot link ") + linkPath;
+        }
+        return false;
+    }
+    m_link = linkPath;
+    m_reader = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
+    m_reader->setEnabled(false);
+    connect(m_reader.get(), &QSocketNotifier::activated, this, &Vq2Simulator::readLine);
+    m_tick.start();
+    return true;
+}
+
+bool Vq2Simulator::setRecordFile(const QString& path) {
+    m_record.setFileName(path);
+    return m_record.open(QIODevice::WriteOnly | QIODevice::Append);
+}
+
+int Vq2Simulator::baudRate() const {
+    termios settings{};
+    if (m_master < 0 || ::tcgetattr(m_master, &settings) != 0) {
+        return 0;
+    }
+    return baudOf(::cfgetospeed(&settings));
+}
+
+void Vq2Simulator::tick() {
+    // With no process holding the slave, the master reports a hang-up.
+    pollfd fd{m_master, POLLIN, 0};
+    ::poll(&fd, 1, 0);
+    const bool open = (fd.revents & POLLHUP) == 0;
+    if (open && !m_lineOpen) {
+        startSession();
+    } else if (!open && m_lineOpen) {
+        // What the unit wrote before it closed the line has still arrived.
+        drain();
+        endSession();
+    }
+    if (!m_lineOpen || m_scenario.faults.silent || m_muted || m_clock.elapsed() < m_silentUntil ||
+        m_clock.elapsed() < m_nextDat) {
+        return;
+    }
+    if (m_rawStreaming) {
+        m_nextDat = m_clock.elapsed() + 2 * kDatIntervalMs;
+        sendRawFrame();
+        return;
+    }
+    if (baudRate() != 4800) {
+        return;
+    }
+    if (m_scenario.faults.pairWrites && sendsDat5()) {
+        m_nextDat = m_clock.elapsed() + 2 * kDatIntervalMs;
+        m_lastDatAt = m_clock.elapsed();
+        write(datSentence(4) + datSentence(5));
+        return;
+    }
+    m_nextDat = m_clock.elapsed() + (sendsDat5() ? kDatIntervalMs : 2 * kDatIntervalMs);
+    sendDat(m_nextSystem);
+    if (sendsDat5()) {
+        m_nextSystem = m_nextSystem == 4 ? 5 : 4;
+    }
+}
+
+void Vq2Simulator::startSession() {
+    m_lineOpen = true;
+    ++m_sessions;
+    m_input.clear();
+    m_muted = false;
+    m_testOn = false;
+    m_rawStreaming = false;
+    m_silentUntil = 0;
+    m_nextSystem = 4;
+    m_nextDat = m_clock.elapsed() + kDatIntervalMs;
+    m_reader->setEnabled(true);
+    Q_EMIT sessionStarted(m_sessions);
+}
+
+void Vq2Simulator::endSession() {
+    m_lineOpen = false;
+    m_reader->setEnabled(false);
+    Q_EMIT sessionEnded();
+}
+
+bool Vq2Simulator::readOnce() {
+    char chunk[4096];
+    const ssize_t n = ::read(m_master, chunk, sizeof chunk);
+    if (n <= 0) {
+        return false;
+    }
+    const QByteArray bytes(chunk, static_cast<qsizetype>(n));
+    m_receivedAll += bytes;
+    record(bytes);
+    handleInput(bytes);
+    return true;
+}
+
+void Vq2Simulator::drain() {
+    while (readOnce()) {
+    }
+}
+
+void Vq2Simulator::readLine() {
+    if (!readOnce() && errno == EIO) {
+        endSession();
+    }
+}
+
+void Vq2Simulator::record(const QByteArray& bytes) {
+    if (!m_record.isOpen()) {
+        return;
+    }
+    const QJsonObject line{{QStringLiteral("t"), QDateTime::currentMSecsSinceEpoch()},
+                           {QStringLiteral("baud"), baudRate()},
+                           {QStringLiteral("hex"), QString::fromLatin1(bytes.toHex())},
+                           {QStringLiteral("text"), QString::fromLatin1(bytes)}};
+    m_record.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
+    m_record.flush();
+}
+
+void Vq2Simulator::handleMuteBytes(QByteArray& input) {
+    const bool mute = input.contains(kMute);
+    const bool unmute = input.contains(kUnmute);
+    if (!mute && !unmute) {
+        return;
+    }
+    input.replace(QByteArray("$") + kMute + '$', QByteArray());
+    input.replace(QByteArray("$") + kUnmute + '$', QByteArray());
+    input.replace(QByteArray(1, kMute), QByteArray());
+    input.replace(QByteArray(1, kUnmute), QByteArray());
+    m_muted = mute && !unmute;
+    write(QByteArray(1, m_muted ? kMute : kUnmute));
+}
+
+void Vq2Simulator::handleInput(const QByteArray& bytes) {
+    m_input += bytes;
+    if (m_rawStreaming) {
+        // Only the stop command matters while frames stream.
+        const qsizetype end = m_input.lastIndexOf('\n');
+        if (end >= 0) {
+            const QByteArray lines = m_input.left(end + 1);
+            m_input.remove(0, end + 1);
+            if (lines.contains("PNRVCFG,4,0,")) {
+                m_rawStreaming = false;
+            }
+        }
+        return;
+    }
+    handleMuteBytes(m_input);
+    if (m_input.contains(kRawPreamble) && baudRate() == 115200) {
+        m_input.clear();
+        m_rawStreaming = true;
+        m_nextDat = m_clock.elapsed() + kDatIntervalMs;
+        return;
+    }
+    const qsizetype reload = m_input.indexOf(kReload);
+    if (reload >= 0) {
+        m_silentUntil = m_clock.elapsed() + kReloadSilenceMs;
+        m_input.remove(0, reload + kReload.size());
+    }
+    for (;;) {
+        const qsizetype lineFeed = m_input.indexOf('\n');
+        if (lineFeed < 0) {
+            break;
+        }
+        const qsizetype start = m_input.lastIndexOf('$', lineFeed);
+        if (start >= 0) {
+            handleCommand(QString::fromLatin1(m_input.mid(start, lineFeed - start + 1)));
+        }
+        m_input.remove(0, lineFeed + 1);
+    }
+    if (m_input.size() > kMaxInput) {
+        m_input.clear();
+    }
+}
+
+void Vq2Simulator::handleCommand(const QString& sentence) {
+    Q_EMIT commandReceived(sentence, baudRate(), m_clock.elapsed() - m_lastDatAt);
+    const QString body = sentence.mid(1).section(QLatin1Char('*'), 0, 0);
+    const QStringList f = body.split(QLatin1Char(','));
+    const QString id = f.first();
+    if (id == QLatin1String("PNRVCFG") && f.size() == 7) {
+        answer(sentenceOf((body + QStringLiteral(",3,3,15,0")).toLatin1()));
+    } else if (id == QLatin1String("PNRVTST") && f.size() == 6) {
+        m_testOn = f[2] == QLatin1String("3");
+        m_testSpeed = f[3].toFloat();
+        answer(sentenceOf(body.toLatin1()));
+    } else if (id == QLatin1String("PNRVSNF")) {
+        const bool high = m_scenario.firmware >= 300;
+        answer(sentenceOf("PNRVSNF,4," + m_scenario.serialNumber.toLatin1() + ",A9," +
+                          QByteArray::number(m_scenario.firmware) + ",C1,C" +
+                          QByteArray(high ? "2" : "1") + ",0.0,1.0," +
+                          QByteArray(high ? "HI" : "LOW")));
+    }
+}
+
+void Vq2Simulator::answer(const QByteArray& bytes) {
+    if (m_scenario.faults.noAnswers) {
+        return;
+    }
+    if (m_scenario.faults.answerDelayMs > 0) {
+        const int session = m_sessions;
+        QTimer::singleShot(m_scenario.faults.answerDelayMs, this, [this, bytes, session] {
+            if (session == m_sessions) {
+                writeSentence(bytes);
+            }
+        });
+        return;
+    }
+    writeSentence(bytes);
+}
+
+QByteArray Vq2Simulator::datSentence(int system) {
+    const Faults& faults = m_scenario.faults;
+    const double t = faults.stuck ? 0.0 : static_cast<double>(m_clock.elapsed()) / 1000.0;
+    const Scenario& s = m_scenario;
+    double stwLong = s.stwLong.at(t);
+    double stwTra = s.stwTra.at(t);
+    double sogLong = faults.stuck ? stwLong : s.sogLong.at(t);
+    double sogTra = faults.stuck ? stwTra : s.sogTra.at(t);
+    if (m_testOn) {
+        stwLong = sogLong = m_testSpeed;
+        stwTra = sogTra = 0.0;
+    }
+    QByteArray body = "PNRVDAT," + QByteArray::number(system) + ',' + number(stwLong) + ',' +
+                      integer(s.qualityWater.at(t)) + ',' + number(stwTra) + ',' +
+                      integer(s.qualityWater.at(t)) + ',' + number(s.temperature.at(t)) + ',' +
+                      integer(s.tiltX.at(t)) + ',' + integer(s.tiltY.at(t)) + ',' +
+                      integer(s.tiltZ.at(t));
+    if (system == 4) {
+        body += ',' + number(sogLong) + ',' + integer(s.qualityGround.at(t)) + ',' +
+                number(sogTra) + ',' + integer(s.qualityGround.at(t)) + ',' +
+                number(s.depthFwd.at(t), false) + ',' + number(s.depthAft.at(t), false);
+    }
+    ++m_datCount;
+    QByteArray text = sentenceOf(body);
+    if (faults.badChecksumEvery > 0 && m_datCount % faults.badChecksumEvery == 0) {
+        const qsizetype digit = text.size() - 3;
+        text[digit] = text[digit] == '0' ? '1' : '0';
+    }
+    if (faults.garbageEvery > 0 && m_datCount % faults.garbageEvery == 0) {
+        text.prepend("\x01\xfe#garbage");
+    }
+    return text;
+}
+
+void Vq2Simulator::sendDat(int system) {
+    m_lastDatAt = m_clock.elapsed();
+    writeSentence(datSentence(system));
+}
+
+void Vq2Simulator::sendRawFrame() {
+    QByteArray body(kRawFrameBody, '\0');
+    for (int i = 0; i < kRawFrameBody; ++i) {
+        body[i] = static_cast<char>(i % 251);
+    }
+    write("$PNRV$PNRVRAW" + body);
+}
+
+void Vq2Simulator::writeSentence(const QByteArray& sentence) {
+    if (!m_scenario.faults.splitWrites) {
+        write(sentence);
+        return;
+    }
+    const qsizetype half = sentence.size() / 2;
+    write(sentence.left(half));
+    const int session = m_sessions;
+    const QByteArray rest = sentence.mid(half);
+    QTimer::singleShot(kTickMs / 2, this, [this, rest, session] {
+        if (session == m_sessions) {
+            write(rest);
+        }
+    });
+}
+
+void Vq2Simulator::write(const QByteArray& bytes) {
+    if (!m_lineOpen) {
+        return;
+    }
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(m_master, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n <= 0) {
+            // The unit does not read fast enough: the rest is lost, as on a real line.
+            return;
+        }
+        done += n;
+    }
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "scenario.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+
+// Plays the Doppler sensor on the master side of a pseudo-terminal whose slave is linked where
+// the unit expects its sensor line. Like a UART it writes only while the unit has the line
+// open, and each opening is a new session. It sends DAT4 and DAT5 about twice a second each,
+// echoes CFG (ten fields) and TST (five fields), answers the SNF request and the mute bytes,
+// falls silent for a second on a reload, streams raw frames at 115200 baud after the raw-data
+// preamble, and misbehaves as the scenario's faults ask. What it receives can be recorded as
+// JSON lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
+class Vq2Simulator : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kTickMs = 50;
+    static constexpr int kDatIntervalMs = 250;
+    static constexpr int kReloadSilenceMs = 1000;
+    static constexpr int kRawFrameBody = 1100;
+
+    explicit Vq2Simulator(const Scenario& scenario, QObject* parent = nullptr);
+    ~Vq2Simulator() override;
+
+    // Creates the pseudo-terminal (raw: 0x11 and 0x13 pass) and links its slave at linkPath.
+    bool open(const QString& linkPath, QString* error = nullptr);
+    // Appends one JSON line per read to this file.
+    bool setRecordFile(const QString& path);
+    void setScenario(const Scenario& scenario) { m_scenario = scenario; }
+
+    bool isLineOpen() const { return m_lineOpen; }
+    int sessions() const { return m_sessions; }
+    int baudRate() const;
+    bool isMuted() const { return m_muted; }
+    bool isTestOn() const { return m_testOn; }
+    bool isRawStreaming() const { return m_rawStreaming; }
+    // Everything received, while the simulator's thread is stopped or from that thread.
+    QByteArray receivedBytes() const { return m_receivedAll; }
+
+Q_SIGNALS:
+    void sessionStarted(int session);
+    void sessionEnded();
+    // baud: the line's rate when it arrived; sinceDatMs: time since the last DAT was written.
+    void commandReceived(const QString& sentence, int baud, qint64 sinceDatMs);
+
+private Q_SLOTS:
+    void tick();
+    void readLine();
+
+private:
+    void startSession();
+    // Reads until nothing is waiting; false when nothing was read.
+    bool readOnce();
+    void drain();
+    void endSession();
+    void handleInput(const QByteArray& bytes);
+    void handleMuteBytes(QByteArray& input);
+    void handleCommand(const QString& sentence);
+    void answer(const QByteArray& bytes);
+    void sendDat(int system);
+    void sendRawFrame();
+    void writeSentence(const QByteArray& sentence);
+    void write(const QByteArray& bytes);
+    void record(const QByteArray& bytes);
+    QByteArray datSentence(int system);
+    bool sendsDat5() const { return m_scenario.firmware >= 300; }
+
+    Scenario m_scenario;
+    int m_master = -1;
+    QString m_link;
+    std::unique_ptr<QSocketNotifier> m_reader;
+    QTimer m_tick;
+    QElapsedTimer m_clock;
+    QFile m_record;
+    std::atomic<bool> m_lineOpen{false};
+    std::atomic<int> m_sessions{0};
+    QByteArray m_input;
+    QByteArray m_receivedAll;
+    std::atomic<bool> m_muted{false};
+    std::atomic<bool> m_testOn{false};
+    float m_testSpeed = 0.0f;
+    std::atomic<bool> m_rawStreaming{false};
+    qint64 m_silentUntil = 0;
+    qint64 m_nextDat = 0;
+    int m_nextSystem = 4;
+    int m_datCount = 0;
+    qint64 m_lastDatAt = 0;
+};
