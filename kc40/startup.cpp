@@ -4,6 +4,7 @@
 #include "logger.h"
 #include "platform.h"
 #include "setupfilesparser.h"
+#include "systemsetup.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,14 +21,18 @@ const QString kBackupSetups = QStringLiteral("backup_setup_files");
 const QString kBackupConfigurations = QStringLiteral("backup_configuration_files");
 const QString kBackupConfigurationsUsb = QStringLiteral("backup_configuration_files_usb");
 
-QString app(const QString& relative) { return Platform::appPath(relative); }
+QString app(const QString& relative) {
+    return Platform::appPath(relative);
+}
 
 QString versionMarker() {
     return app(kVersionFolder + QLatin1Char('/') + QLatin1String(StartUp::kVersionText) +
                QLatin1String(".ver"));
 }
 
-void logLine(const QString& text, int level) { Logger::instance()->append(text, level); }
+void logLine(const QString& text, int level) {
+    Logger::instance()->append(text, level);
+}
 
 // Copies a folder, or makes an empty one where there is nothing to copy, so that a backup
 // folder always exists after the first run of a version.
@@ -134,6 +139,9 @@ StartMode StartUp::chooseStartMode() {
 }
 
 bool StartUp::prepareSetupFiles(StartMode mode) {
+    // Loading the configuration first writes every missing live record with its defaults,
+    // so that the overlay finds a live counterpart for each staged record.
+    SystemSetup::getInstance();
     SetupFilesParser parser;
     switch (mode) {
     case StartMode::FirstRunOfVersion:
