@@ -7,6 +7,7 @@
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "testroot.h"
+#include "vq2datamodel.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,7 @@ protected:
         SystemVariables* sv = SystemVariables::getInstance();
         sv->vq2data.invalidateData();
         sv->vq2dataDat5.invalidateData();
+        handler.setForwReverseDirection(false);
         QObject::connect(&handler, &VQ2_Handler::sigSendConfigToSensor, [this] { ++configs; });
         QObject::connect(&handler, &VQ2_Handler::sigReloadSensorVQ2, [this] { ++reloads; });
         QObject::connect(&handler, &VQ2_Handler::sigSendSingleOnUdpOutput,
@@ -192,6 +194,81 @@ TEST_F(Vq2HandlerTest, IdenticalWaterAndGroundSpeedsAskForAReloadAfterSixtyDats)
             feed(dat4(5.0f, 5.0f, 45.0f), c.identical);
         }
         EXPECT_EQ(reloads, c.reloads) << c.name;
+    }
+}
+
+TEST_F(Vq2HandlerTest, OutputModeAndMountingDirectionShapeTheSpeeds) {
+    const struct {
+        const QString output;
+        bool reverse;
+        bool stwValid;
+        bool sogValid;
+        float longSign;
+    } cases[] = {
+        {QStringLiteral("SOG + STW"), false, true, true, 1.0f},
+        {QStringLiteral("SOG + STW"), true, true, true, -1.0f},
+        {QStringLiteral("SOG Only"), false, false, true, 1.0f},
+        {QStringLiteral("SAT LOG"), false, false, false, 1.0f},
+    };
+    SystemVariables* sv = SystemVariables::getInstance();
+    for (const auto& c : cases) {
+        SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::outputParams, c.output);
+        handler.setForwReverseDirection(c.reverse);
+        sv->vq2data.invalidateData();
+        feed(dat4(6.0f, 5.0f, 45.0f), 40);
+        const std::string name = c.output.toStdString() + (c.reverse ? " reversed" : "");
+        EXPECT_EQ(sv->vq2data.stwResBoatCallibrated.getValidity(), c.stwValid) << name;
+        EXPECT_EQ(sv->vq2data.sogResBoatCallibrated.getValidity(), c.sogValid) << name;
+        if (c.stwValid) {
+            EXPECT_GT(sv->vq2data.stwLongBoatCallibrated.getValue() * c.longSign, 5.0f) << name;
+        }
+        if (c.sogValid) {
+            EXPECT_GT(sv->vq2data.sogLongBoatCallibrated.getValue() * c.longSign, 4.0f) << name;
+        }
+    }
+}
+
+TEST(VQ2DataModel, WaterCurrentIsGroundLessWaterWithALimitedCourse) {
+    const float kAbsent = kAbsentFloat;
+    const struct {
+        const char* name;
+        float stwL, stwT, sogL, sogT;
+        bool valid;
+        float oldCourse;
+        bool resValid;
+        float wcL, wcT, wcRes, course;
+    } cases[] = {
+        {"ahead", 10.0f, 0.0f, 11.0f, 0.0f, true, 0.0f, true, 1.0f, 0.0f, 1.0f, 0.0f},
+        {"abeam: course turns 10 degrees at most", 10.0f, 0.0f, 10.0f, 1.0f, true, 0.0f, true, 0.0f,
+         1.0f, 1.0f, 0.17453292f},
+        {"0.1 kn keeps the course", 0.0f, 0.0f, 0.1f, 0.0f, true, 0.5f, true, 0.1f, 0.0f, 0.1f,
+         0.5f},
+        {"weak current with an unknown course starts at 0", 0.0f, 0.0f, 0.05f, 0.0f, true, kAbsent,
+         true, 0.05f, 0.0f, 0.05f, 0.0f},
+        {"an unknown course takes the new one whole", 10.0f, 0.0f, 10.0f, 1.0f, true, kAbsent, true,
+         0.0f, 1.0f, 1.0f, 1.5707964f},
+        {"invalid ground speed invalidates all", 10.0f, 0.0f, 11.0f, 0.0f, false, 0.0f, false, 0.0f,
+         0.0f, 0.0f, 0.0f},
+    };
+    for (const auto& c : cases) {
+        VQ2DataModel model;
+        model.stwLongBoatCallibrated.setValue(c.stwL, 1);
+        model.stwTraBoatCallibrated.setValue(c.stwT, 1);
+        if (c.oldCourse == kAbsent) {
+            model.wcCourse.setValidity(false);
+        } else {
+            model.wcCourse.setValue(c.oldCourse, 1);
+        }
+        model.calculateWaterCurrent(c.sogL, c.sogT, c.valid);
+        EXPECT_EQ(model.wcRes.getValidity(), c.resValid) << c.name;
+        if (!c.resValid) {
+            EXPECT_FALSE(model.wcCourse.getValidity()) << c.name;
+            continue;
+        }
+        EXPECT_NEAR(model.wcLong.getValue(), c.wcL, 1e-5) << c.name;
+        EXPECT_NEAR(model.wcTra.getValue(), c.wcT, 1e-5) << c.name;
+        EXPECT_NEAR(model.wcRes.getValue(), c.wcRes, 1e-5) << c.name;
+        EXPECT_NEAR(model.wcCourse.getValue(), c.course, 1e-5) << c.name;
     }
 }
 
