@@ -73,7 +73,6 @@ public:
     bool waitForDAT(int rounds);
     void setRawDataTiming(const RawDataTiming& timing) { m_rawReader.setTiming(timing); }
     void setRawMeasurementSettings(int settings) { m_rawSettings = settings; }
-    void setWaterTrackPowerLevel(int level) { m_powerLevel = level; }
 
     static void setDatReceived() { s_datReceived.set(); }
     static void clearDatReceived() { s_datReceived.clear(); }
@@ -114,7 +113,6 @@ private:
 
     SensorVQ2RawDataReader m_rawReader;
     int m_rawSettings = 0;
-    int m_powerLevel = 3;
 
     static inline SignalledFlag s_datReceived;
     static inline SignalledFlag s_messageBeingSent;

@@ -183,6 +183,32 @@ TEST_F(SensorLink, SimulationStartSendsFourConfigurationAndTestPairsThenStops) {
     EXPECT_FALSE(sim->isTestOn());
 }
 
+struct TimingCase {
+    const char* name;
+    Faults faults;
+    size_t writes;
+};
+
+TEST_F(SensorLink, CommandWaitsForADatAndIsRepeatedUntilALateEchoArrives) {
+    const TimingCase cases[] = {
+        {"silent sensor: nothing is sent", {.silent = true}, 0},
+        {"late echo: one repeat, then answered", {.answerDelayMs = 450}, 2},
+    };
+    for (const TimingCase& c : cases) {
+        Scenario scenario;
+        scenario.faults = c.faults;
+        start(scenario);
+        sensor->setRepeatIntervalMs(300);
+        QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotSendInitialConfig);
+        spinFor(2600);
+        EXPECT_EQ(commands.size(), c.writes) << c.name;
+        EXPECT_FALSE(sensor->isAwaitingAnswer()) << c.name;
+        TearDown();
+        commands.clear();
+        SetUp();
+    }
+}
+
 TEST_F(SensorLink, MuteHandshakeStopsAndResumesTheData) {
     start();
     std::vector<bool> confirmed;

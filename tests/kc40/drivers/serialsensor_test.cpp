@@ -71,6 +71,7 @@ TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
         {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
         {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
         {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
+        {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
     };
     for (const StreamCase& c : cases) {
         received.clear();

@@ -56,6 +56,26 @@ TEST(Scenario, TextThatIsNotAScenarioIsRefusedWithAReason) {
     }
 }
 
+struct BundledCase {
+    const char* file;
+    int firmware;
+    double depthAfterOneMinute;
+};
+
+TEST(Scenario, BundledScenariosLoad) {
+    const BundledCase cases[] = {
+        {"cruise.json", 305, 48.0}, {"shoaling.json", 214, 10.0}, {"faulty-line.json", 305, 25.0}};
+    for (const BundledCase& c : cases) {
+        Scenario s;
+        QString error;
+        ASSERT_TRUE(
+            Scenario::load(QStringLiteral(VQ2SIM_SCENARIOS "/") + QLatin1String(c.file), s, &error))
+            << c.file << ": " << qPrintable(error);
+        EXPECT_EQ(s.firmware, c.firmware) << c.file;
+        EXPECT_DOUBLE_EQ(s.depthFwd.at(60.0), c.depthAfterOneMinute) << c.file;
+    }
+}
+
 TEST(Scenario, HelpNamesEveryKey) {
     const QString help = Scenario::help();
     const char* keys[] = {"stwLong", "sogTra",        "qualityWater",    "temperature",
