@@ -83,6 +83,18 @@ void VQ2_Handler::setForwReverseDirection(bool reverse) {
     sv->vq2dataDat5.setForwReverseDirection(reverse);
 }
 
+void VQ2_Handler::setMinRawDepth(float depth) {
+    SystemVariables* sv = SystemVariables::getInstance();
+    sv->vq2data.checkButtom.setMinRawDepth(depth);
+    sv->vq2dataDat5.checkButtom.setMinRawDepth(depth);
+}
+
+void VQ2_Handler::setMaxRawDepth(float depth) {
+    SystemVariables* sv = SystemVariables::getInstance();
+    sv->vq2data.checkButtom.setMaxRawDepth(depth);
+    sv->vq2dataDat5.checkButtom.setMaxRawDepth(depth);
+}
+
 void VQ2_Handler::slotSogFrequendcyChangeTresholdChanged() {
     const float treshold =
         SystemSetup::getInstance()->Vq2Setup.values().sogFrequendcyChangeTreshold;

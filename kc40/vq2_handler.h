@@ -65,6 +65,8 @@ public:
     // Until the calibration table is installed, a pass-through calibration is used.
     void setSpeedCalibration(SpeedCalibrationSource* calibration);
     void setForwReverseDirection(bool reverse);
+    void setMinRawDepth(float depth);
+    void setMaxRawDepth(float depth);
     void setForceDepthSwitchCheck() { m_depthModeEvaluator.setForceSwitch(true); }
     const depthTrendEvaluator& depthModeEvaluator() const { return m_depthModeEvaluator; }
     int depthModeSwitchCount() const { return m_depthSwitchCount; }

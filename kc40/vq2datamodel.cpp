@@ -2,6 +2,7 @@
 
 #include "msgdat.h"
 #include "pipelinemath.h"
+#include "platform.h"
 #include "sensordatavalidator.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
@@ -475,6 +476,18 @@ void VQ2DataModel::calculateWaterCurrent(float sogLong, float sogTra, bool valid
     }
     const float course = std::atan2(wcTra.getValue(), wcLong.getValue());
     wcCourse.setValue(courseValid ? limitAngleChange(oldCourse, course) : course, timestamp);
+}
+
+void VQ2DataModel::handleGPS_Input() {
+    if (vq2Setup().outputParams != VQ2_Setup::kSatLog) {
+        return;
+    }
+    for (varFloat* water : {&stwLongBoatCallibrated, &stwTraBoatCallibrated, &stwTraAftCallibrated,
+                            &wcLong, &wcTra, &wcRes, &wcCourse}) {
+        water->setValidity(false);
+    }
+    timestamp = static_cast<quint64>(Clock::currentMSecsSinceEpoch());
+    replaceSogWithGps(timestamp);
 }
 
 void VQ2DataModel::slotOutputParametersChanged() {

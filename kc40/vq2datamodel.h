@@ -134,6 +134,8 @@ Q_SIGNALS:
 public Q_SLOTS:
     void slotIncreaseTimeCounter() { Q_EMIT sigIncreaseTimeCounter(); }
     void slotOutputParametersChanged();
+    // In satellite-log mode GPS is the only source: ground speed from it, no water values.
+    void handleGPS_Input();
 
 private:
     // The pipeline steps, in the order updateCalculations runs them.

@@ -272,4 +272,48 @@ TEST(VQ2DataModel, WaterCurrentIsGroundLessWaterWithALimitedCourse) {
     }
 }
 
+TEST_F(Vq2HandlerTest, GroundSpeedFromGpsWhenTheSensorHasNone) {
+    SystemVariables* sv = SystemVariables::getInstance();
+    const struct {
+        const char* name;
+        int groundQuality;
+        bool gps;
+        bool fromGps;
+        float sog;
+    } cases[] = {
+        {"sensor ground speed kept", 9, true, false, 0.0f},
+        {"no ground echo: GPS takes over", 0, true, true, 7.5f},
+        {"no ground echo and no GPS", 0, false, false, 0.0f},
+    };
+    for (const auto& c : cases) {
+        const auto now = static_cast<quint64>(g_now.load());
+        if (c.gps) {
+            sv->longSpeedToGround_GPS_VTG.setValue(7.4f, now);
+            sv->tranSpeedToGround_GPS_VTG.setValue(-1.2f, now);
+            sv->resSpeedToGround_GPS_VTG.setValue(7.5f, now);
+            sv->trackDegreesTrue_GPS.setValue(270.0f, now);
+        } else {
+            for (varFloat* v : {&sv->longSpeedToGround_GPS_VTG, &sv->tranSpeedToGround_GPS_VTG,
+                                &sv->resSpeedToGround_GPS_VTG, &sv->trackDegreesTrue_GPS}) {
+                v->setValidity(false);
+            }
+        }
+        sv->vq2data.invalidateData();
+        feed(MsgDAT(4, 6.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, 5.0f, c.groundQuality, 0.0f,
+                    c.groundQuality, 45.0f, 45.0f),
+             40);
+        EXPECT_EQ(sv->bSOG_fromGPS, c.fromGps) << c.name;
+        if (c.fromGps) {
+            EXPECT_FLOAT_EQ(sv->vq2data.sogResBoatCallibrated.getValue(), c.sog) << c.name;
+            EXPECT_FLOAT_EQ(sv->vq2data.sogTraBoatCallibrated.getValue(), -1.2f) << c.name;
+            EXPECT_NEAR(sv->vq2data.cogResBoat.getValue(), -std::numbers::pi_v<float> / 2.0f, 1e-5)
+                << c.name;
+        }
+    }
+    for (varFloat* v : {&sv->longSpeedToGround_GPS_VTG, &sv->tranSpeedToGround_GPS_VTG,
+                        &sv->resSpeedToGround_GPS_VTG, &sv->trackDegreesTrue_GPS}) {
+        v->setValidity(false);
+    }
+}
+
 } // namespace
