@@ -316,4 +316,40 @@ TEST_F(Vq2HandlerTest, GroundSpeedFromGpsWhenTheSensorHasNone) {
     }
 }
 
+TEST_F(Vq2HandlerTest, HostileSensorValuesNeverBecomeNumbersOrUndefinedConversions) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* name;
+        float speed;
+        int quality;
+        float temperature;
+        int tilt;
+        float depth;
+    } cases[] = {
+        {"huge", 1e30f, 9, 1e30f, INT_MAX - 1, 1e30f},
+        {"infinite", inf, 9, -inf, INT_MIN, inf},
+        {"not a number", nan, 9, nan, 0, nan},
+        {"absent marker reversed", -kAbsentFloat, 9, -kAbsentFloat, -1000000, -kAbsentFloat},
+        {"qualities out of range", 5.0f, 100000, 21.0f, 0, 45.0f},
+        {"negative qualities", 5.0f, -7, 21.0f, 0, 45.0f},
+    };
+    SystemVariables* sv = SystemVariables::getInstance();
+    for (bool reverse : {false, true}) {
+        handler.setForwReverseDirection(reverse);
+        for (const auto& c : cases) {
+            feed(MsgDAT(4, c.speed, c.quality, c.speed, c.quality, c.temperature, c.tilt, c.tilt,
+                        c.tilt, c.speed, c.quality, c.speed, c.quality, c.depth, c.depth),
+                 30);
+            feed(MsgDAT(5, c.speed, c.quality, c.speed, c.quality, c.temperature, c.tilt, c.tilt,
+                        c.tilt, kAbsentFloat, 0, kAbsentFloat, 0, kAbsentFloat, kAbsentFloat));
+            for (varFloat* v : sv->vq2data.variables()) {
+                if (v->getValidity()) {
+                    EXPECT_TRUE(std::isfinite(v->getValue())) << c.name;
+                }
+            }
+        }
+    }
+}
+
 } // namespace
