@@ -1,9 +1,17 @@
 #pragma once
 
+#include "depthtrendevaluator.h"
+#include "msgdat.h"
 #include "nmeamessage.h"
+#include "speedcalibrationsource.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <optional>
+
+class VQ2DataModel;
 
 // The sensor's configuration as the unit commands it.
 class VQ2 {
@@ -28,12 +36,19 @@ public:
 };
 
 // Receives the sensor's sentences (DAT, SNF, CFG) and builds the commands the sensor takes.
-// The measurement processing of the DATs comes with the sensor data pipeline; for now a DAT is
-// kept as the last one of its system.
+// Each DAT runs through the data model of its system (4 primary, 5 second frequency); the
+// handler adds what spans both: the monitoring sentence, signal-quality LEDs, the stuck-data
+// reload, ground speed from GPS, stern speeds, water current, the depth mode and the choice
+// of the frequency that serves speed through water.
 class VQ2_Handler : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    static constexpr int kLedsQualityLow = 0x3c;
+    static constexpr int kLedsQualityGood = 0x5c;
+    static constexpr int kLedsIdle = 0x1c;
+    static constexpr int kIdenticalDatsBeforeReload = 59;
+
+    explicit VQ2_Handler(QObject* parent = nullptr);
 
     // A CFG for one system: mode with the frequency band, the given water-track power level.
     static NmeaMessagePtr createCFGmsg(int systemId, const QString& formats, int unused,
@@ -47,6 +62,22 @@ public:
     void handleSnfMsg(const NmeaMessagePtr& message);
     void handleCfgMsg(const NmeaMessagePtr& message);
 
+    // Until the calibration table is installed, a pass-through calibration is used.
+    void setSpeedCalibration(SpeedCalibrationSource* calibration);
+    void setForwReverseDirection(bool reverse);
+    void setMinRawDepth(float depth);
+    void setMaxRawDepth(float depth);
+    void setForceDepthSwitchCheck() { m_depthModeEvaluator.setForceSwitch(true); }
+    const depthTrendEvaluator& depthModeEvaluator() const { return m_depthModeEvaluator; }
+    int depthModeSwitchCount() const { return m_depthSwitchCount; }
+    int badSignalQualityCount() const { return m_badSigQualityCount; }
+    int stwSourceChoice() const { return m_stwSource; }
+
+public Q_SLOTS:
+    void slotSogFrequendcyChangeTresholdChanged();
+    // GPS movement detection: a vessel lying still gets the low-speed corrections.
+    void slotVesselStill(bool still);
+
 Q_SIGNALS:
     void sigSendConfigToSensor();
     void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
@@ -54,4 +85,37 @@ Q_SIGNALS:
     void sigCheckSpeedLimits();
     // A sensor with firmware below 3.0 sends DAT4 only: then a DAT4 is its sign of life.
     void sensorOnlyDAT4(bool only);
+    // The front LED pattern: one pulse per DAT, its colour telling the signal quality.
+    void sigSetLeds(int pattern);
+
+private:
+    void handleDat4(const MsgDAT& dat, quint64 timestamp);
+    void handleDat5(MsgDAT dat, quint64 timestamp);
+    void checkStuckData(const MsgDAT& dat);
+    void countQuality(bool low);
+    void pulseLeds(bool qualityLow);
+    void replaceOrKeepSog(VQ2DataModel& model, quint64 timestamp);
+    void calculateSternSpeeds(VQ2DataModel& model, bool sogToo);
+    void calculateCurrentAndDistances(VQ2DataModel& model);
+    void calculateCurrentVq2Data(VQ2DataModel& model);
+    void checkDepthMode(const MsgDAT& dat);
+    void applyDepthMode(const QString& mode, int pulseLength, int powerLevel);
+    void checkSogFrequencyBand();
+    void selectPreferedFrequency();
+    bool simulationOn() const;
+    bool primaryFrequencyHigh() const;
+
+    QTimer m_ledsBlinkingTimer;
+    std::optional<MsgDAT> m_dat4Msg;
+    int m_StwSogIdenticalCount = 0;
+    depthTrendEvaluator m_depthModeEvaluator;
+    PassThroughCalibration m_passThrough;
+    SpeedCalibrationSource* speedCalib = &m_passThrough;
+    bool STW_data_quality_low_DAT4 = false;
+    bool STW_data_quality_low_DAT5 = false;
+    bool m_vesselStill = false;
+    bool m_sogBandChecked = false;
+    int m_depthSwitchCount = 0;
+    int m_badSigQualityCount = 0;
+    int m_stwSource = -1;
 };

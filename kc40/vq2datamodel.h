@@ -1,9 +1,17 @@
 #pragma once
 
+#include "beamanglecorrection.h"
+#include "bottomclassifier.h"
+#include "sensorspeed.h"
+#include "sensortemperature.h"
+#include "speedcalibrationsource.h"
+#include "tilt.h"
 #include "variabletypest.h"
 
 #include <QList>
 #include <QObject>
+
+class MsgDAT;
 
 // The values derived from one sensor system's DAT sentences (system 4, the primary data set,
 // or system 5, the second frequency). Raw fields hold the last DAT; every derived quantity is
@@ -26,8 +34,27 @@ public:
     void setDepthAveragingPeriod(int seconds);
     // What every filtered output of the model returns.
     void setOutputFrom(UseOutputFrom from);
-    // Every derived value of the model becomes invalid at once.
+    // Every derived value of the model becomes invalid at once, with the speed windows, tilt
+    // and temperature behind them.
     void invalidateData();
+
+    // One DAT of this model's system through the whole pipeline.
+    void handleDat_4_msg(const MsgDAT& dat, quint64 stamp);
+    void setSpeedCalibration(SpeedCalibrationSource* calibration) { speedCalib = calibration; }
+    // Whether GPS says the vessel lies still; the low-speed corrections depend on it.
+    void setVesselStill(bool still) { m_vesselStill = still; }
+    bool isVesselStill() const { return m_vesselStill; }
+
+    void replaceSogWithGps(quint64 stamp);
+    void calculateStwAft(float rateOfTurn);
+    void calculateSogAft(float rateOfTurn);
+    void calculateWaterCurrent(float sogLong, float sogTra, bool valid);
+    void turnAveragingOn() { setAveraging(true); }
+    void turnAveragingOff() { setAveraging(false); }
+
+    const SensorSpeed& stwLongAverage() const { return stwLongAvg; }
+    const SensorSpeed& stwTraAverage() const { return stwTraAvg; }
+    const BottomClassifierBothAxis& bottom() const { return checkButtom; }
     // The derived values, for ageing and bulk changes.
     const QList<varFloat*>& variables() const { return m_variables; }
 
@@ -53,12 +80,20 @@ public:
     float depthFwdRaw = kAbsentFloat;
     float depthSideRaw = kAbsentFloat;
     quint64 timestamp = 0;
+    BottomClassifierBothAxis checkButtom;
+    SensorSpeed stwLongAvg;
+    SensorSpeed stwTraAvg;
+    SensorSpeed sogLongAvg;
+    SensorSpeed sogTraAvg;
     varFloat depthFwdAvg;
     varFloat depthSideAvg;
     float accX_Raw = 0.0f;
     float accY_Raw = 0.0f;
     float accZ_Raw = 0.0f;
+    Tilt sensorTilt;
+    SensorTemperature sensorTemperature;
     float temperatureRaw = kAbsentFloat;
+    BeamAngleCorrection beamAngleCorrection;
     float sensorAccX = 0.0f;
     float sensorAccY = 0.0f;
     varFloat stwLongSensor;
@@ -77,6 +112,7 @@ public:
     varFloat cogResSensor;
     varFloat ctwResBoat;
     varFloat cogResBoat;
+    SpeedCalibrationSource* speedCalib = nullptr;
     varFloat stwResBoatCallibrated;
     varFloat sogResBoatCallibrated;
     varFloat stwLongBoatCallibrated;
@@ -97,7 +133,33 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void slotIncreaseTimeCounter() { Q_EMIT sigIncreaseTimeCounter(); }
+    void slotOutputParametersChanged();
+    // In satellite-log mode GPS is the only source: ground speed from it, no water values.
+    void handleGPS_Input();
 
 private:
+    // The pipeline steps, in the order updateCalculations runs them.
+    void getDataFromDat_4(const MsgDAT& dat, quint64 stamp, const QString& outputParams);
+    void updateCalculations();
+    void applyLowSpeedLimits();
+    void applyAngleToDepth_andAverage();
+    void applyAngleToSpeed_andAverage();
+    void calculateSensorSpeedAndDepth();
+    void transformToBoatCoordinates();
+    void calculateResultantNotCalibratedValues();
+    void calculateCourses();
+    void applyStwCallibration();
+    void applySogCallibration();
+    void getCallibratedSpeedProjections();
+    void calculateDeltaDistance();
+
+    void averageDepth(varFloat& average, float depth);
+    void takeGroundAxis(varFloat& axis, const SensorSpeed& average, float& acceleration);
+    float calibrated(float speed, CalibratedSpeedType type);
+    void checkSpeedAveraging(float speed);
+    void setAveraging(bool on);
+
+    PassThroughCalibration m_passThrough;
+    bool m_vesselStill = false;
     QList<varFloat*> m_variables;
 };

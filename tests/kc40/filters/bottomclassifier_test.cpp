@@ -1,0 +1,170 @@
+#include "bottomclassifier.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct DepthRun {
+    float depth;
+    int count;
+};
+
+struct ClassifierCase {
+    const char* name;
+    std::vector<DepthRun> runs;
+    BottomStatus status;
+    bool lastValid;
+    bool reportedLost; // after the time-out
+};
+
+std::vector<DepthRun> alternating(float a, float b, int pairs) {
+    std::vector<DepthRun> runs;
+    for (int i = 0; i < pairs; ++i) {
+        runs.push_back({a, 1});
+        runs.push_back({b, 1});
+    }
+    return runs;
+}
+
+std::vector<DepthRun> join(std::vector<DepthRun> a, const std::vector<DepthRun>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(BottomClassifier, StateChangesOnlyWhenEnoughNewestSamplesAgree) {
+    const ClassifierCase cases[] = {
+        {"a steady bottom is valid", {{50, 30}}, BOTTOM_VALID, true, false},
+        {"one sample 41 m deeper counts but does not change the state",
+         {{10, 20}, {51, 1}},
+         BOTTOM_VALID,
+         false,
+         false},
+        {"five samples beyond the maximum are not enough",
+         {{100, 20}, {230, 5}},
+         BOTTOM_VALID,
+         false,
+         false},
+        {"the sixth makes it too deep", {{100, 20}, {230, 6}}, BOTTOM_LOST_TOO_DEEP, false, false},
+        {"reported lost after the time-out",
+         {{100, 20}, {230, 25}},
+         BOTTOM_LOST_TOO_DEEP,
+         false,
+         true},
+        {"seven samples below the minimum are not enough",
+         {{2, 30}, {0.2f, 7}},
+         BOTTOM_VALID,
+         false,
+         false},
+        {"the eighth makes it too shallow",
+         {{2, 30}, {0.2f, 8}},
+         BOTTOM_LOST_TOO_SHALLOW,
+         false,
+         false},
+        {"28 good samples do not bring a deep bottom back",
+         {{100, 20}, {230, 6}, {100, 28}},
+         BOTTOM_LOST_TOO_DEEP,
+         true,
+         false},
+        {"29 of 30 good samples do", {{100, 20}, {230, 6}, {100, 29}}, BOTTOM_VALID, true, false},
+        {"26 good samples do not bring a shallow bottom back",
+         {{2, 30}, {0.2f, 8}, {2, 26}},
+         BOTTOM_LOST_TOO_SHALLOW,
+         true,
+         false},
+        {"27 of 30 good samples do", {{2, 30}, {0.2f, 8}, {2, 27}}, BOTTOM_VALID, true, false},
+        {"alternating 5 m and 120 m: unsteady and too shallow", alternating(5, 120, 5),
+         BOTTOM_LOST_TOO_SHALLOW, false, false},
+        {"alternating 130 m and 240 m: unsteady and too deep", alternating(130, 240, 5),
+         BOTTOM_LOST_TOO_DEEP, false, false},
+        {"nine alternating samples are not yet judged", join({{5, 1}}, alternating(120, 5, 4)),
+         BOTTOM_VALID, true, false},
+    };
+    for (const ClassifierCase& c : cases) {
+        BottomClassifier classifier;
+        for (const DepthRun& run : c.runs) {
+            for (int i = 0; i < run.count; ++i) {
+                classifier.addSample(run.depth);
+            }
+        }
+        EXPECT_EQ(classifier.getBottomStatus(), c.status) << c.name;
+        EXPECT_EQ(classifier.newestSampleStatus() == DEPTH_SAMPLE_VALID, c.lastValid) << c.name;
+        EXPECT_EQ(classifier.isBottomLost(), c.reportedLost) << c.name;
+        EXPECT_EQ(classifier.isBottomValid(), !c.reportedLost) << c.name;
+        if (c.reportedLost) {
+            EXPECT_FLOAT_EQ(classifier.getAverageDepth(), BottomClassifier::kLostDepth) << c.name;
+        }
+    }
+}
+
+TEST(BottomClassifier, AverageTakesOnlyGoodSamples) {
+    BottomClassifier classifier;
+    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), 0.0f);
+    for (float d : {10.0f, 20.0f, 90.0f, 30.0f}) {
+        classifier.addSample(d);
+    }
+    // 90 m is 75 m deeper than the average: the last good depth stands in for it.
+    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), (10.0f + 20.0f + 20.0f + 30.0f) / 4.0f);
+    classifier.clearData();
+    EXPECT_EQ(classifier.getBottomStatus(), BOTTOM_VALID);
+    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), 0.0f);
+}
+
+// A steady bottom the beam saw before the case's depths.
+float goodBefore(float depth) {
+    if (depth > 225.0f) {
+        return 100.0f;
+    }
+    return depth < 0.5f ? 2.0f : depth;
+}
+
+TEST(BottomClassifierBothAxis, LostAtOnceFromEitherBeamValidUntilTheTimeOut) {
+    const struct {
+        const char* name;
+        float fwd;
+        float side;
+        int count;
+        bool lost;
+        bool valid;
+        bool tooShallow;
+    } cases[] = {
+        {"both good", 50, 50, 30, false, true, false},
+        {"one beam too deep: lost, still valid in the time-out", 230, 50, 6, true, true, false},
+        {"one beam too deep past the time-out", 230, 50, 30, true, false, false},
+        {"one beam too shallow is not too shallow", 0.2f, 50, 30, true, false, false},
+        {"both too shallow", 0.2f, 0.2f, 30, true, false, true},
+    };
+    for (const auto& c : cases) {
+        BottomClassifierBothAxis both;
+        for (int i = 0; i < 20; ++i) {
+            both.addSample(goodBefore(c.fwd), goodBefore(c.side));
+        }
+        for (int i = 0; i < c.count; ++i) {
+            both.addSample(c.fwd, c.side);
+        }
+        EXPECT_EQ(both.isBottomLost(), c.lost) << c.name;
+        EXPECT_EQ(both.isBottomValid(), c.valid) << c.name;
+        EXPECT_EQ(both.isTooShallow(), c.tooShallow) << c.name;
+    }
+}
+
+TEST(BottomClassifierBothAxis, TwoSilentMinutesClearTheBeams) {
+    BottomClassifierBothAxis both;
+    for (int i = 0; i < 20; ++i) {
+        both.addSample(100, 100);
+    }
+    for (int i = 0; i < 10; ++i) {
+        both.addSample(230, 230);
+    }
+    ASSERT_TRUE(both.isBottomLost());
+    for (int i = 0; i < 119; ++i) {
+        both.timeoutCounter();
+    }
+    EXPECT_TRUE(both.isBottomLost());
+    both.timeoutCounter();
+    EXPECT_FALSE(both.isBottomLost());
+    EXPECT_TRUE(both.isBottomValid());
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+#include "depthtrendevaluator.h"
+#include "sensordatavalidator.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct DepthRun {
+    float fwd;
+    float side;
+    int count;
+};
+
+struct TrendCase {
+    const char* name;
+    QString mode;
+    std::vector<DepthRun> runs;
+    bool toLow;
+    bool toHigh;
+    bool lost;
+};
+
+TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
+    const QString high = depthTrendEvaluator::kHigh;
+    const QString low = depthTrendEvaluator::kLow;
+    const TrendCase cases[] = {
+        {"a fresh unit asks for LOW at once", high, {}, true, false, false},
+        {"four deep readings in LOW are not enough", low, {{60, 60, 4}}, false, false, false},
+        {"the fifth deep reading in LOW switches", low, {{60, 60, 5}}, false, true, false},
+        {"one deep beam is enough", low, {{30, 52, 5}}, false, true, false},
+        {"a shallow reading restarts the count",
+         low,
+         {{60, 60, 4}, {30, 30, 1}, {60, 60, 4}},
+         false,
+         false,
+         false},
+        {"51.9 m is not deep", low, {{51.9f, 51.9f, 10}}, false, false, false},
+        {"59 shallow readings in HIGH are not enough", high, {{30, 30, 59}}, false, false, false},
+        {"the sixtieth shallow reading switches", high, {{30, 30, 60}}, true, false, false},
+        {"both beams must be shallow", high, {{30, 45, 80}}, false, false, false},
+        {"40.42 m is not shallow", high, {{40.42f, 40.42f, 80}}, false, false, false},
+        {"40.40 m is shallow", high, {{40.40f, 40.40f, 60}}, true, false, false},
+        {"a deep reading takes one off the count",
+         high,
+         {{30, 30, 59}, {45, 45, 1}, {30, 30, 1}},
+         false,
+         false,
+         false},
+        {"steady shoaling switches at once",
+         high,
+         {{39, 39, 1},
+          {36, 36, 1},
+          {33, 33, 1},
+          {30, 30, 1},
+          {27, 27, 1},
+          {24, 24, 1},
+          {21, 21, 1}},
+         true,
+         false,
+         false},
+        {"225 m is invalid: three make the depth lost", high, {{225, 30, 3}}, false, false, true},
+        {"224.9 m is valid", high, {{224.9f, 30, 10}}, false, false, false},
+        {"a lost depth in LOW asks for HIGH at once", low, {{30, 300, 3}}, false, true, true},
+        {"invalid depths leaving the list no longer count",
+         high,
+         {{300, 30, 3}, {30, 30, 10}},
+         false,
+         false,
+         false},
+    };
+    for (const TrendCase& c : cases) {
+        depthTrendEvaluator evaluator;
+        evaluator.setMode(c.mode);
+        if (c.mode == high && !c.runs.empty()) {
+            // Leave the start-up request for LOW behind: the unit came up in HIGH.
+            evaluator.setMode(low);
+            for (int i = 0; i < 5; ++i) {
+                evaluator.addToDepthLists(100, 100);
+            }
+            evaluator.setMode(high);
+            evaluator.addToDepthLists(100, 100);
+        }
+        for (const DepthRun& run : c.runs) {
+            for (int i = 0; i < run.count; ++i) {
+                evaluator.addToDepthLists(run.fwd, run.side);
+            }
+        }
+        EXPECT_EQ(evaluator.switchToLowDepthMode(), c.toLow) << c.name;
+        EXPECT_EQ(evaluator.switchToHighDepthMode(), c.toHigh) << c.name;
+        EXPECT_EQ(evaluator.isDepthLost(), c.lost) << c.name;
+    }
+}
+
+TEST(DepthTrendEvaluator, ForcedSwitchReappliesTheModeInForceUntilSet) {
+    const QString modes[] = {depthTrendEvaluator::kHigh, depthTrendEvaluator::kLow};
+    for (const QString& mode : modes) {
+        depthTrendEvaluator evaluator;
+        evaluator.setMode(mode);
+        evaluator.setForceSwitch(true);
+        const bool low = mode == depthTrendEvaluator::kLow;
+        EXPECT_TRUE(evaluator.switchToLowDepthMode())
+            << mode.toStdString(); // HIGH still asks for LOW
+        EXPECT_EQ(evaluator.switchToHighDepthMode(), !low) << mode.toStdString();
+        evaluator.setMode(mode);
+        EXPECT_FALSE(evaluator.getForceSwitch()) << mode.toStdString();
+    }
+}
+
+TEST(DepthTrendEvaluator, HighFrequencyForGroundSpeedInShallowWater) {
+    const struct {
+        const char* name;
+        QString mode;
+        float treshold;
+        std::vector<float> depths;
+        bool useHigh;
+    } cases[] = {
+        {"shallow in LOW turns it on", depthTrendEvaluator::kLow, 5.0f, {4.0f}, true},
+        {"stays on inside the hysteresis", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.0f}, true},
+        {"off above threshold plus 2", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.1f}, false},
+        {"never in HIGH with a threshold below the switch depth",
+         depthTrendEvaluator::kHigh,
+         5.0f,
+         {4.0f},
+         false},
+        {"in HIGH with a high threshold", depthTrendEvaluator::kHigh, 50.0f, {45.0f}, true},
+    };
+    for (const auto& c : cases) {
+        depthTrendEvaluator evaluator;
+        evaluator.setMode(c.mode);
+        evaluator.setSogHighFreqTreshold(c.treshold);
+        for (float d : c.depths) {
+            evaluator.addToDepthLists(d, d);
+        }
+        EXPECT_EQ(evaluator.getUseHighFreqForSOG(), c.useHigh) << c.name;
+    }
+}
+
+TEST(SensorDataValidator, ValuesCloseEnoughToTheAverageAreAccepted) {
+    const struct {
+        float value;
+        float average;
+        bool depthOk;
+        bool speedOk;
+    } cases[] = {
+        {50.0f, 20.0f, true, false}, {50.1f, 20.0f, false, false}, {-10.0f, 20.0f, true, false},
+        {23.0f, 20.0f, true, true},  {23.1f, 20.0f, true, false},  {17.0f, 20.0f, true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, c.average),
+                  c.depthOk)
+            << c.value;
+        EXPECT_EQ(sensor_data_validator::checkIfSpeedTooFarFromAverage(c.value, c.average),
+                  c.speedOk)
+            << c.value;
+    }
+    EXPECT_TRUE(sensor_data_validator::checkIfWithinAllowedValue(-12.0f, 10.0f));
+    EXPECT_FALSE(sensor_data_validator::checkIfWithinAllowedValue(12.1f, 10.0f));
+}
+
+} // namespace

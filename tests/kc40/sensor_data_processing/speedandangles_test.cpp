@@ -1,0 +1,297 @@
+#include "beamanglecorrection.h"
+#include "sensorspeed.h"
+#include "sensortemperature.h"
+#include "tilt.h"
+#include "timetoalphatable.h"
+#include "unitconverter.h"
+
+#include "nmeaparser.h"
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr float kMaxSpeed = 30.0f;
+constexpr int kFiveSeconds = 5; // a window of 10 samples, alpha 0.285
+
+TEST(SensorSpeed, SpeedsFallIntoFourKnotBlocksRoundedAwayFromZero) {
+    const struct {
+        float speed;
+        int block;
+    } cases[] = {
+        {2.0f, 16},
+        {-2.0f, 14},
+        {1.9f, 15},
+        {-1.9f, 15},
+        {0.0f, 15},
+        {5.9f, 16},
+        {6.0f, 17},
+        {58.0f, 30},
+        {200.0f, 30},
+        {-200.0f, 0},
+        {std::numeric_limits<float>::infinity(), 30},
+        {-kAbsentFloat, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SensorSpeed::blockOf(c.speed), c.block) << c.speed;
+    }
+}
+
+struct SpeedRun {
+    float speed;
+    int count;
+    quint8 quality = 9;
+};
+
+struct SpeedCase {
+    const char* name;
+    std::vector<SpeedRun> runs;
+    bool valid;
+    float value;
+};
+
+TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
+    const SpeedCase cases[] = {
+        {"fewer than ten samples stay invalid", {{10.0f, 9}}, false, 0.0f},
+        {"the first full window uses one sample: still too few", {{10.0f, 10}}, false, 10.0f},
+        {"the next sample makes it valid at the block mean", {{10.0f, 11}}, true, 10.0f},
+        {"quality 2 is never counted", {{10.0f, 30, 2}}, false, 0.0f},
+        {"faster than the vessel can go is never counted", {{37.0f, 30}}, false, 0.0f},
+        {"a small step is filtered with alpha", {{10.0f, 12}, {11.0f, 1}}, true, 10.285f},
+        {"a jump of 3 kn freezes the output", {{10.0f, 12}, {13.0f, 1}}, true, 10.0f},
+        {"a jump just under 3 kn is taken", {{10.0f, 12}, {12.9f, 1}}, true, 10.8265f},
+        {"frozen while two used samples remain", {{10.0f, 12}, {14.0f, 8}}, true, 10.0f},
+        {"invalid when fewer than two used samples remain",
+         {{10.0f, 12}, {14.0f, 9}},
+         false,
+         10.0f},
+        {"restarts from the new block mean", {{10.0f, 12}, {14.0f, 11}}, true, 14.0f},
+        {"negative speeds average alike", {{-6.0f, 11}}, true, -6.0f},
+    };
+    for (const SpeedCase& c : cases) {
+        SensorSpeed speed;
+        speed.init(true, 2);
+        for (const SpeedRun& run : c.runs) {
+            for (int i = 0; i < run.count; ++i) {
+                speed.setValue(run.speed, run.quality, kFiveSeconds, kMaxSpeed);
+            }
+        }
+        EXPECT_EQ(speed.getValidity(), c.valid) << c.name;
+        if (c.valid) {
+            EXPECT_NEAR(speed.getValue(), c.value, 1e-3) << c.name;
+        }
+        EXPECT_LE(speed.windowSize(), 10) << c.name;
+    }
+}
+
+TEST(SensorSpeed, WindowFollowsTheAveragingTimeButNeverBelowTen) {
+    const struct {
+        int seconds;
+        int window;
+    } cases[] = {{0, 10}, {3, 10}, {5, 10}, {8, 16}, {60, 120}};
+    for (const auto& c : cases) {
+        SensorSpeed speed;
+        speed.init(false, 2);
+        for (int i = 0; i < 200; ++i) {
+            speed.setValue(1.0f, 9, c.seconds, kMaxSpeed);
+        }
+        EXPECT_EQ(speed.windowSize(), c.window) << c.seconds;
+        EXPECT_FLOAT_EQ(speed.getAlpha(), TimeToAlphaTable::getAlpha(c.seconds)) << c.seconds;
+        speed.invalidateData();
+        EXPECT_FALSE(speed.getValidity());
+        EXPECT_EQ(speed.windowSize(), 0);
+    }
+}
+
+TEST(TimeToAlphaTable, GainPerAveragingTime) {
+    const struct {
+        int seconds;
+        float alpha;
+    } cases[] = {{0, 1.0f},     {1, 0.895f},   {10, 0.115f},  {16, 0.0476f},
+                 {18, 0.0306f}, {60, 0.0045f}, {61, 0.0476f}, {-1, 0.0476f}};
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(TimeToAlphaTable::getAlpha(c.seconds), c.alpha) << c.seconds;
+    }
+}
+
+TEST(RollPitchConvert, AccelerometerTurnedFiftyDegreesInTheHousing) {
+    const struct {
+        double a, b, c;
+        double roll, pitch;
+    } cases[] = {
+        {0.0, 0.0, 1.0, 0.0, 0.0},
+        {0.1, 0.0, 1.0, 0.0764551, -0.0641905},
+        {0.0, 0.1, 1.0, 0.0641905, 0.0764551},
+        {0.2, -0.1, 0.95, 0.0933387, -0.2126935},
+    };
+    for (const auto& c : cases) {
+        const QPointF rp = RollPitchConvert::CalculateRollPitch(c.a, c.b, c.c);
+        EXPECT_NEAR(rp.x(), c.roll, 1e-6) << c.a << "," << c.b;
+        EXPECT_NEAR(rp.y(), c.pitch, 1e-6) << c.a << "," << c.b;
+    }
+}
+
+TEST(Tilt, SensorReadingsInThousandthsLessTheInstallationOffsets) {
+    const struct {
+        float x, y, z;
+        double rollOffset, pitchOffset;
+        float roll, pitch;
+    } cases[] = {
+        {0.0f, 0.0f, 0.0f, 0.0, 0.0, 0.0f, 0.0f},
+        // z is the first accelerometer argument, y the second, x adds to 1 g.
+        {0.0f, 0.0f, 100.0f, 0.0, 0.0, 0.0764551f, -0.0641905f},
+        {0.0f, 100.0f, 0.0f, 0.01, -0.02, 0.0641905f, 0.0764551f},
+        {-50.0f, -100.0f, 200.0f, 0.0, 0.0, 0.0933387f, -0.2126935f},
+    };
+    for (const auto& c : cases) {
+        Tilt tilt;
+        tilt.calculateTilt(c.x, c.y, c.z, 1000, c.rollOffset, c.pitchOffset);
+        EXPECT_NEAR(tilt.tilt_X_sensor.getValue(), c.roll, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_sensor.getValue(), c.pitch, 1e-6);
+        EXPECT_NEAR(tilt.tilt_X_boat.getValue(), c.roll - c.rollOffset, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_boat.getValue(), c.pitch - c.pitchOffset, 1e-6);
+        EXPECT_FLOAT_EQ(tilt.tilt_Z_boat.getValue(), 0.0f);
+        tilt.invalidateData();
+        EXPECT_FALSE(tilt.tilt_X_sensor.getValidity());
+    }
+}
+
+qint64 fixedNow() {
+    return 1'700'000'000'000;
+}
+
+class ClockFixture : public ::testing::Test {
+protected:
+    ClockFixture() { Clock::setSource(&fixedNow); }
+    ~ClockFixture() override { Clock::setSource(nullptr); }
+    static quint64 now() { return static_cast<quint64>(fixedNow()); }
+};
+
+using SensorTemperatureTest = ClockFixture;
+
+TEST_F(SensorTemperatureTest, SelfHeatingRemovedAndUserOffsetAdded) {
+    const struct {
+        std::vector<float> readings;
+        float offset;
+        float avg;
+        float withOffset;
+    } cases[] = {
+        {{26.0f}, 0.0f, 21.0f, 21.0f},
+        {{26.0f}, 1.5f, 21.0f, 22.5f},
+        {{20.0f, 30.0f}, -2.0f, 20.0f, 18.0f},
+    };
+    for (const auto& c : cases) {
+        SensorTemperature temperature;
+        for (float t : c.readings) {
+            temperature.setValue(t, now());
+        }
+        temperature.addUsersTemperatureOffset(now(), c.offset);
+        EXPECT_FLOAT_EQ(temperature.temperatureAvg.getValue(), c.avg);
+        EXPECT_FLOAT_EQ(temperature.temperatureWithOffset.getValue(), c.withOffset);
+        temperature.invalidateData();
+        temperature.addUsersTemperatureOffset(now(), c.offset);
+        EXPECT_FALSE(temperature.temperatureWithOffset.getValidity());
+    }
+}
+
+TEST(BeamAngleCorrection, AngleInterpolatedOverWaterTemperature) {
+    const struct {
+        float temperature;
+        float degrees;
+    } cases[] = {
+        {-8.0f, 27.12f},     {-4.0f, 27.68f},
+        {0.0f, 28.24f},      {9.0f, 29.54f},
+        {21.0f, 31.235714f}, {30.0f, 32.4f},
+        {40.0f, 33.48f},     {45.0f, 34.02f},
+        {50.0f, 34.56f},     {60.0f, 30.824286f},
+        {-9.0f, 30.824286f}, {std::numeric_limits<float>::quiet_NaN(), 30.824286f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(c.temperature), c.degrees, 1e-4)
+            << c.temperature;
+    }
+}
+
+using BeamAngleTiltTest = ClockFixture;
+
+TEST_F(BeamAngleTiltTest, RollTurnsTheTransverseBeamsAndPitchTheLongOnes) {
+    SensorTemperature temperature;
+    Tilt tilt;
+    BeamAngleCorrection beam;
+    beam.calculateBeamCorrection(tilt, temperature);
+    const float at18 = UnitConverter::degToRad(30.824286f);
+    EXPECT_NEAR(beam.beamAngleResultant_Long, at18, 1e-6);
+    EXPECT_NEAR(beam.beamAngleResultant_Tra, at18, 1e-6);
+
+    temperature.setValue(26.0f, now());
+    temperature.addUsersTemperatureOffset(now(), 0.0f);
+    tilt.calculateTilt(0.0f, 0.0f, 100.0f, now(), 0.0, 0.0);
+    beam.calculateBeamCorrection(tilt, temperature);
+    const float at21 = UnitConverter::degToRad(31.235714f);
+    EXPECT_NEAR(beam.beamAngleWithTempCorrection, at21, 1e-6);
+    EXPECT_NEAR(beam.beamAngleResultant_Tra, at21 - 0.0764551f, 1e-6);
+    EXPECT_NEAR(beam.beamAngleResultant_Long, at21 + 0.0641905f, 1e-6);
+}
+
+TEST(UnitConverter, ScaledIntegersSaturateAndMarkTheUnknown) {
+    const struct {
+        float x;
+        int scale;
+        int expected;
+    } cases[] = {
+        {10.5f, 100, 1050},
+        {-0.5f, 100, -50},
+        {45.5f, 100, 4550},
+        {10.999f, 100, 1099},
+        {-1.2395f, 1000, -1239},
+        {kAbsentFloat, 100, INT_MAX},
+        {-kAbsentFloat, 100, INT_MAX},
+        {1e30f, 100, INT_MAX},
+        {-1e30f, 100, INT_MAX},
+        {std::numeric_limits<float>::infinity(), 10, INT_MAX},
+        {std::numeric_limits<float>::quiet_NaN(), 10, INT_MAX},
+        {21474836.0f, 100, INT_MAX},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UnitConverter::floatToInt(c.x, c.scale), c.expected) << c.x;
+    }
+    EXPECT_EQ(UnitConverter::intToFloat(INT_MAX, 100), kAbsentFloat);
+    EXPECT_FLOAT_EQ(UnitConverter::intToFloat(-1239, 1000), -1.239f);
+    EXPECT_EQ(UnitConverter::floatToInt3(UnitConverter::intToFloat3(INT_MAX)), INT_MAX);
+}
+
+TEST(UnitConverter, ExplicitUnitsConvertToKnotsAndMetresAndBack) {
+    const struct {
+        const char* unit;
+        float value;
+        float knots;
+    } speeds[] = {{"mps", 1852.0f / 3600.0f, 1.0f},
+                  {"kmh", 1.852f, 1.0f},
+                  {"miph", 1.852f / 1.609344f, 1.0f},
+                  {"kn", 7.0f, 7.0f}};
+    for (const auto& c : speeds) {
+        const QString unit = QString::fromLatin1(c.unit);
+        EXPECT_NEAR(UnitConverter::speedToDefault(c.value, unit), c.knots, 1e-5) << c.unit;
+        EXPECT_NEAR(UnitConverter::speedFromDefault(c.knots, unit), c.value, 1e-5) << c.unit;
+    }
+    const struct {
+        const char* unit;
+        float value;
+        float metres;
+    } lengths[] = {{"ft", 10.0f, 3.048f}, {"ftm", 1.0f, 1.8288f}, {"m", 4.0f, 4.0f}};
+    for (const auto& c : lengths) {
+        const QString unit = QString::fromLatin1(c.unit);
+        EXPECT_NEAR(UnitConverter::lengthToDefault(c.value, unit), c.metres, 1e-5) << c.unit;
+        EXPECT_NEAR(UnitConverter::lengthFromDefault(c.metres, unit), c.value, 1e-5) << c.unit;
+    }
+    EXPECT_NEAR(UnitConverter::radToDeg(UnitConverter::degToRad(179.0f)), 179.0f, 1e-4);
+    EXPECT_NEAR(UnitConverter::ftToFtm(6.0f), 1.0f, 1e-5);
+}
+
+} // namespace
