@@ -72,8 +72,9 @@ void keepCorrupt(const QString& path, const QString& reason) {
         QStringLiteral("Setup file %1 %2, kept as %3; defaults taken").arg(path, reason, kept));
 }
 
-// Missing file: false without trace. Unusable content: false, kept as .corrupt.
-bool readDocument(const QString& path, QJsonDocument& document) {
+// Missing file: false without trace. Unusable content or the wrong shape: false, kept as
+// .corrupt.
+bool readDocument(const QString& path, bool array, QJsonDocument& document) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
@@ -89,6 +90,11 @@ bool readDocument(const QString& path, QJsonDocument& document) {
     if (error.error != QJsonParseError::NoError) {
         keepCorrupt(path,
                     QStringLiteral("does not parse (") + error.errorString() + QLatin1Char(')'));
+        return false;
+    }
+    if (array ? !document.isArray() : !document.isObject()) {
+        keepCorrupt(path, array ? QStringLiteral("holds no JSON array")
+                                : QStringLiteral("holds no JSON object"));
         return false;
     }
     return true;
@@ -157,13 +163,8 @@ void SerializationController::fromMap(const QMetaObject& meta, void* gadget,
 
 bool SerializationController::readObject(const QString& fileName, const QString& folder,
                                          QVariantMap& members) {
-    const QString path = filePath(fileName, folder);
     QJsonDocument document;
-    if (!readDocument(path, document)) {
-        return false;
-    }
-    if (!document.isObject()) {
-        keepCorrupt(path, QStringLiteral("holds no JSON object"));
+    if (!readDocument(filePath(fileName, folder), false, document)) {
         return false;
     }
     members = document.object().toVariantMap();
@@ -174,11 +175,7 @@ bool SerializationController::readArray(const QString& fileName, const QString& 
                                         QList<QVariantMap>& elements) {
     const QString path = filePath(fileName, folder);
     QJsonDocument document;
-    if (!readDocument(path, document)) {
-        return false;
-    }
-    if (!document.isArray()) {
-        keepCorrupt(path, QStringLiteral("holds no JSON array"));
+    if (!readDocument(path, true, document)) {
         return false;
     }
     for (const QJsonValue& element : document.array()) {

@@ -1,12 +1,90 @@
 #include "systemsetup.h"
 
 #include "compiledateandtime.h"
+#include "filereader.h"
+#include "logger.h"
+#include "msgicm.h"
+#include "msgidm.h"
+#include "platform.h"
+#include "setupmessages.h"
 #include "systemconfiguration.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <algorithm>
+#include <cfloat>
+#include <map>
+
 namespace {
+constexpr int kNegotiationDelayMs = 10000;
+constexpr int kSrpFollowUpMs = 1000;
+constexpr int kTransferPollMs = 1000;
+constexpr int kTransferRetryMs = 60000;
+
+const QStringList kGroups = {"MISC", "TGTD", "SATD", "NAVD", "VDRD", "RCOM", "TIME", "PROP"};
+
+// The fewest parameters each display command needs; shorter ones would be read past
+// their end. The vessel/sensor command needs exactly its count.
+const std::map<int, int> kMinimumParameters = {{7, SimulationParameters::kParameterCount},
+                                               {8, 2},
+                                               {9, 1},
+                                               {10, 15},
+                                               {12, 8},
+                                               {13, 7},
+                                               {25, 11},
+                                               {33, 1},
+                                               {39, 4},
+                                               {99, 1}};
+constexpr int kVq2ParameterCount = 21;
+
 std::unique_ptr<SystemSetup>& instanceSlot() {
     static std::unique_ptr<SystemSetup> instance;
     return instance;
+}
+
+std::function<void()>& restartAction() {
+    static std::function<void()> action = [] {
+        if (Platform::relaunch()) {
+            QCoreApplication::exit(0);
+        } else {
+            Logger::instance()->append(QStringLiteral("Restart after leaving SAT LOG failed"),
+                                       Logger::LOG_ERROR);
+        }
+    };
+    return action;
+}
+
+void log(const QString& text, int level = Logger::LOG_INFO) {
+    Logger::instance()->append(text, level);
+}
+
+bool isOctet(int value) {
+    return value >= 0 && value <= 255;
+}
+
+bool isUpperLetter(int code) {
+    return code >= 'A' && code <= 'Z';
+}
+
+// "10.0.0.5" with four parts of 0..255, else empty.
+QString checkedAddress(const QList<int>& parts) {
+    if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), isOctet)) {
+        return {};
+    }
+    QStringList texts;
+    for (int part : parts) {
+        texts << QString::number(part);
+    }
+    return texts.join(QLatin1Char('.'));
+}
+
+QString paddedNumber(int number) {
+    return QString::number(number).rightJustified(4, QLatin1Char('0'));
+}
+
+QString versionFile(const QString& name) {
+    return Platform::appPath(QStringLiteral("version_info/") + name);
 }
 } // namespace
 
@@ -23,8 +101,493 @@ void SystemSetup::resetForTests() {
     instanceSlot().reset();
 }
 
+void SystemSetup::setRestartAction(std::function<void()> action) {
+    restartAction() = std::move(action);
+}
+
 SystemSetup::SystemSetup() : Vq2Setup(CompileDateAndTime::getCompileTimestampAsNumber()) {
+    connect(&simulationParameters, &SimulationParameters::sigConfirmSimulation, this,
+            &SystemSetup::confirmSimulation);
+    m_negotiationTimer.setSingleShot(true);
+    m_negotiationTimer.setInterval(kNegotiationDelayMs);
+    connect(&m_negotiationTimer, &QTimer::timeout, this,
+            &SystemSetup::slotHandleStandbyChangeRequest);
     AlarmIDsSetup.setStwOn(Vq2Setup.getOutputParamsToInt() == 1);
 }
 
 SystemSetup::~SystemSetup() = default;
+
+QString SystemSetup::getGroup(int index) {
+    return index >= 0 && index < kGroups.size() ? kGroups[index] : QStringLiteral("NAVD");
+}
+
+int SystemSetup::getGroupIndex(const QString& group) {
+    return int(kGroups.indexOf(group));
+}
+
+bool SystemSetup::multicastGroupValid(const QString& group) {
+    return kGroups.contains(group);
+}
+
+void SystemSetup::sendIcm(msgCommands command, const QList<int>& parameters) {
+    send(SetupMessages::icm(command, parameters));
+}
+
+void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
+    int type = 0;
+    if (const auto* icm = dynamic_cast<const MsgICM*>(msg.get())) {
+        type = icm->commandID();
+        const auto minimum = kMinimumParameters.find(type);
+        const int count = int(icm->msgParameters().size());
+        const bool vq2 = type == int(msgCommands::VQ2setupCommand);
+        if ((vq2 && count != kVq2ParameterCount) ||
+            (minimum != kMinimumParameters.end() && count < minimum->second)) {
+            log(QStringLiteral("Configuration command %1 with %2 parameters dropped")
+                    .arg(type)
+                    .arg(count),
+                Logger::LOG_WARNING);
+        } else {
+            handleIcm(*icm);
+        }
+    } else if (const auto* idm = dynamic_cast<const MsgIDM*>(msg.get())) {
+        if (idm->commandID() == int(msgCommands::JBsetupCommand)) {
+            handleJbSetupMsg(*idm);
+        }
+    }
+    emit sigSetupChanged(type);
+}
+
+void SystemSetup::handleIcm(const MsgICM& msg) {
+    const QList<int> p = msg.msgParameters();
+    switch (static_cast<msgCommands>(msg.commandID())) {
+    case msgCommands::SimulatinCommand:
+        handleSimulationCommand(p);
+        break;
+    case msgCommands::RestToDefault: {
+        QList<int> reply = p;
+        reply[1] = 2;
+        sendIcm(msgCommands::RestToDefault, reply);
+        resetToDefault(p[0]);
+        break;
+    }
+    case msgCommands::SystemStandby:
+        handleStandbyChangeRequest(int(p.size()), p[0] != 0);
+        break;
+    case msgCommands::JBsetupCommand:
+        handleJbSetupMsg(p);
+        break;
+    case msgCommands::VQ2setupCommand:
+        handleVq2SetupMsg(p);
+        break;
+    case msgCommands::ALLsetupCommand:
+        handleAlarmLimits(p);
+        send(msg.clone());
+        break;
+    case msgCommands::ALIsetupCommand:
+        handleAlarmIds(p);
+        break;
+    case msgCommands::CalibrationCoeffitients:
+        handleCalibration(p);
+        send(msg.clone());
+        break;
+    case msgCommands::UpdateAvailable:
+        handleUpdateHandshake(p);
+        break;
+    case msgCommands::VQ2setup2Command:
+        handleVq2SetupMsg2(p);
+        break;
+    case msgCommands::UpdateKC40SetupOnDisplay:
+        log(QStringLiteral("handleUpdateKC40Setup"));
+        send(SetupMessages::createJbSetupMsg(*this));
+        break;
+    case msgCommands::StandbyNegotiation:
+        send(msg.clone());
+        handleStandbyNegotiation(p);
+        break;
+    default:
+        break;
+    }
+}
+
+void SystemSetup::handleSimulationCommand(const QList<int>& p) {
+    if (p[5] == 5) {
+        return;
+    }
+    const bool modeBefore = simulationParameters.SimulationModeOn;
+    simulationParameters.slotSimulationCommand(p);
+    if (p[5] == 1 && (modeBefore == (p[0] != 0) || simulationParameters.simulationSource != 0)) {
+        confirmSimulation();
+    }
+}
+
+void SystemSetup::confirmSimulation() {
+    send(simulationParameters.simParamsChangeConfirm());
+}
+
+void SystemSetup::handleJbSetupMsg(const QList<int>& p) {
+    const KC40_Setup_S& before = Kc40Setup.values();
+    const QString address = checkedAddress(p.mid(0, 4));
+    const QString group = p[5] >= 0 && p[5] < kGroups.size() ? kGroups[p[5]] : QString();
+    if (address.isEmpty() || group.isEmpty() || p[4] < 0 || p[8] < 0 || p[9] < 0 ||
+        !isUpperLetter(p[6]) || !isUpperLetter(p[7])) {
+        log(QStringLiteral("Junction-box setup with an invalid address, group or ID dropped"),
+            Logger::LOG_WARNING);
+        return;
+    }
+    const bool groupChanged = group != before.group;
+    const QString localID = before.localID.left(2) + paddedNumber(p[4]);
+    const QString alarmID = QString(QChar(p[6])) + QChar(p[7]) + paddedNumber(p[8]);
+    const int hw = p.size() > 15 ? 14 : 13;
+    const QString hwVersion = QString(QChar(p[hw])) + QString::number(p[hw + 1]);
+    const bool localIdChanged = localID != before.localID;
+    const bool addressChanged = address != before.ipAddress;
+    Kc40Setup.setKc40(address, localID, group, alarmID, quint32(p[9]), hwVersion);
+    if (localIdChanged) {
+        SystemConfiguration::publishToSentences();
+        sendSRP();
+    }
+    if (addressChanged) {
+        publishAddress(address);
+        sendSRP();
+    }
+    send(SetupMessages::createJbSetupMsg(*this));
+    if (groupChanged) {
+        emit sigUpdateUDP_group();
+    }
+}
+
+void SystemSetup::handleJbSetupMsg(const MsgIDM& msg) {
+    log(QStringLiteral("SystemSetup::handleJbSetupMsg(MsgIDM *msg)"));
+    const QStringList p = msg.msgParameters();
+    if (p.isEmpty()) {
+        return;
+    }
+    Kc40Setup.set(&KC40_Setup_S::unitName, p[0]);
+    if (p.size() > 2) {
+        Kc40Setup.set(&KC40_Setup_S::remoteDDC, p[1]);
+        Kc40Setup.set(&KC40_Setup_S::lowSpeedGPS_Correction, p[2] == QLatin1String("ON"));
+        send(SetupMessages::createJbSetupMsgIDM(*this));
+    }
+}
+
+void SystemSetup::handleVq2SetupMsg(const QList<int>& p) {
+    const VQ2_Setup_S before = Vq2Setup.values();
+    const bool satLogBefore = before.outputParams == VQ2_Setup::kSatLog;
+    Vq2Setup.setVq2(SetupMessages::fromScaled(p[0], 10), SetupMessages::fromScaled(p[1], 10),
+                    SetupMessages::fromScaled(p[2], 10), SetupMessages::fromScaled(p[3], 10),
+                    SetupMessages::fromScaled(p[4], 10), p[5], p[6], p[7], p[8] != 0, p[9] != 0,
+                    p[10], p[11], float(p[12]), p[13] != 0);
+    const VQ2_Setup_S& now = Vq2Setup.values();
+    SystemConfiguration::publishToSentences();
+    if (now.shalowWaterPingLenght != before.shalowWaterPingLenght ||
+        now.deepWaterPingLenght != before.deepWaterPingLenght ||
+        now.depthPingChangeLimit != before.depthPingChangeLimit) {
+        emit forceDepthSeitchCheck();
+    }
+    if (Vq2Setup.set(&VQ2_Setup_S::samplingDistance, p[20])) {
+        emit sigSendNewConfigToSensor();
+    }
+    Vq2Setup.set(&VQ2_Setup_S::newDepthSwitch, p[18] != 0);
+    const bool outputChanged = Vq2Setup.setOutputParamsFromInt(p[17]);
+    // The alarm IDs follow the mode the display has just chosen.
+    AlarmIDsSetup.setStwOn(Vq2Setup.getOutputParamsToInt() == 1);
+    if (outputChanged) {
+        emit sigOutputParamsChanged();
+    }
+    if (now.vesselMaxSpeed != before.vesselMaxSpeed) {
+        emit sigMaxVesselSpeedChanged();
+    }
+    if (now.tonnage != before.tonnage) {
+        handleChangeAveragingFromTonnage(false);
+    }
+    send(SetupMessages::createVq2SetupMsg(*this));
+    if (satLogBefore && now.outputParams != VQ2_Setup::kSatLog) {
+        restartAction()();
+    }
+}
+
+void SystemSetup::handleVq2SetupMsg2(const QList<int>& p) {
+    Vq2Setup.setSetup2ReceivedFlag(true);
+    const VQ2_Setup_S& v = Vq2Setup.values();
+    if (v.stwAveragingTime != p[0] || v.stwLowSpeedAveragingTime != p[1]) {
+        Vq2Setup.setAveragingTimes(p[0], p[1], v.averagingTime, v.lowSpeedAveragingTime);
+    }
+    const bool primaryHigh = p[2] != 0;
+    if (primaryHigh != v.primaryFrequencyHigh) {
+        Vq2Setup.setPrimaryFrequencyHigh(primaryHigh, true);
+        emit sigSourceDatChanged(primaryHigh);
+    }
+    if (Vq2Setup.set(&VQ2_Setup_S::sogFrequendcyChangeTreshold,
+                     SetupMessages::fromScaled(p[3], 10))) {
+        emit sigSogFrequendcyChangeTresholdChanged();
+    }
+    send(SetupMessages::createVq2SetupMsg2(*this));
+}
+
+void SystemSetup::handleChangeAveragingFromTonnage(bool sendBothMessages) {
+    struct Band {
+        float upToTonnage;
+        int stw, stwLowSpeed, sog, sogLowSpeed;
+    };
+    static constexpr Band kBands[] = {
+        {1000.0f, 25, 10, 15, 5}, {50000.0f, 30, 15, 20, 10}, {FLT_MAX, 35, 20, 25, 15}};
+    const float tonnage = Vq2Setup.values().tonnage;
+    const Band& band = *std::find_if(std::begin(kBands), std::end(kBands),
+                                     [&](const Band& b) { return tonnage <= b.upToTonnage; });
+    Vq2Setup.setAveragingTimes(band.stw, band.stwLowSpeed, band.sog, band.sogLowSpeed);
+    if (sendBothMessages) {
+        send(SetupMessages::createVq2SetupMsg(*this));
+    }
+    send(SetupMessages::createVq2SetupMsg2(*this));
+}
+
+int SystemSetup::getCurrentSogAveragingTime() const {
+    switch (averagingUsed) {
+    case NormalAvr:
+        return Vq2Setup.values().averagingTime;
+    case LowSpeedAvr:
+        return Vq2Setup.values().lowSpeedAveragingTime;
+    default:
+        return 8;
+    }
+}
+
+int SystemSetup::getCurrentStwAveragingTime() const {
+    switch (averagingUsed) {
+    case NormalAvr:
+        return Vq2Setup.values().stwAveragingTime;
+    case LowSpeedAvr:
+        return Vq2Setup.values().stwLowSpeedAveragingTime;
+    default:
+        return 8;
+    }
+}
+
+void SystemSetup::handleAlarmLimits(const QList<int>& p) {
+    AlarmLimits_Setup_S limits;
+    float* fields[] = {&limits.stwHighLimit,    &limits.stwLowLimit,     &limits.sogHighLimit,
+                       &limits.sogLowLimit,     &limits.speedLevelHigh1, &limits.speedLevelLow1,
+                       &limits.speedLevelHigh2, &limits.speedLevelLow2};
+    for (int i = 0; i < 8; ++i) {
+        *fields[i] = SetupMessages::fromScaled(p[i], 100);
+    }
+    AlarmLimitsSetup.setAlarmLimits(limits);
+}
+
+void SystemSetup::handleAlarmIds(const QList<int>& p) {
+    AlarmIDs_Setup_S ids;
+    ids.stwHighAlarmID = p[0];
+    ids.stwLowAlarmID = p[1];
+    ids.sogHighAlarmID = p[2];
+    ids.sogLowAlarmID = p[3];
+    ids.systemAlarmID = p[4];
+    ids.useALR = p[5] != 0;
+    ids.escalationTime = p[6];
+    AlarmIDsSetup.setAlarmIDs(ids);
+    send(SetupMessages::createAliSetupMsg(*this));
+}
+
+void SystemSetup::handleCalibration(const QList<int>& p) {
+    auto scaled = [&](int i) { return SetupMessages::fromScaled(p[i], 100); };
+    calibCoeffs.setCalibration(scaled(0), scaled(1), p[2] != 0, scaled(3), scaled(4), scaled(5),
+                               scaled(6), scaled(7), scaled(8), scaled(9), p[10]);
+    emit sigCalibrationCoefsChanged();
+}
+
+void SystemSetup::handleUpdateHandshake(const QList<int>& p) {
+    switch (p[0]) {
+    case 1:
+        FileReader::rewriteWholeFile(QStringLiteral("yes"), versionFile("update_now"));
+        break;
+    case 2:
+        if (kUpdateTarget > 1) {
+            CommandRunner::run(QStringLiteral("rm /var/www/UP_K105"));
+        }
+        if (kUpdateTarget % 2 == 1) {
+            startUpdate = true;
+        }
+        checkIfTransferFinished();
+        break;
+    default:
+        break;
+    }
+}
+
+void SystemSetup::checkIfTransferFinished() {
+    if (startUpdate) {
+        FileReader::rewriteWholeFile(QStringLiteral("yess"), versionFile("update_available"));
+        QTimer::singleShot(kTransferPollMs, this, &SystemSetup::slotGetUpdateInfo);
+        startUpdate = false;
+        return;
+    }
+    if (QProcess::execute(QStringLiteral("pidof"), {QStringLiteral("wget")}) != 0) {
+        sendIcm(msgCommands::UpdateAvailable, {2, kUpdateTarget});
+        startUpdate = true;
+        QTimer::singleShot(kTransferRetryMs, this, &SystemSetup::checkIfTransferFinished);
+        return;
+    }
+    ++transferCounter;
+    QTimer::singleShot(kTransferPollMs, this, &SystemSetup::checkIfTransferFinished);
+}
+
+void SystemSetup::slotUpdateAvailable() {
+    sendIcm(msgCommands::UpdateAvailable, {0, kUpdateTarget});
+}
+
+void SystemSetup::slotSendUpdateTriggerToJB() {
+    sendIcm(msgCommands::UpdateAvailable, {1, kUpdateTarget});
+}
+
+void SystemSetup::slotUpdateKc40Setup() {
+    log(QStringLiteral("slotUpdateKc40Setup"));
+    send(SetupMessages::createJbSetupMsg(*this));
+}
+
+void SystemSetup::handleStandbyNegotiation(const QList<int>& p) {
+    tmp_standby_value = p[0] != 0;
+    tmp_standby_msg_length = 1;
+    negotiation_requested = true;
+    m_negotiationTimer.start();
+}
+
+void SystemSetup::slotHandleStandbyChangeRequest() {
+    if (negotiation_requested) {
+        handleStandbyChangeRequest(tmp_standby_msg_length, tmp_standby_value);
+    }
+}
+
+void SystemSetup::handleStandbyChangeRequest(int, bool standby) {
+    negotiation_requested = false;
+    m_negotiationTimer.stop();
+    sendIcm(msgCommands::SystemStandby, {int(standby)});
+    if (standby == systemInStandby) {
+        confirmSystemStandby(standby);
+    } else {
+        emit sigShotDownSensor(standby);
+    }
+}
+
+void SystemSetup::confirmSystemStandby(bool standby) {
+    systemInStandby = standby;
+    standbyStateConfirmed = true;
+    RvN003Setup.set(&RV_N_003_Setup_S::systemInStandby, standby);
+    sendIcm(msgCommands::SystemStandby, {int(standby), 1});
+    if (wakeUpAfterPowerOff && !standby) {
+        wakeUpAfterPowerOff = false;
+        sendIcm(msgCommands::ForceDisconnect, {int(standby), 1});
+    }
+}
+
+void SystemSetup::requestSystemStandby(bool standby) {
+    standbyStateConfirmed = false;
+    sendIcm(msgCommands::SystemStandby, {int(standby)});
+}
+
+void SystemSetup::requestSystemStandbyNegotiation(bool standby) {
+    standbyStateConfirmed = false;
+    sendIcm(msgCommands::StandbyNegotiation, {int(standby)});
+}
+
+void SystemSetup::requestWakeUpAll() {
+    standbyStateConfirmed = false;
+    sendIcm(msgCommands::StandbyNegotiationWakeUpAll, {0});
+}
+
+void SystemSetup::initiateReset(int level) {
+    resetLevel = level;
+    resetRequestState = 1;
+    sendIcm(msgCommands::RestToDefault, {level, 1});
+}
+
+void SystemSetup::resetToDefault(int level) {
+    AlarmIDsSetup.getDefaults(level);
+    AlarmLimitsSetup.getDefaults(level);
+    Vq2Setup.getDefaults(level);
+    SystemConfiguration::publishToSentences();
+    if (level > 0) {
+        emit sigMaxVesselSpeedChanged();
+        calibCoeffs.getDefaults(level);
+        emit sigCalibrationCoefsChanged();
+    }
+    if (level == 2) {
+        Kc40Setup.getDefaults(level);
+        SystemConfiguration::publishToSentences();
+        publishAddress(Kc40Setup.values().ipAddress);
+    }
+    emit sigResetToDefaults();
+    if (level == 2) {
+        CommandRunner::run(QStringLiteral("reboot"));
+    }
+}
+
+void SystemSetup::updateConnectionInfo(const QString& unitName, const QString& ipAddress,
+                                       const QString& localIdNumber, const QString&, int group) {
+    QList<int> parts;
+    for (const QString& part : ipAddress.split(QLatin1Char('.'))) {
+        bool ok = false;
+        parts << part.toInt(&ok);
+        if (!ok) {
+            parts.last() = -1;
+        }
+    }
+    bool numberOk = false;
+    const int number = localIdNumber.toInt(&numberOk);
+    if (checkedAddress(parts).isEmpty() || group < 1 || group > kGroups.size() || !numberOk ||
+        number < 0) {
+        log(QStringLiteral("Connection data with an invalid address, ID or group dropped"),
+            Logger::LOG_WARNING);
+        return;
+    }
+    const bool addressChanged = Kc40Setup.set(&KC40_Setup_S::ipAddress, ipAddress);
+    const bool idChanged =
+        Kc40Setup.set(&KC40_Setup_S::localID, QStringLiteral("VD") + paddedNumber(number));
+    if (addressChanged) {
+        publishAddress(ipAddress);
+    }
+    Kc40Setup.set(&KC40_Setup_S::unitName, unitName);
+    if (Kc40Setup.set(&KC40_Setup_S::group, kGroups[group - 1])) {
+        emit sigUpdateUDP_group();
+    }
+    QTimer::singleShot(kSrpFollowUpMs, this, &SystemSetup::slotUpdateKc40Setup);
+    if (addressChanged || idChanged) {
+        SystemConfiguration::publishToSentences();
+        sendSRP();
+    }
+}
+
+void SystemSetup::sendSRP() {
+    emit sigChangedSFI();
+    QTimer::singleShot(kSrpFollowUpMs, this, &SystemSetup::onIpChangedTimeout);
+}
+
+void SystemSetup::publishAddress(const QString& address) {
+    emit sigIpAddressChanged(address);
+}
+
+QList<NmeaMessagePtr> SystemSetup::getSetupMsgsListTosend() {
+    if (!standbyStateConfirmed) {
+        sendIcm(msgCommands::SystemStandby, {int(systemInStandby)});
+        return {};
+    }
+    QList<NmeaMessagePtr> list;
+    if (AlarmIDsSetup.getSetupReceivedFlag()) {
+        list << SetupMessages::createAliSetupMsg(*this);
+    }
+    if (AlarmLimitsSetup.getSetupReceivedFlag()) {
+        list << SetupMessages::createAllSetupMsg(*this);
+    }
+    if (Vq2Setup.getSetupReceivedFlag()) {
+        list << SetupMessages::createVq2SetupMsg(*this);
+    }
+    if (Vq2Setup.getSetup2ReceivedFlag()) {
+        list << SetupMessages::createVq2SetupMsg2(*this);
+    }
+    if (Kc40Setup.getSetupReceivedFlag()) {
+        list << SetupMessages::createJbSetupMsg(*this) << SetupMessages::createJbSetupMsgIDM(*this);
+    }
+    if (calibCoeffs.getSetupReceivedFlag()) {
+        list << SetupMessages::createCalibrationCoeffsMsg(*this);
+    }
+    list << SetupMessages::createSensorTimerMsg(*this);
+    return list;
+}

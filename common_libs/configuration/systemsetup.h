@@ -6,26 +6,80 @@
 #include "display/rv_n_003_setup.h"
 #include "distance/triptotal_setup.h"
 #include "junctionbox/kc40_setup.h"
+#include "nmeamessage.h"
 #include "sensor/sensoruptimer.h"
+#include "simulation/simulationparameters.h"
 #include "vessel/vq2_setup.h"
 
+#include <QList>
 #include <QObject>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
+class MsgICM;
+class MsgIDM;
+
 // The unit's configuration root: owns one record per setting group, each loaded from its
-// file at construction (defaults written when the file is missing or unusable).
+// file at construction (defaults written when the file is missing or unusable), and applies
+// the display's configuration commands to them, answering each with the new state.
 class SystemSetup : public QObject {
     Q_OBJECT
 public:
+    enum AveragingType { NormalAvr = 1, LowSpeedAvr = 2, GPS_StillAvr = 3 };
+    // Both update packages (bit 0 and bit 1).
+    static constexpr int kUpdateTarget = 3;
+
     static SystemSetup* getInstance();
     // Drops the configuration so that the next getInstance() loads it anew from the board
     // root then configured; a fresh temporary root gives a factory-new unit.
     static void resetForTests();
+    // What leaving satellite-log mode does: start a fresh copy of the unit and leave the
+    // event loop. Tests replace it.
+    static void setRestartAction(std::function<void()> action);
 
     ~SystemSetup() override;
 
     QString systemType() const { return m_systemType; }
+
+    // Multicast groups by index: MISC TGTD SATD NAVD VDRD RCOM TIME PROP.
+    static QString getGroup(int index);
+    static int getGroupIndex(const QString& group);
+    static bool multicastGroupValid(const QString& group);
+
+    // The messages of every record the display has set, for its pending configuration.
+    QList<NmeaMessagePtr> getSetupMsgsListTosend();
+
+    void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
+                              const QString& localIdNumber, const QString& unused, int group);
+    void initiateReset(int level);
+    void resetToDefault(int level);
+    void requestSystemStandby(bool standby);
+    void requestSystemStandbyNegotiation(bool standby);
+    void requestWakeUpAll();
+    void handleStandbyChangeRequest(int parameterCount, bool standby);
+    void confirmSystemStandby(bool standby);
+    void handleChangeAveragingFromTonnage(bool sendBothMessages);
+    int getCurrentSogAveragingTime() const;
+    int getCurrentStwAveragingTime() const;
+    void checkIfTransferFinished();
+
+    bool getSystemInStandby() const { return systemInStandby; }
+    bool getStandbyStateConfirmed() const { return standbyStateConfirmed; }
+    bool getNegotiationRequested() const { return negotiation_requested; }
+    bool getWakeUpAfterPowerOff() const { return wakeUpAfterPowerOff; }
+    void setWakeUpAfterPowerOff(bool pending) { wakeUpAfterPowerOff = pending; }
+    bool getSendVersionInfo() const { return sendVersionInfo; }
+    void setSendVersionInfo(bool due) { sendVersionInfo = due; }
+    bool getFixSogToLowFrequency() const { return m_fixSogToLowFrequency; }
+    void setFixSogToLowFrequency(bool fix) { m_fixSogToLowFrequency = fix; }
+    AveragingType getAveragingUsed() const { return averagingUsed; }
+    void setAveragingUsed(AveragingType type) { averagingUsed = type; }
+    bool sensorFirmware213() const { return m_sensorFirmware213; }
+    void setSensorFirmware213(bool atLeast213) { m_sensorFirmware213 = atLeast213; }
+    int getResetRequestState() const { return resetRequestState; }
+    int getResetLevel() const { return resetLevel; }
 
     // Records, constructed and loaded in this order.
     AlarmIDs_Setup AlarmIDsSetup;
@@ -37,9 +91,75 @@ public:
     triptotal_SOG_setup triptotal_sog_setup;
     SensorUpTimer sensTimer;
     calibration calibCoeffs;
+    SimulationParameters simulationParameters;
+
+signals:
+    void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
+    // After every handled message: its ICM command number, 0 after an IDM.
+    void sigSetupChanged(int type);
+    void sigUpdateUDP_group();
+    void sigMaxVesselSpeedChanged();
+    void sigOutputParamsChanged();
+    void sigResetToDefaults();
+    void sigCalibrationCoefsChanged();
+    void sigShotDownSensor(bool bOn);
+    void sigGetUpdateInfo();
+    void sigSendNewConfigToSensor();
+    void forceDepthSeitchCheck();
+    void sigSourceDatChanged(bool primary_high);
+    void sigSogFrequendcyChangeTresholdChanged();
+    void sigChangedIP();
+    // The unit's own identifier changed: announce it (SRP).
+    void sigChangedSFI();
+    // The unit's address changed: the network layer applies it to the interface in use,
+    // keeping its gateway, saves the interface settings and resets the transport.
+    void sigIpAddressChanged(const QString& address);
+
+public slots:
+    // Every ICM/IDM the received-sentence handler routes to the configuration.
+    void slotSystemSetupMessage(NmeaMessagePtr msg);
+    void slotUpdateKc40Setup();
+    void slotSendUpdateTriggerToJB();
+    void slotUpdateAvailable();
+    void slotGetUpdateInfo() { emit sigGetUpdateInfo(); }
+    void slotHandleStandbyChangeRequest();
+    void confirmSimulation();
+    void onIpChangedTimeout() { emit sigChangedIP(); }
 
 private:
     SystemSetup();
 
+    void handleIcm(const MsgICM& msg);
+    void handleSimulationCommand(const QList<int>& p);
+    void handleJbSetupMsg(const QList<int>& p);
+    void handleJbSetupMsg(const MsgIDM& msg);
+    void handleVq2SetupMsg(const QList<int>& p);
+    void handleVq2SetupMsg2(const QList<int>& p);
+    void handleAlarmLimits(const QList<int>& p);
+    void handleAlarmIds(const QList<int>& p);
+    void handleCalibration(const QList<int>& p);
+    void handleUpdateHandshake(const QList<int>& p);
+    void handleStandbyNegotiation(const QList<int>& p);
+    // Announces a changed identity: SRP now, the address change a second later.
+    void sendSRP();
+    void publishAddress(const QString& address);
+    void send(NmeaMessagePtr msg) { emit sigSendSingleOnUdpOutput(std::move(msg)); }
+    void sendIcm(msgCommands command, const QList<int>& parameters);
+
     QString m_systemType = QStringLiteral("KC_40");
+    bool tmp_standby_value = false;
+    int tmp_standby_msg_length = 0;
+    bool negotiation_requested = false;
+    bool m_fixSogToLowFrequency = false;
+    bool sendVersionInfo = true;
+    bool systemInStandby = false;
+    bool standbyStateConfirmed = true;
+    bool wakeUpAfterPowerOff = false;
+    int resetRequestState = 0;
+    int resetLevel = 0;
+    int transferCounter = 0;
+    bool startUpdate = false;
+    AveragingType averagingUsed = NormalAvr;
+    bool m_sensorFirmware213 = false;
+    QTimer m_negotiationTimer;
 };

@@ -1,6 +1,8 @@
 #include "filereader.h"
 #include "platform.h"
 #include "setupfilesparser.h"
+#include "startup.h"
+#include "systemsetup.h"
 #include "testroot.h"
 
 #include <gtest/gtest.h>
@@ -130,5 +132,32 @@ TEST(FileHelpers, FlagFilesEndInAZeroByte) {
     EXPECT_EQ(FileReader::readFile(root.path("/none")), "");
     ASSERT_TRUE(FileReader::writeLineToFile("a", path));
     EXPECT_EQ(root.readFile("/opt/version_info/update_now"), QByteArray("yes\0\na", 6));
+}
+} // namespace
+
+namespace {
+struct StartCase {
+    StartMode mode;
+    QByteArray expectedSerial;
+};
+
+// A factory-new unit has no live records yet: the preparation start writes them first, so
+// the staged values land and the staging folder goes only then.
+TEST(SetupDelivery, StagedSetupsReachAFactoryNewUnit) {
+    const StartCase cases[] = {{StartMode::NewSetupFiles, R"("serialNumber" : 99999)"},
+                               {StartMode::NewSetupFilesWithSerial, R"("serialNumber" : 4711)"}};
+    for (const StartCase& c : cases) {
+        TestRoot root;
+        Platform::configure(root.path(), QStringLiteral("lo"));
+        SystemSetup::resetForTests();
+        root.writeFile("/opt/new_setup_files/exist", "");
+        root.writeFile("/opt/new_setup_files/vq2_setup", R"({ "draft" : 5.5 })");
+        root.writeFile("/opt/new_setup_files/kc40_setup", R"({ "serialNumber" : 4711 })");
+        ASSERT_TRUE(StartUp::prepareSetupFiles(c.mode));
+        EXPECT_TRUE(root.readFile("/opt/setup_files/vq2_setup").contains(R"("draft" : 5.5)"));
+        EXPECT_TRUE(root.readFile("/opt/setup_files/kc40_setup").contains(c.expectedSerial));
+        EXPECT_FALSE(root.exists("/opt/new_setup_files"));
+        SystemSetup::resetForTests();
+    }
 }
 } // namespace
