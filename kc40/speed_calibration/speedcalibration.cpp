@@ -34,6 +34,11 @@ SpeedCalibration::Measurement SpeedCalibration::measurement() const {
     return m_measurement ? m_measurement() : Measurement{};
 }
 
+// Once forced to the low frequency for a point, SOG stays there until released elsewhere.
+bool SpeedCalibration::sogOnHighFrequency() const {
+    return measurement().sogHighFrequency && !SystemSetup::getInstance()->getFixSogToLowFrequency();
+}
+
 bool SpeedCalibration::primaryFrequencyHigh() const {
     return SystemSetup::getInstance()->Vq2Setup.values().primaryFrequencyHigh;
 }
@@ -114,8 +119,8 @@ void SpeedCalibration::handlePointCommand(const std::shared_ptr<MsgICM>& msg) {
         return;
     }
     m_tmpPointMsg = msg;
-    if (takesFromMeasurement(*msg) && measurement().sogHighFrequency && !m_fixSogToLowFrequency) {
-        m_fixSogToLowFrequency = true;
+    if (takesFromMeasurement(*msg) && sogOnHighFrequency()) {
+        SystemSetup::getInstance()->setFixSogToLowFrequency(true);
         emit sigFixSogToLowFrequency(true);
         m_frqSwitchDelayTimer.start();
         return;
@@ -192,9 +197,8 @@ void SpeedCalibration::sendCalibrationPoint(int zone, int source) {
     if (!SpeedCalibrationData::isZone(zone) || !SpeedCalibrationData::isSource(source)) {
         return;
     }
-    const bool sogHigh = measurement().sogHighFrequency && !m_fixSogToLowFrequency;
     emit sigSendSingleOnUdpOutput(
-        m_data->getCalibrationPointMsg(zone, source, primaryFrequencyHigh(), sogHigh));
+        m_data->getCalibrationPointMsg(zone, source, primaryFrequencyHigh(), sogOnHighFrequency()));
 }
 
 void SpeedCalibration::sendCalibrationPointSet(int source) {

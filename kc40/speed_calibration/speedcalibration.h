@@ -37,7 +37,6 @@ public:
     void setPreparedMessageSource(PreparedMessageSource source) { m_prepared = std::move(source); }
     PeriodicData periodicData() const { return m_periodic; }
     bool isWaitingForFrequencySwitch() const { return m_frqSwitchDelayTimer.isActive(); }
-    bool fixSogToLowFrequency() const { return m_fixSogToLowFrequency; }
 
     void sendCalibrationPoint(int zone, int source);
     bool validateCalibrationPoint(const SpeedCalibrationPoint& point) const {
@@ -67,12 +66,12 @@ private:
     void sendPrepared(msgCommands command);
     Measurement measurement() const;
     bool primaryFrequencyHigh() const;
+    bool sogOnHighFrequency() const;
 
     SpeedCalibrationData* m_data;
     MeasurementSource m_measurement;
     PreparedMessageSource m_prepared;
     PeriodicData m_periodic = PeriodicData::None;
-    bool m_fixSogToLowFrequency = false;
     QTimer m_frqSwitchDelayTimer;
     // The point waiting for the frequency switch, and points that came in meanwhile.
     std::shared_ptr<MsgICM> m_tmpPointMsg;

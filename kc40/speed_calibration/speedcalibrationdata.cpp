@@ -52,6 +52,9 @@ void SpeedCalibrationData::resetForTests() {
 }
 
 SpeedCalibrationData::SpeedCalibrationData(const QString& systemType) : m_systemType(systemType) {
+    // Zone borders move with the vessel's maximum speed: the old table no longer fits.
+    connect(SystemSetup::getInstance(), &SystemSetup::sigMaxVesselSpeedChanged, this,
+            &SpeedCalibrationData::slotMaxVesselSpeedChanged);
     initializeExtendedCalibrationData();
     ReadConfiguration();
     const bool extendedRead = ReadExtendedConfiguration(kExtendedFile);
@@ -269,6 +272,9 @@ NmeaMessagePtr SpeedCalibrationData::getCurrentlyUsedPoints() const {
 NmeaMessagePtr SpeedCalibrationData::getCalibrationPointMsg(int zone, int source, bool primaryHigh,
                                                             bool sogHighFrequency) const {
     using calibrationmath::toDisplayInt;
+    if (!isZone(zone) || !isSource(source)) {
+        return nullptr;
+    }
     const ExtendedSpeedCalibrationPoint& ext = m_extendedCalibrationPoints[source][zone];
     const SingleSpeedCalibrationPoint& stw = ext.getSinglePoint(STW_speed, primaryHigh);
     const SingleSpeedCalibrationPoint& sog = ext.getSinglePoint(SOG_speed, sogHighFrequency);

@@ -75,7 +75,7 @@ public:
     bool setCurrentlyUsedPoints(const MsgICM& msg);
     int getCurrentlyUsedPoint(int zone) const;
     NmeaMessagePtr getCurrentlyUsedPoints() const;
-    // The ICM 21 the display gets for one zone of one source.
+    // The ICM 21 the display gets for one zone of one source; null outside the table.
     NmeaMessagePtr getCalibrationPointMsg(int zone, int source, bool primaryHigh,
                                           bool sogHighFrequency) const;
 
