@@ -76,25 +76,28 @@ int SpeedCalibrationData::sourceFor(int zone, int source) const {
 
 // --- conversion -------------------------------------------------------------------------
 
-float SpeedCalibrationData::getCalibratedSpeed(float measured, SpeedType type,
-                                               bool highFrequency) const {
+calibrationmath::ZonePairs SpeedCalibrationData::singlePointsInUse(SpeedType type,
+                                                                   bool highFrequency,
+                                                                   bool fromMeasured) const {
     calibrationmath::ZonePairs pairs;
     for (int z = 0; z < kZones; ++z) {
         const SingleSpeedCalibrationPoint& s =
             m_extendedCalibrationPoints[m_currentlyInUse[z]][z].getSinglePoint(type, highFrequency);
-        pairs[z] = {s.measuredSpeed, s.realSpeed, s.valid(), s.valid()};
+        pairs[z] =
+            fromMeasured
+                ? calibrationmath::ZonePair{s.measuredSpeed, s.realSpeed, s.valid(), s.valid()}
+                : calibrationmath::ZonePair{s.realSpeed, s.measuredSpeed, s.valid(), s.valid()};
     }
-    return calibrationmath::convert(pairs, measured);
+    return pairs;
+}
+
+float SpeedCalibrationData::getCalibratedSpeed(float measured, SpeedType type,
+                                               bool highFrequency) const {
+    return calibrationmath::convert(singlePointsInUse(type, highFrequency, true), measured);
 }
 
 float SpeedCalibrationData::getMeasuredSpeed(float real, SpeedType type, bool highFrequency) const {
-    calibrationmath::ZonePairs pairs;
-    for (int z = 0; z < kZones; ++z) {
-        const SingleSpeedCalibrationPoint& s =
-            m_extendedCalibrationPoints[m_currentlyInUse[z]][z].getSinglePoint(type, highFrequency);
-        pairs[z] = {s.realSpeed, s.measuredSpeed, s.valid(), s.valid()};
-    }
-    return calibrationmath::convert(pairs, real);
+    return calibrationmath::convert(singlePointsInUse(type, highFrequency, false), real);
 }
 
 float SpeedCalibrationData::getMeasuredSog(float real) const {

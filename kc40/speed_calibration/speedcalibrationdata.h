@@ -116,6 +116,9 @@ private:
     using ExtendedZones = std::array<ExtendedSpeedCalibrationPoint, kZones>;
 
     int sourceFor(int zone, int source) const;
+    // The single points of the sources in use, walked on measured or on true speeds.
+    calibrationmath::ZonePairs singlePointsInUse(SpeedType type, bool highFrequency,
+                                                 bool fromMeasured) const;
     bool writeUsedPoints() const;
     bool readUsedPoints();
     void keepUnreadableCopy(const QString& fileName) const;
