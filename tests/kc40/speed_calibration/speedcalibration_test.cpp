@@ -63,7 +63,9 @@ TEST_F(CalibrationCommands, SeaTestPointByHandFillsTheDefaultZonesAndSurvivesARe
     EXPECT_EQ(data->pointAcceptedStatus(), 1);
     EXPECT_TRUE(data->calibrationDataReceived());
 
-    for (SpeedCalibrationData* table : {data.get(), &restart()}) {
+    for (const bool restarted : {false, true}) {
+        SCOPED_TRACE(restarted ? "after a restart" : "at once");
+        const SpeedCalibrationData* table = restarted ? &restart() : data.get();
         EXPECT_NEAR(table->getCalibrationPoint(1, -1).measuredSTW, 6.6f, 1e-4f);
         EXPECT_NEAR(table->getCalibrationPoint(3, -1).measuredSTW, 15.4f, 1e-4f);
         EXPECT_NEAR(table->getCalibrationPoint(1, -1).measuredSOG, 6.9f, 1e-4f);
