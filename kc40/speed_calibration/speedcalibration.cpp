@@ -1,0 +1,244 @@
+#include "speedcalibration.h"
+
+#include "logger.h"
+#include "systemsetup.h"
+
+#include <cmath>
+
+namespace {
+void logWarning(const QString& text) {
+    Logger::instance()->append(text, Logger::LOG_WARNING);
+}
+
+// The parameters of a point message that the unit relies on: zone, source and values.
+constexpr int kPointParameters = 8;
+constexpr int kTakeFromMeasurement = 8;
+
+bool takesFromMeasurement(const MsgICM& msg) {
+    const QList<int> p = msg.msgParameters();
+    return p.size() > kTakeFromMeasurement && p[kTakeFromMeasurement] != 0;
+}
+} // namespace
+
+SpeedCalibration::SpeedCalibration(SpeedCalibrationData* data, QObject* parent)
+    : QObject(parent), m_data(data) {
+    m_frqSwitchDelayTimer.setSingleShot(true);
+    m_frqSwitchDelayTimer.setInterval(kFrequencySwitchDelayMs);
+    connect(&m_frqSwitchDelayTimer, &QTimer::timeout, this,
+            &SpeedCalibration::updatePointFromReceivedCommand);
+    connect(m_data, &SpeedCalibrationData::sigSendAllCalibData, this,
+            &SpeedCalibration::sendAllCalibrationPoints);
+}
+
+SpeedCalibration::Measurement SpeedCalibration::measurement() const {
+    return m_measurement ? m_measurement() : Measurement{};
+}
+
+// Once forced to the low frequency for a point, SOG stays there until released elsewhere.
+bool SpeedCalibration::sogOnHighFrequency() const {
+    return measurement().sogHighFrequency && !SystemSetup::getInstance()->getFixSogToLowFrequency();
+}
+
+bool SpeedCalibration::primaryFrequencyHigh() const {
+    return SystemSetup::getInstance()->Vq2Setup.values().primaryFrequencyHigh;
+}
+
+void SpeedCalibration::slotCalibrationCommandReceived(NmeaMessagePtr msg) {
+    const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
+    if (!icm) {
+        return;
+    }
+    switch (static_cast<msgCommands>(icm->commandID())) {
+    case msgCommands::CalibrationPointCommand:
+        handlePointCommand(icm);
+        break;
+    case msgCommands::CurrentCalibrationpoints:
+        if (m_data->setCurrentlyUsedPoints(*icm)) {
+            adjustDefaultPoints();
+            sendAllCalibrationPoints();
+        }
+        break;
+    case msgCommands::CalibrationCommand:
+        handleCalibrationCommand(*icm);
+        break;
+    default:
+        break;
+    }
+}
+
+void SpeedCalibration::handleCalibrationCommand(const MsgICM& msg) {
+    const QList<int> p = msg.msgParameters();
+    if (p.isEmpty()) {
+        logWarning(QStringLiteral("Calibration command without action ignored"));
+        return;
+    }
+    switch (p[0]) {
+    case 0:
+        m_periodic = PeriodicData::Manual;
+        break;
+    case 1:
+        m_periodic = PeriodicData::SemiAutomatic;
+        break;
+    case 2:
+        m_periodic = PeriodicData::Automatic;
+        break;
+    case 3:
+        m_periodic = PeriodicData::None;
+        break;
+    case 9:
+        m_periodic = PeriodicData::Temperature;
+        break;
+    case 10:
+        m_periodic = PeriodicData::Tilt;
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        emit sigSemiAutomaticCommand(msg.clone());
+        break;
+    default:
+        logWarning(QStringLiteral("Calibration command with unknown action %1 ignored").arg(p[0]));
+        break;
+    }
+}
+
+void SpeedCalibration::handlePointCommand(const std::shared_ptr<MsgICM>& msg) {
+    const QList<int> p = msg->msgParameters();
+    if (p.size() < kPointParameters || !SpeedCalibrationData::isZone(p[0]) ||
+        !SpeedCalibrationData::isSource(p[1]) || p[1] == SpeedCalibrationData::DefaultSource) {
+        logWarning(QStringLiteral("Calibration point message rejected: ") + msg->getMsgBuffer());
+        rejectPoint(p.isEmpty() ? -1 : p[0]);
+        return;
+    }
+    // One point at a time: a point arriving while another waits for the frequency switch
+    // is handled right after it.
+    if (m_tmpPointMsg) {
+        m_waitingPoints.push_back(msg);
+        return;
+    }
+    m_tmpPointMsg = msg;
+    if (takesFromMeasurement(*msg) && sogOnHighFrequency()) {
+        SystemSetup::getInstance()->setFixSogToLowFrequency(true);
+        emit sigFixSogToLowFrequency(true);
+        m_frqSwitchDelayTimer.start();
+        return;
+    }
+    updatePointFromReceivedCommand();
+}
+
+void SpeedCalibration::updatePointFromReceivedCommand() {
+    const std::shared_ptr<MsgICM> msg = std::move(m_tmpPointMsg);
+    m_tmpPointMsg.reset();
+    if (!msg) {
+        return;
+    }
+    const QList<int> p = msg->msgParameters();
+    const int zone = p[0];
+    const int source = p[1];
+    const Measurement now = measurement();
+    const bool stored = takesFromMeasurement(*msg)
+                            ? m_data->setCalibrationPointFromMeasuredValues(zone, source, now.live)
+                            : m_data->setCalibrationPointFromMsg(*msg);
+    if (stored) {
+        m_data->setCurrentlyUsedPoint(zone, source);
+        setExtendedFromManualOrGPS(*msg, now);
+        adjustDefaultPoints();
+        emit sigSendSingleOnUdpOutput(m_data->getCurrentlyUsedPoints());
+        sendCalibrationPoint(zone, source);
+        sendAllCalibrationPoints();
+    } else {
+        rejectPoint(zone);
+    }
+    while (!m_waitingPoints.empty() && !m_tmpPointMsg) {
+        const std::shared_ptr<MsgICM> next = m_waitingPoints.front();
+        m_waitingPoints.pop_front();
+        handlePointCommand(next);
+    }
+}
+
+bool SpeedCalibration::setExtendedFromManualOrGPS(const MsgICM& msg, const Measurement& now) {
+    const QList<int> p = msg.msgParameters();
+    const int zone = p[0];
+    const int source = p[1];
+    const SpeedCalibrationPoint basic = m_data->getCalibrationPoint(zone, source);
+    ExtendedSpeedCalibrationPoint ext = m_data->getExtendedCalibrationPoint(zone, source);
+    ext.calibrationPointNumber = zone;
+    ext.calibrationPointSource = source;
+    ext.isSet = basic.isSet;
+    const SingleSpeedCalibrationPoint stw(basic, STW_speed);
+    const SingleSpeedCalibrationPoint sog(basic, SOG_speed);
+    const bool primaryHigh = primaryFrequencyHigh();
+    ext.getSinglePoint(STW_speed, primaryHigh) = stw;
+    ext.sogHighFrequencyPoint = sog;
+    ext.sogLowFrequencyPoint = sog;
+    if (takesFromMeasurement(msg)) {
+        ext.calibrationPointSource = SpeedCalibrationData::ManualSource;
+        if (std::isfinite(now.otherFrequencyStw)) {
+            SingleSpeedCalibrationPoint other = stw;
+            other.measuredSpeed = now.otherFrequencyStw;
+            ext.getSinglePoint(STW_speed, !primaryHigh) = other;
+        }
+    }
+    return m_data->setExtendedCalibrationPoint(ext, source);
+}
+
+void SpeedCalibration::rejectPoint(int zone) {
+    QList<int> parameters;
+    if (SpeedCalibrationData::isZone(zone)) {
+        parameters.append(zone);
+    }
+    emit sigSendSingleOnUdpOutput(std::make_shared<MsgICM>(
+        SpeedCalibrationData::kIcmVersion, msgCommands::CalibrationPointRejected, parameters));
+}
+
+void SpeedCalibration::sendCalibrationPoint(int zone, int source) {
+    if (!SpeedCalibrationData::isZone(zone) || !SpeedCalibrationData::isSource(source)) {
+        return;
+    }
+    emit sigSendSingleOnUdpOutput(
+        m_data->getCalibrationPointMsg(zone, source, primaryFrequencyHigh(), sogOnHighFrequency()));
+}
+
+void SpeedCalibration::sendCalibrationPointSet(int source) {
+    for (int zone = 0; zone < SpeedCalibrationData::kZones; ++zone) {
+        sendCalibrationPoint(zone, source);
+    }
+}
+
+void SpeedCalibration::sendAllCalibrationPoints() {
+    for (int source = 0; source < SpeedCalibrationData::kSources; ++source) {
+        sendCalibrationPointSet(source);
+    }
+}
+
+void SpeedCalibration::sendPrepared(msgCommands command) {
+    if (!m_prepared) {
+        return;
+    }
+    if (NmeaMessagePtr msg = m_prepared(command)) {
+        emit sigSendSingleOnUdpOutput(std::move(msg));
+    }
+}
+
+void SpeedCalibration::slotSendOutputMessages() {
+    switch (m_periodic) {
+    case PeriodicData::Manual:
+        sendPrepared(msgCommands::DataForManualCalibrationCommand);
+        break;
+    case PeriodicData::SemiAutomatic:
+    case PeriodicData::Automatic:
+        sendPrepared(msgCommands::DataForSemiAutoCalibrationCommand);
+        sendPrepared(msgCommands::ValidityForSemiAutoCalibrationCommand);
+        break;
+    case PeriodicData::Temperature:
+        sendPrepared(msgCommands::DataForTempCalibrationCommand);
+        break;
+    case PeriodicData::Tilt:
+        sendPrepared(msgCommands::DataForTiltCalibrationCommand);
+        break;
+    case PeriodicData::None:
+        break;
+    }
+}

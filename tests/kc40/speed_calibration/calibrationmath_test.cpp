@@ -1,0 +1,167 @@
+#include "calibrationmath.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <limits>
+
+using namespace calibrationmath;
+
+namespace {
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+struct Zone {
+    float from;
+    float to;
+    bool valid = true;
+    bool partner = true;
+};
+
+struct ConvertCase {
+    const char* name;
+    std::array<Zone, 5> zones;
+    float value;
+    float expected;
+};
+
+ZonePairs pairs(const std::array<Zone, 5>& zones) {
+    ZonePairs result;
+    for (int z = 0; z < kZones; ++z) {
+        result[z] = {zones[z].from, zones[z].to, zones[z].valid,
+                     zones[z].valid && zones[z].partner};
+    }
+    return result;
+}
+
+// A table whose slope changes from zone to zone, so that the choice of neighbours shows.
+constexpr std::array<Zone, 5> kBent{{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}};
+
+TEST(CalibrationConversion, FollowsTheTableInEveryRegion) {
+    const ConvertCase cases[] = {
+        {"between two points", kBent, 5.0f, 7.0f},
+        {"exactly on a point", kBent, 6.0f, 9.0f},
+        {"above: along the two highest", kBent, 12.0f, 14.0f},
+        {"below: through the origin and zone 0", kBent, 1.0f, 1.5f},
+        {"zero speed", kBent, 0.0f, 0.0f},
+        {"astern speeds scale with zone 0", kBent, -4.0f, -6.0f},
+        {"invalid point skipped between",
+         {{{2, 3}, {4, 5}, {6, 9, false}, {8, 10}, {10, 12}}},
+         5.0f,
+         6.25f},
+        {"invalid highest point: extrapolate from the two below",
+         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12, false}}},
+         10.0f,
+         11.0f},
+        {"extrapolation partner skips an invalid zone",
+         {{{2, 3}, {4, 5}, {6, 9}, {8, 10, false}, {10, 12}}},
+         12.0f,
+         13.5f},
+        {"walk is in zone order, not sorted",
+         {{{2, 3}, {8, 10}, {6, 9}, {4, 5}, {10, 12}}},
+         7.0f,
+         3.0f + 5.0f / 6.0f * 7.0f},
+        {"below all valid points uses zone 0 even when invalid",
+         {{{2, 4, false}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
+         1.0f,
+         2.0f},
+        {"one valid point below the value scales with it",
+         {{{2, 3}, {0, 0, false}, {0, 0, false}, {0, 0, false}, {0, 0, false}}},
+         4.0f,
+         6.0f},
+        {"no valid point at all scales with zone 0",
+         {{{2, 3, false}, {4, 5, false}, {6, 9, false}, {8, 10, false}, {10, 12, false}}},
+         4.0f,
+         6.0f},
+        {"partner chosen by its own flag",
+         {{{2, 2}, {4, 5}, {6, 7, true, false}, {8, 9, true, false}, {10, 12, true, false}}},
+         12.0f,
+         12.0f + 2.0f / 6.0f * 7.0f},
+    };
+    for (const ConvertCase& c : cases) {
+        EXPECT_NEAR(convert(pairs(c.zones), c.value), c.expected, 1e-4f) << c.name;
+    }
+}
+
+TEST(CalibrationConversion, DegenerateTablesNeverGiveNonFiniteSpeeds) {
+    const ConvertCase cases[] = {
+        {"two equal highest measured speeds: scale with the highest",
+         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {8, 11}}},
+         9.0f,
+         11.0f * 9.0f / 8.0f},
+        {"zero zone-0 measurement: scale with the lowest usable point",
+         {{{0, 2.5f}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
+         -1.0f,
+         -1.25f},
+        {"invalid zone 0 at zero below every point",
+         {{{0, 0, false}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
+         2.0f,
+         2.5f},
+        {"all points at zero: value unchanged",
+         {{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
+         3.0f,
+         3.0f},
+        {"a non-finite point is skipped",
+         {{{2, 3}, {kNaN, 5}, {6, kInf}, {8, 10}, {10, 12}}},
+         5.0f,
+         3.0f + 3.0f / 6.0f * 7.0f},
+        {"huge speed does not overflow",
+         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
+         FLT_MAX,
+         FLT_MAX},
+    };
+    for (const ConvertCase& c : cases) {
+        const float result = convert(pairs(c.zones), c.value);
+        EXPECT_TRUE(std::isfinite(result)) << c.name;
+        EXPECT_NEAR(result, c.expected, 1e-4f) << c.name;
+    }
+    for (float value = -40.0f; value <= 40.0f; value += 0.25f) {
+        EXPECT_TRUE(std::isfinite(convert(pairs(cases[0].zones), value))) << value;
+        EXPECT_TRUE(std::isfinite(convert(pairs(cases[1].zones), value))) << value;
+    }
+}
+
+TEST(CalibrationConversion, NonFiniteValuesAreNotConverted) {
+    EXPECT_TRUE(std::isnan(convert(pairs(kBent), kNaN)));
+    EXPECT_EQ(convert(pairs(kBent), kInf), kInf);
+}
+
+TEST(CalibrationZones, ZoneNumberOfASpeed) {
+    struct Case {
+        float speed;
+        float max;
+        int zone;
+    };
+    const Case cases[] = {{5.0f, 25.0f, 1},  {5.1f, 25.0f, 2}, {30.0f, 25.0f, 5}, {25.0f, 25.0f, 5},
+                          {12.5f, 25.0f, 3}, {0.0f, 25.0f, 1}, {-3.0f, 25.0f, 1}, {4.4f, 22.0f, 1},
+                          {4.5f, 22.0f, 2},  {kNaN, 25.0f, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(zoneNumber(c.speed, c.max), c.zone) << c.speed << " of " << c.max;
+    }
+}
+
+TEST(CalibrationZones, ZoneCentres) {
+    const float expected[] = {2.5f, 7.5f, 12.5f, 17.5f, 22.5f};
+    for (int zone = 0; zone < kZones; ++zone) {
+        EXPECT_FLOAT_EQ(zoneCentre(zone, 25.0f), expected[zone]) << zone;
+    }
+}
+
+TEST(CalibrationDisplayInt, ScalesTruncatesAndClamps) {
+    struct Case {
+        float value;
+        float scale;
+        int expected;
+    };
+    const Case cases[] = {
+        {12.5f, 100.0f, 1250},         {-1.239f, 100.0f, -123},    {0.5f, 10000.0f, 5000},
+        {FLT_MAX, 100.0f, 2147483647}, {kNaN, 100.0f, 2147483647}, {kInf, 1000.0f, 2147483647},
+        {-kInf, 10.0f, 2147483647},    {3e7f, 100.0f, INT_MAX},    {-3e7f, 100.0f, INT_MIN},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toDisplayInt(c.value, c.scale), c.expected) << c.value << " x " << c.scale;
+    }
+}
+} // namespace

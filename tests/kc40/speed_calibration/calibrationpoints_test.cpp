@@ -1,0 +1,115 @@
+#include "calibrationpoints.h"
+#include "statusmessages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+SpeedCalibrationPoint point(int zone, float real, float stw, float sog, bool sogValid) {
+    SpeedCalibrationPoint p;
+    p.calibrationPointNumber = zone;
+    p.realSpeed = real;
+    p.measuredSTW = stw;
+    p.measuredSOG = sog;
+    p.mountingError = 1.5f;
+    p.isSet = true;
+    p.sogValid = sogValid;
+    return p;
+}
+
+TEST(ExtendedCalibrationPoint, BuiltFromABasicPoint) {
+    struct Case {
+        const char* name;
+        bool sensorFactors;
+        float stwHigh, stwLow, sogHigh, sogLow;
+    };
+    const Case cases[] = {
+        {"measured speeds copied", false, 9.0f, 9.0f, 9.5f, 9.5f},
+        {"typical sensor ratios", true, 7.51f, 7.1f, 8.35f, 8.35f},
+    };
+    for (const Case& c : cases) {
+        const ExtendedSpeedCalibrationPoint ext(point(3, 10.0f, 9.0f, 9.5f, false), 2,
+                                                c.sensorFactors);
+        EXPECT_EQ(ext.calibrationPointNumber, 3) << c.name;
+        EXPECT_EQ(ext.calibrationPointSource, 2) << c.name;
+        const float measured[] = {c.stwHigh, c.stwLow, c.sogHigh, c.sogLow};
+        const SingleSpeedCalibrationPoint* pointSlots[] = {
+            &ext.getSinglePoint(STW_speed, true), &ext.getSinglePoint(STW_speed, false),
+            &ext.getSinglePoint(SOG_speed, true), &ext.getSinglePoint(SOG_speed, false)};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_FLOAT_EQ(pointSlots[i]->measuredSpeed, measured[i]) << c.name << " slot " << i;
+            EXPECT_FLOAT_EQ(pointSlots[i]->realSpeed, 10.0f) << c.name;
+            EXPECT_TRUE(pointSlots[i]->valid()) << c.name;
+            EXPECT_FLOAT_EQ(pointSlots[i]->angleOffset, 1.5f) << c.name;
+        }
+    }
+}
+
+TEST(SingleCalibrationPoint, TakesTheSpeedOfItsTypeAndItsValidity) {
+    const SpeedCalibrationPoint basic = point(1, 6.0f, 5.0f, 5.5f, false);
+    const SingleSpeedCalibrationPoint stw(basic, STW_speed);
+    const SingleSpeedCalibrationPoint sog(basic, SOG_speed);
+    EXPECT_TRUE(stw.valid());
+    EXPECT_FLOAT_EQ(stw.measuredSpeed, 5.0f);
+    EXPECT_FALSE(sog.valid());
+    EXPECT_FLOAT_EQ(sog.measuredSpeed, 5.5f);
+
+    const SingleSpeedCalibrationPoint mean =
+        SingleSpeedCalibrationPoint::getAverageOfTwoPoints(stw, sog);
+    EXPECT_FALSE(mean.valid());
+    EXPECT_FLOAT_EQ(mean.measuredSpeed, 5.25f);
+    EXPECT_FLOAT_EQ(mean.realSpeed, 6.0f);
+}
+
+TEST(ExtendedCalibrationPoint, TextRoundTrip) {
+    ExtendedSpeedCalibrationPoint ext(point(4, 20.0f, 17.25f, 18.5f, true), 3, false);
+    ext.sogLowFrequencyPoint.isValid = 0;
+    ext.stwLowFrequencyPoint.measuredSpeed = 16.125f;
+    const QString text = ext.toText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral(R"([4?3?{ "angleOffset" : 1.5, "isValid" : 1, )"
+                                               R"("measuredSpeed" : 17.25, "realSpeed" : 20 }|)")))
+        << text.toStdString();
+
+    ExtendedSpeedCalibrationPoint back;
+    ASSERT_TRUE(back.fromText(text));
+    EXPECT_EQ(back.toText(), text);
+    EXPECT_FALSE(back.sogLowFrequencyPoint.valid());
+    EXPECT_FLOAT_EQ(back.stwLowFrequencyPoint.measuredSpeed, 16.125f);
+}
+
+TEST(ExtendedCalibrationPoint, MalformedTextLeavesThePointUnchanged) {
+    const QString good =
+        ExtendedSpeedCalibrationPoint(point(1, 5.0f, 4.0f, 4.5f, true), 1, false).toText();
+    QString brokenJson = good;
+    brokenJson.replace(QStringLiteral("\"realSpeed\" : 5 }|"),
+                       QStringLiteral("\"realSpeed\" : }|"));
+    const QString cases[] = {
+        QString(),
+        good.chopped(1),
+        good.mid(1),
+        QString(good).replace(QStringLiteral("[1?1?"), QStringLiteral("[7?1?")),
+        QString(good).replace(QStringLiteral("[1?1?"), QStringLiteral("[1?4?")),
+        QString(good).replace(QStringLiteral("[1?1?"), QStringLiteral("[x?1?")),
+        QString(good).replace(QLatin1Char('|'), QLatin1Char(',')),
+        brokenJson,
+        QStringLiteral("[1?1?[]|[]|[]|[]]"),
+    };
+    for (const QString& text : cases) {
+        ExtendedSpeedCalibrationPoint target(point(2, 1.0f, 1.0f, 1.0f, true), 2, false);
+        const QString before = target.toText();
+        EXPECT_FALSE(target.fromText(text)) << text.toStdString();
+        EXPECT_EQ(target.toText(), before) << text.toStdString();
+    }
+}
+
+TEST(CalibrationStatusTexts, OutOfRangeIndexesReadNA) {
+    EXPECT_EQ(StatusMessages::status(5), "Excelent!");
+    EXPECT_EQ(StatusMessages::reason(4),
+              "All points are either Sea Test obtained or autometically calculated.");
+    EXPECT_EQ(StatusMessages::suggestion(3), "");
+    for (const int index : {-1, 6, 100}) {
+        EXPECT_EQ(StatusMessages::status(index), "NA") << index;
+        EXPECT_EQ(StatusMessages::reason(index), "NA") << index;
+    }
+    EXPECT_EQ(StatusMessages::suggestion(5), "NA");
+}
+} // namespace

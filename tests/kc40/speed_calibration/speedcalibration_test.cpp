@@ -1,0 +1,232 @@
+#include "calibrationfixture.h"
+#include "speedcalibration.h"
+#include "waitfor.h"
+
+#include <QList>
+
+namespace {
+// What the display would receive: every ICM as its command and parameters.
+struct Sent {
+    int command;
+    QList<int> parameters;
+};
+
+class CalibrationCommands : public CalibrationTest {
+protected:
+    CalibrationCommands() {
+        restart();
+        controller = std::make_unique<SpeedCalibration>(data.get());
+        QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput,
+                         [this](NmeaMessagePtr msg) {
+                             const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
+                             ASSERT_TRUE(icm);
+                             sent.append({icm->commandID(), icm->msgParameters()});
+                         });
+        controller->setMeasurementSource([this] { return now; });
+    }
+
+    void receive(msgCommands command, const QList<int>& parameters) {
+        controller->slotCalibrationCommandReceived(
+            std::make_shared<MsgICM>(1, command, parameters));
+    }
+    QList<Sent> sentWith(msgCommands command) const {
+        QList<Sent> result;
+        for (const Sent& s : sent) {
+            if (s.command == static_cast<int>(command)) {
+                result.append(s);
+            }
+        }
+        return result;
+    }
+    std::array<int, 5> sources() const {
+        std::array<int, 5> result{};
+        for (int zone = 0; zone < 5; ++zone) {
+            result[zone] = data->getCurrentlyUsedPoint(zone);
+        }
+        return result;
+    }
+
+    std::unique_ptr<SpeedCalibration> controller;
+    SpeedCalibration::Measurement now;
+    QList<Sent> sent;
+};
+
+TEST_F(CalibrationCommands, SeaTestPointByHandFillsTheDefaultZonesAndSurvivesARestart) {
+    receive(msgCommands::CalibrationPointCommand, {2, 2, 1250, 1100, 1150, 0, 1, 1, 0});
+
+    const QList<Sent> used = sentWith(msgCommands::CurrentCalibrationpoints);
+    ASSERT_EQ(used.size(), 1);
+    EXPECT_EQ(used[0].parameters, (QList<int>{0, 0, 2, 0, 0}));
+    const QList<Sent> points = sentWith(msgCommands::CalibrationPointCommand);
+    ASSERT_EQ(points.size(), 21) << "the point itself, then all twenty";
+    EXPECT_EQ(points[0].parameters, (QList<int>{2, 2, 1250, 1100, 1150, 0, 1, 1, 0}));
+    EXPECT_EQ(data->pointAcceptedStatus(), 1);
+    EXPECT_TRUE(data->calibrationDataReceived());
+
+    for (const bool restarted : {false, true}) {
+        SCOPED_TRACE(restarted ? "after a restart" : "at once");
+        const SpeedCalibrationData* table = restarted ? &restart() : data.get();
+        EXPECT_NEAR(table->getCalibrationPoint(1, -1).measuredSTW, 6.6f, 1e-4f);
+        EXPECT_NEAR(table->getCalibrationPoint(3, -1).measuredSTW, 15.4f, 1e-4f);
+        EXPECT_NEAR(table->getCalibrationPoint(1, -1).measuredSOG, 6.9f, 1e-4f);
+        EXPECT_EQ(table->getCurrentlyUsedPoint(2), 2);
+        EXPECT_NEAR(table->getCalibratedSpeed(11.0f, STW_speed, true), 12.5f, 1e-4f);
+        EXPECT_NEAR(table->getCalibratedSpeed(6.6f, STW_speed, true), 7.5f, 1e-4f);
+        EXPECT_NEAR(table->getCalibratedSpeed(11.5f, SOG_speed, false), 12.5f, 1e-4f);
+    }
+}
+
+TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
+    struct Case {
+        const char* name;
+        QList<int> parameters;
+    };
+    const Case cases[] = {
+        {"no parameters", {}},
+        {"short", {2, 2, 1250}},
+        {"seven parameters", {2, 2, 1250, 1100, 1150, 0, 1}},
+        {"zone 5", {5, 2, 1250, 1100, 1150, 0, 1, 1, 0}},
+        {"zone -1", {-1, 2, 1250, 1100, 1150, 0, 1, 1, 0}},
+        {"default source", {2, 0, 1250, 1100, 1150, 0, 1, 1, 0}},
+        {"source 4", {2, 4, 1250, 1100, 1150, 0, 1, 1, 0}},
+        {"astern real speed", {2, 2, -100, 1100, 1150, 0, 1, 1, 0}},
+        {"real speed beyond maximum + 5", {2, 2, 3100, 1100, 1150, 0, 1, 1, 0}},
+    };
+    const QByteArray points = configFile(SpeedCalibrationData::kPointsFile);
+    const QByteArray used = configFile(SpeedCalibrationData::kUsedFile);
+    for (const Case& c : cases) {
+        sent.clear();
+        receive(msgCommands::CalibrationPointCommand, c.parameters);
+        ASSERT_EQ(sent.size(), 1) << c.name;
+        EXPECT_EQ(sent[0].command, static_cast<int>(msgCommands::CalibrationPointRejected))
+            << c.name;
+    }
+    EXPECT_EQ(configFile(SpeedCalibrationData::kPointsFile), points);
+    EXPECT_EQ(configFile(SpeedCalibrationData::kUsedFile), used);
+    EXPECT_EQ(data->pointAcceptedStatus(), 0);
+}
+
+TEST_F(CalibrationCommands, SourcesInUseFromTheDisplay) {
+    struct Case {
+        const char* name;
+        QList<int> parameters;
+        std::array<int, 5> expected;
+        int pointsSent;
+    };
+    const Case cases[] = {
+        {"all five", {0, 1, 2, 3, 0}, {0, 1, 2, 3, 0}, 20},
+        {"extra parameters ignored", {1, 1, 1, 1, 1, 9}, {1, 1, 1, 1, 1}, 20},
+        {"short", {2, 2}, {1, 1, 1, 1, 1}, 0},
+        {"unknown source", {0, 0, 7, 0, 0}, {1, 1, 1, 1, 1}, 0},
+        {"negative source", {0, -1, 0, 0, 0}, {1, 1, 1, 1, 1}, 0},
+    };
+    for (const Case& c : cases) {
+        sent.clear();
+        receive(msgCommands::CurrentCalibrationpoints, c.parameters);
+        EXPECT_EQ(sources(), c.expected) << c.name;
+        EXPECT_EQ(sentWith(msgCommands::CalibrationPointCommand).size(), c.pointsSent) << c.name;
+        EXPECT_EQ(restart().getCurrentlyUsedPoint(3), c.expected[3]) << c.name;
+        controller = std::make_unique<SpeedCalibration>(data.get());
+        QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput,
+                         [this](NmeaMessagePtr msg) {
+                             const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
+                             sent.append({icm->commandID(), icm->msgParameters()});
+                         });
+    }
+}
+
+TEST_F(CalibrationCommands, PeriodicDataChosenByTheCalibrationCommand) {
+    struct Case {
+        const char* name;
+        QList<int> parameters;
+        QList<int> periodic; // commands sent in one output cycle afterwards
+    };
+    const Case cases[] = {
+        {"manual", {0}, {22}},
+        {"semi-automatic", {1}, {23, 31}},
+        {"temperature", {9}, {29}},
+        {"unknown action keeps the choice", {42}, {29}},
+        {"no action keeps it", {}, {29}},
+        {"tilt", {10}, {30}},
+        {"stop", {3}, {}},
+    };
+    controller->setPreparedMessageSource(
+        [](msgCommands command) { return std::make_shared<MsgICM>(1, command); });
+    for (const Case& c : cases) {
+        receive(msgCommands::CalibrationCommand, c.parameters);
+        sent.clear();
+        controller->slotSendOutputMessages();
+        QList<int> commands;
+        for (const Sent& s : sent) {
+            commands.append(s.command);
+        }
+        EXPECT_EQ(commands, c.periodic) << c.name;
+    }
+}
+
+TEST_F(CalibrationCommands, SemiAutomaticActionsAreHandedOn) {
+    QList<int> actions;
+    QObject::connect(
+        controller.get(), &SpeedCalibration::sigSemiAutomaticCommand, [&](NmeaMessagePtr msg) {
+            actions.append(std::dynamic_pointer_cast<MsgICM>(msg)->msgParameters().value(0));
+        });
+    for (const int action : {4, 5, 6, 7, 8, 0, 3}) {
+        receive(msgCommands::CalibrationCommand, {action, 0, 500});
+    }
+    EXPECT_EQ(actions, (QList<int>{4, 5, 6, 7, 8}));
+}
+
+TEST_F(CalibrationCommands, PointFromMeasurementNeedsAValidGpsSpeed) {
+    now.sogHighFrequency = false;
+    now.live = {10.0f, false, 8.0f, 9.0f, true};
+    receive(msgCommands::CalibrationPointCommand, {1, 1, 0, 0, 0, 0, 1, 1, 1});
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_EQ(sent[0].command, static_cast<int>(msgCommands::CalibrationPointRejected));
+    EXPECT_EQ(sent[0].parameters, QList<int>{1});
+    EXPECT_EQ(data->getCurrentlyUsedPoint(1), 0);
+
+    sent.clear();
+    now.live.gpsSogValid = true;
+    now.otherFrequencyStw = 7.5f;
+    receive(msgCommands::CalibrationPointCommand, {1, 1, 0, 0, 0, 0, 1, 1, 1});
+    EXPECT_EQ(data->getCurrentlyUsedPoint(1), 1);
+    const SpeedCalibrationPoint p = data->getCalibrationPoint(1, 1);
+    EXPECT_FLOAT_EQ(p.realSpeed, 10.0f);
+    EXPECT_FLOAT_EQ(p.measuredSTW, 8.0f);
+    EXPECT_FLOAT_EQ(p.measuredSOG, 9.0f);
+    const ExtendedSpeedCalibrationPoint ext = data->getExtendedCalibrationPoint(1, 1);
+    EXPECT_FLOAT_EQ(ext.stwHighFrequencyPoint.measuredSpeed, 8.0f);
+    EXPECT_FLOAT_EQ(ext.stwLowFrequencyPoint.measuredSpeed, 7.5f);
+    EXPECT_FLOAT_EQ(ext.sogLowFrequencyPoint.measuredSpeed, 9.0f);
+}
+
+TEST_F(CalibrationCommands, PointFromMeasurementWaitsForTheLowFrequencyOnce) {
+    now.sogHighFrequency = true;
+    now.live = {10.0f, true, 8.0f, 9.0f, true};
+    QList<bool> fixes;
+    QObject::connect(controller.get(), &SpeedCalibration::sigFixSogToLowFrequency,
+                     [&](bool fix) { fixes.append(fix); });
+
+    receive(msgCommands::CalibrationPointCommand, {3, 1, 0, 0, 0, 0, 1, 1, 1});
+    receive(msgCommands::CalibrationPointCommand, {0, 2, 300, 260, 270, 0, 1, 1, 0});
+    EXPECT_EQ(fixes, QList<bool>{true});
+    EXPECT_TRUE(controller->isWaitingForFrequencySwitch());
+    EXPECT_TRUE(sent.isEmpty()) << "nothing taken before the switch has settled";
+
+    // The measurement changes while the sensor switches; the point takes the settled values.
+    now.live.uncalibratedStw = 8.5f;
+    ASSERT_TRUE(waitFor([this] { return !controller->isWaitingForFrequencySwitch(); },
+                        SpeedCalibration::kFrequencySwitchDelayMs + 2000));
+    EXPECT_FLOAT_EQ(data->getCalibrationPoint(3, 1).measuredSTW, 8.5f);
+    EXPECT_FLOAT_EQ(data->getCalibrationPoint(0, 2).measuredSTW, 2.6f);
+    EXPECT_EQ(sources(), (std::array<int, 5>{2, 0, 0, 1, 0}));
+    EXPECT_EQ(sentWith(msgCommands::CurrentCalibrationpoints).size(), 2);
+    spinFor(50);
+    EXPECT_EQ(sentWith(msgCommands::CurrentCalibrationpoints).size(), 2) << "each point once";
+}
+
+TEST_F(CalibrationCommands, ChangedMaximumSpeedResendsEveryPoint) {
+    data->slotMaxVesselSpeedChanged();
+    EXPECT_EQ(sentWith(msgCommands::CalibrationPointCommand).size(), 20);
+}
+} // namespace

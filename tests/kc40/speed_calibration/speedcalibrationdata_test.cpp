@@ -1,0 +1,321 @@
+#include "calibrationfixture.h"
+#include "logger.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+class CalibrationTable : public CalibrationTest {};
+
+// Fifteen stored points as an older unit wrote them: keys in another order, ints as bools.
+QByteArray olderPointsFile(int count = 15) {
+    QStringList elements;
+    for (int i = 0; i < count; ++i) {
+        const int zone = i % 5;
+        const double real = 3.0 + 4.0 * zone + i / 5;
+        elements.append(QStringLiteral(R"({"isSet": %1, "sogValid": 0, "realSpeed": %2, )"
+                                       R"("measuredSTW": %3, "measuredSOG": %4, )"
+                                       R"("mountingError": 0.5, "calibrationPointNumber": %5})")
+                            .arg(i == 7 ? 1 : 0)
+                            .arg(real)
+                            .arg(real * 0.9)
+                            .arg(real * 0.8)
+                            .arg(zone));
+    }
+    return ("[" + elements.join(QStringLiteral(",\n")) + "]").toLatin1();
+}
+
+TEST_F(CalibrationTable, EmptyFolderGivesZoneCentresWithTheSensorRatios) {
+    SpeedCalibrationData& table = restart();
+    const float centres[] = {2.5f, 7.5f, 12.5f, 17.5f, 22.5f};
+    for (int zone = 0; zone < 5; ++zone) {
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(zone, -1).realSpeed, centres[zone]) << zone;
+        EXPECT_EQ(table.getCurrentlyUsedPoint(zone), 0) << zone;
+    }
+    EXPECT_NEAR(table.getCalibratedSpeed(0.751f * 7.5f, STW_speed, true), 7.5f, 1e-4f);
+    EXPECT_NEAR(table.getCalibratedSpeed(0.71f * 17.5f, STW_speed, false), 17.5f, 1e-4f);
+    EXPECT_NEAR(table.getCalibratedSpeed(0.835f * 12.5f, SOG_speed, true), 12.5f, 1e-4f);
+    EXPECT_NEAR(table.getMeasuredSpeed(12.5f, SOG_speed, false), 0.835f * 12.5f, 1e-4f);
+    EXPECT_EQ(table.getZoneNumber(5.0f), 1);
+    EXPECT_EQ(table.getZoneNumber(5.1f), 2);
+    EXPECT_EQ(table.getZoneNumber(30.0f), 5);
+    EXPECT_EQ(table.getCalibrationStatus(), "No calibration in place");
+    for (const QString& name : {SpeedCalibrationData::kPointsFile, SpeedCalibrationData::kUsedFile,
+                                SpeedCalibrationData::kExtendedFile}) {
+        EXPECT_TRUE(root.exists(configPath(name))) << name.toStdString();
+    }
+    EXPECT_EQ(configFile(SpeedCalibrationData::kUsedFile),
+              R"([ { "calibrationPointSet" : 0 }, { "calibrationPointSet" : 0 }, )"
+              R"({ "calibrationPointSet" : 0 }, { "calibrationPointSet" : 0 }, )"
+              R"({ "calibrationPointSet" : 0 } ])");
+}
+
+TEST_F(CalibrationTable, StatusFollowsTheNumberOfSeaTestZones) {
+    struct Case {
+        std::array<int, 5> sources;
+        const char* status;
+        const char* reason;
+        bool waterCurrent;
+    };
+    const Case cases[] = {
+        {{0, 0, 0, 0, 0}, "No calibration in place", "No calibration data available.", false},
+        {{2, 0, 0, 0, 0}, "Poor!", "Too many manually calibrated points.", false},
+        {{2, 0, 2, 0, 0}, "Good.", "Some calibration points are still manually calibrated.", false},
+        {{2, 2, 2, 1, 0},
+         "Excelent!",
+         "Some calibration points are still manually calibrated.",
+         true},
+        {{1, 1, 1, 0, 0}, "No calibration in place", "No calibration data available.", true},
+    };
+    SpeedCalibrationData& table = restart();
+    for (const Case& c : cases) {
+        for (int zone = 0; zone < 5; ++zone) {
+            table.setCurrentlyUsedPoint(zone, c.sources[zone]);
+        }
+        table.evaluateCalibrationStatus();
+        EXPECT_EQ(table.getCalibrationStatus(), c.status) << c.status;
+        EXPECT_EQ(table.getStatusReason(), c.reason) << c.status;
+        EXPECT_EQ(table.allowWaterCurrentCalculation(false), c.waterCurrent) << c.status;
+        EXPECT_TRUE(table.allowWaterCurrentCalculation(true)) << c.status;
+    }
+}
+
+TEST_F(CalibrationTable, DefaultZonesFollowTheCalibratedOnes) {
+    struct Case {
+        const char* name;
+        std::array<int, 5> sources;
+        std::array<float, 5> stw; // expected measured STW of every zone
+    };
+    // Sea-test points at 12.5 kn (STW 11) in zone 2 and 22.5 kn (STW 18) in zone 4.
+    const Case cases[] = {
+        {"one zone: the line through the origin",
+         {0, 0, 2, 0, 0},
+         {2.2f, 6.6f, 11.0f, 15.4f, 19.8f}},
+        {"two zones: between them and beyond them",
+         {0, 0, 2, 0, 2},
+         {2.2f, 6.6f, 11.0f, 14.5f, 18.0f}},
+        {"none left: factory defaults again", {0, 0, 0, 0, 0}, {2.5f, 7.5f, 12.5f, 17.5f, 22.5f}},
+    };
+    SpeedCalibrationData& table = restart();
+    ASSERT_TRUE(table.setCalibrationPointFromValues(2, 12.5f, 11.0f, 11.5f, 0.0f, true, 2, true));
+    ASSERT_TRUE(table.setCalibrationPointFromValues(4, 22.5f, 18.0f, 19.0f, 0.0f, true, 2, true));
+    for (const int zone : {2, 4}) {
+        ASSERT_TRUE(table.setExtendedCalibrationPoint(
+            ExtendedSpeedCalibrationPoint(table.getCalibrationPoint(zone, 2), 2, false), 2));
+    }
+    for (const Case& c : cases) {
+        for (int zone = 0; zone < 5; ++zone) {
+            table.setCurrentlyUsedPoint(zone, c.sources[zone]);
+        }
+        table.adjustDefaultPointValues();
+        for (int zone = 0; zone < 5; ++zone) {
+            EXPECT_NEAR(table.getCalibrationPoint(zone, -1).measuredSTW, c.stw[zone], 1e-4f)
+                << c.name << " zone " << zone;
+            if (c.sources[zone] == 0 && c.sources[2] != 0) {
+                EXPECT_NEAR(
+                    table.getExtendedCalibrationPoint(zone, -1).stwHighFrequencyPoint.measuredSpeed,
+                    c.stw[zone], 1e-4f)
+                    << c.name << " extended zone " << zone;
+            }
+        }
+    }
+}
+
+TEST_F(CalibrationTable, DegenerateTablesConvertEveryInputToAFiniteSpeed) {
+    SpeedCalibrationData& table = restart();
+    // Zone 0 measured at zero; zones 3 and 4 measured alike; zones 1 and 2 at one real speed.
+    const float points[5][3] = {{2.0f, 0.0f, 0.0f},
+                                {6.0f, 5.0f, 5.0f},
+                                {6.0f, 8.0f, 8.0f},
+                                {15.0f, 12.0f, 12.0f},
+                                {20.0f, 12.0f, 12.0f}};
+    for (int zone = 0; zone < 5; ++zone) {
+        SpeedCalibrationPoint p;
+        p.calibrationPointNumber = zone;
+        p.realSpeed = points[zone][0];
+        p.measuredSTW = points[zone][1];
+        p.measuredSOG = points[zone][2];
+        p.isSet = true;
+        p.sogValid = true;
+        ASSERT_TRUE(table.setCalibrationPoint(p, 2));
+        ASSERT_TRUE(
+            table.setExtendedCalibrationPoint(ExtendedSpeedCalibrationPoint(p, 2, false), 2));
+        table.setCurrentlyUsedPoint(zone, 2);
+    }
+    for (const float value :
+         {-30.0f, -1.0f, 0.0f, 0.5f, 5.0f, 8.0f, 12.0f, 13.0f, 40.0f, FLT_MAX}) {
+        for (const SpeedType type : {STW_speed, SOG_speed}) {
+            for (const bool high : {true, false}) {
+                EXPECT_TRUE(std::isfinite(table.getCalibratedSpeed(value, type, high))) << value;
+                EXPECT_TRUE(std::isfinite(table.getMeasuredSpeed(value, type, high))) << value;
+            }
+        }
+        EXPECT_TRUE(std::isfinite(table.getMeasuredSog(value))) << value;
+    }
+}
+
+TEST_F(CalibrationTable, OlderFilesLoadWhateverTheirKeyOrder) {
+    writeConfigFile(SpeedCalibrationData::kPointsFile, olderPointsFile());
+    writeConfigFile(SpeedCalibrationData::kUsedFile,
+                    R"([{"calibrationPointSet":1},{"calibrationPointSet":2},)"
+                    R"({"calibrationPointSet":2},{"calibrationPointSet":3},)"
+                    R"({"calibrationPointSet":0}])");
+    SpeedCalibrationData& table = restart();
+    const int expectedSources[] = {1, 2, 2, 3, 0};
+    for (int zone = 0; zone < 5; ++zone) {
+        EXPECT_EQ(table.getCurrentlyUsedPoint(zone), expectedSources[zone]) << zone;
+    }
+    const SpeedCalibrationPoint p = table.getCalibrationPoint(2, 2);
+    EXPECT_EQ(p.calibrationPointNumber, 2);
+    EXPECT_FLOAT_EQ(p.realSpeed, 12.0f);
+    EXPECT_NEAR(p.measuredSTW, 10.8f, 1e-5f);
+    EXPECT_TRUE(p.isSet);
+    EXPECT_FALSE(p.sogValid);
+    EXPECT_FALSE(table.getCalibrationPoint(3, 2).isSet);
+    EXPECT_NEAR(table.getMountingError(2, 2), 0.5f * 3.14159265f / 180.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(table.getCalibrationPoint(0, 1).realSpeed, 3.0f);
+    EXPECT_FLOAT_EQ(table.getCalibrationPoint(4, 3).realSpeed, 21.0f);
+}
+
+TEST_F(CalibrationTable, UnusableSourceFileKeepsThePoints) {
+    const QByteArray points = olderPointsFile();
+    const QByteArray cases[] = {
+        "",
+        "[{",
+        R"([{"calibrationPointSet":1},{"calibrationPointSet":2}])",
+        R"([{"calibrationPointSet":1},{"calibrationPointSet":9},{"calibrationPointSet":0},)"
+        R"({"calibrationPointSet":0},{"calibrationPointSet":0}])",
+    };
+    for (const QByteArray& used : cases) {
+        QFile::remove(root.path(configPath(SpeedCalibrationData::kUsedFile + ".corrupt")));
+        writeConfigFile(SpeedCalibrationData::kPointsFile, points);
+        writeConfigFile(SpeedCalibrationData::kUsedFile, used);
+        SpeedCalibrationData& table = restart();
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(2, 2).realSpeed, 12.0f) << used.constData();
+        EXPECT_TRUE(table.getCalibrationPoint(2, 2).isSet) << used.constData();
+        for (int zone = 0; zone < 5; ++zone) {
+            EXPECT_EQ(table.getCurrentlyUsedPoint(zone), 0) << used.constData();
+        }
+        EXPECT_TRUE(root.exists(configPath(SpeedCalibrationData::kUsedFile + ".corrupt")))
+            << used.constData();
+        restart();
+        EXPECT_FLOAT_EQ(data->getCalibrationPoint(2, 2).realSpeed, 12.0f) << "after a restart";
+    }
+}
+
+TEST_F(CalibrationTable, UnusablePointsFileGivesFactoryValuesAndIsKept) {
+    const QByteArray fourteen = olderPointsFile(14);
+    writeConfigFile(SpeedCalibrationData::kPointsFile, fourteen);
+    writeConfigFile(SpeedCalibrationData::kUsedFile,
+                    R"([{"calibrationPointSet":2},{"calibrationPointSet":2},)"
+                    R"({"calibrationPointSet":2},{"calibrationPointSet":2},)"
+                    R"({"calibrationPointSet":2}])");
+    SpeedCalibrationData& table = restart();
+    EXPECT_EQ(configFile(SpeedCalibrationData::kPointsFile + ".corrupt"), fourteen);
+    const float manual[] = {2.5f, 5.5f, 12.0f, 15.0f, 20.0f};
+    const float others[] = {2.5f, 5.5f, 10.0f, 15.0f, 20.0f};
+    for (int zone = 0; zone < 5; ++zone) {
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(zone, 1).realSpeed, manual[zone]);
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(zone, 2).realSpeed, others[zone]);
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(zone, 3).measuredSOG, others[zone]);
+        EXPECT_FALSE(table.getCalibrationPoint(zone, 2).isSet);
+        EXPECT_EQ(table.getCurrentlyUsedPoint(zone), 0);
+    }
+}
+
+TEST_F(CalibrationTable, ExtendedPointsSurviveARestart) {
+    SpeedCalibrationData& table = restart();
+    ExtendedSpeedCalibrationPoint ext = table.getExtendedCalibrationPoint(3, 2);
+    ext.stwLowFrequencyPoint.measuredSpeed = 13.375f;
+    ext.sogHighFrequencyPoint.isValid = 0;
+    ASSERT_TRUE(table.setExtendedCalibrationPoint(ext, 2));
+    const QByteArray written = configFile(SpeedCalibrationData::kExtendedFile);
+    EXPECT_TRUE(written.startsWith("{[0?0?{ \"angleOffset\" : 0, \"isValid\" : 1, "));
+    EXPECT_TRUE(written.endsWith("]!}/"));
+    EXPECT_EQ(written.count("}/"), 4);
+
+    SpeedCalibrationData& again = restart();
+    const ExtendedSpeedCalibrationPoint back = again.getExtendedCalibrationPoint(3, 2);
+    EXPECT_FLOAT_EQ(back.stwLowFrequencyPoint.measuredSpeed, 13.375f);
+    EXPECT_FALSE(back.sogHighFrequencyPoint.valid());
+    EXPECT_EQ(configFile(SpeedCalibrationData::kExtendedFile), written);
+}
+
+TEST_F(CalibrationTable, BrokenExtendedFileIsRebuiltFromTheBasicTable) {
+    restart();
+    const QByteArray good = configFile(SpeedCalibrationData::kExtendedFile);
+    QList<QByteArray> blocks = good.split('/');
+    blocks[2].replace("\"realSpeed\" : ", "\"realSpeed\" ");
+    const QByteArray broken = blocks.join('/');
+    const QByteArray cases[] = {broken, good.left(good.size() / 2), good + "{}/", "/"};
+    for (const QByteArray& content : cases) {
+        writeConfigFile(SpeedCalibrationData::kExtendedFile, content);
+        const QString logged = QStringLiteral("Deserialization of extended calibration failde!!!!");
+        const qsizetype before = Logger::instance()->buffer().count(logged);
+        restart();
+        EXPECT_NE(Logger::instance()->buffer().count(logged), before);
+        EXPECT_EQ(configFile(SpeedCalibrationData::kExtendedFile + ".corrupt"), content);
+        EXPECT_EQ(configFile(SpeedCalibrationData::kExtendedFile), good);
+    }
+}
+
+TEST_F(CalibrationTable, ChangedMaximumSpeedClearsTheCalibration) {
+    SpeedCalibrationData& table = restart();
+    ASSERT_TRUE(table.setCalibrationPointFromValues(1, 8.0f, 7.0f, 7.5f, 0.0f, true, 1, true));
+    ASSERT_TRUE(table.setCalibrationPointFromValues(2, 12.0f, 10.0f, 11.0f, 0.0f, true, 2, true));
+    table.setCurrentlyUsedPoint(1, 1);
+    table.setCurrentlyUsedPoint(2, 2);
+    int sent = 0;
+    QObject::connect(&table, &SpeedCalibrationData::sigSendAllCalibData, [&] { ++sent; });
+
+    SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::vesselMaxSpeed, 30.0f);
+    emit SystemSetup::getInstance()->sigMaxVesselSpeedChanged();
+
+    EXPECT_EQ(sent, 1);
+    for (int zone = 0; zone < 5; ++zone) {
+        EXPECT_EQ(table.getCurrentlyUsedPoint(zone), 0) << zone;
+        EXPECT_FLOAT_EQ(table.getCalibrationPoint(zone, 1).realSpeed, 3.0f + 6.0f * zone);
+        EXPECT_FALSE(table.getCalibrationPoint(zone, 1).isSet);
+        EXPECT_FALSE(table.getCalibrationPoint(zone, 3).isSet);
+    }
+    EXPECT_FLOAT_EQ(table.getCalibrationPoint(2, 2).realSpeed, 12.0f) << "sea test kept";
+    EXPECT_NEAR(table.getCalibratedSpeed(0.751f * 9.0f, STW_speed, true), 9.0f, 1e-4f);
+    SpeedCalibrationData& again = restart();
+    EXPECT_FLOAT_EQ(again.getCalibrationPoint(1, 1).realSpeed, 9.0f);
+    EXPECT_EQ(again.getCurrentlyUsedPoint(2), 0);
+}
+
+TEST_F(CalibrationTable, ImplausiblePointsAreNotStored) {
+    struct Case {
+        const char* name;
+        int zone;
+        float real, stw;
+        int source;
+    };
+    const Case cases[] = {
+        {"zone above 4", 5, 10.0f, 9.0f, 1},
+        {"negative zone", -1, 10.0f, 9.0f, 1},
+        {"default source", 1, 10.0f, 9.0f, 0},
+        {"unknown source", 1, 10.0f, 9.0f, 4},
+        {"astern real speed", 1, -1.0f, 9.0f, 1},
+        {"beyond maximum + 5", 1, 30.5f, 9.0f, 1},
+        {"STW beyond maximum + 10", 1, 10.0f, 35.5f, 1},
+        {"negative STW", 1, 10.0f, -0.5f, 1},
+        {"STW not a number", 1, 10.0f, std::nanf(""), 1},
+    };
+    SpeedCalibrationData& table = restart();
+    const QByteArray before = configFile(SpeedCalibrationData::kPointsFile);
+    for (const Case& c : cases) {
+        EXPECT_FALSE(table.setCalibrationPointFromValues(c.zone, c.real, c.stw, c.stw, 0.0f, true,
+                                                         c.source, true))
+            << c.name;
+    }
+    EXPECT_EQ(configFile(SpeedCalibrationData::kPointsFile), before);
+    EXPECT_EQ(table.pointAcceptedStatus(), 0);
+    EXPECT_TRUE(table.setCalibrationPointFromValues(1, 30.0f, 35.0f, 35.0f, 0.0f, true, 1, true))
+        << "the limits themselves are accepted";
+}
+} // namespace
