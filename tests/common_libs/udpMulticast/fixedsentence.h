@@ -1,0 +1,18 @@
+#pragma once
+
+#include "nmeamessage.h"
+
+#include <memory>
+
+// A sentence with a fixed text, standing in for any sentence the unit sends.
+class FixedSentence : public ClonableMessage<FixedSentence> {
+public:
+    explicit FixedSentence(const QString& text) : ClonableMessage(QStringLiteral("ZZZ")) {
+        setMsgInfo(QStringLiteral("GP"), QString(), QString(), text, false);
+    }
+    bool setParams(const QStringList&) override { return true; }
+};
+
+inline NmeaMessagePtr fixedSentence(const QString& text = QStringLiteral("$GPZZZ,1*50\r\n")) {
+    return std::make_shared<FixedSentence>(text);
+}
