@@ -51,6 +51,11 @@ void NmeaMessage::initForSending() {
     m_number_of_decimals = NmeaSettings::numberOfDecimals();
 }
 
+void NmeaMessage::initProprietary() {
+    m_propriatary = true;
+    m_manufacturer_id = QStringLiteral("NRV");
+}
+
 bool NmeaMessage::reject() {
     error_ID = ERR_NMEA_FORMAT;
     return false;

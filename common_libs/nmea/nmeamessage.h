@@ -2,11 +2,19 @@
 
 #include "nmeamessageerrortype.h"
 
+#include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
+
+// One field of a sentence by its name; a null value stands for an absent field.
+struct NamedValue {
+    QString name;
+    QVariant value;
+};
 
 // Base of every sentence the unit reads or writes.
 //
@@ -23,6 +31,10 @@ public:
     // The complete sentence to send, "$" through CR LF.
     virtual QString getMsgBuffer() const;
     virtual std::unique_ptr<NmeaMessage> clone() const = 0;
+    // Every field by its name in wire order, for inspection and logging.
+    virtual QList<NamedValue> fieldValues() const { return {}; }
+    // The identifier, with the command number appended where one selects the meaning ("ICM15").
+    virtual QString fullType() const { return m_message_type; }
 
     void setMsgInfo(const QString& talker, const QString& manufacturer, const QString& checksum,
                     const QString& message, bool proprietary);
@@ -64,9 +76,11 @@ protected:
     // The fields of a sentence built by the unit, in wire order, already formatted.
     virtual QStringList buildFields() const { return {}; }
     // Talker + identifier, or "P" + "NRV" + identifier for the unit's own sentences.
-    QString address() const;
+    virtual QString address() const;
     // Value constructors call this: the configured source talker and speed decimals.
     void initForSending();
+    // Constructors of the unit's own "P" + "NRV" sentences call this.
+    void initProprietary();
     // Marks the sentence rejected; always returns false so setParams can "return reject();".
     bool reject();
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "nmeamessage.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+// Expected field values by name; "null" stands for an absent field.
+using ExpectedFields = std::vector<std::pair<const char*, const char*>>;
+
+// The value of one named field as text, "null" when absent, "<missing>" when no such field.
+QString fieldText(const NmeaMessage& message, const QString& name);
+
+// Compares every expected field and reports each mismatch under `label`.
+void expectFields(const NmeaMessage& message, const ExpectedFields& expected, const char* label);
+
+// The sentence built anew from its fields (received text dropped), with the given decimals.
+QString rebuilt(NmeaMessage& message, int decimals = 1);
