@@ -59,10 +59,10 @@ TEST(LanListen, PrintsTheLinesOfDatagramsOnAGroup) {
         GTEST_SKIP() << "interface lo cannot multicast; run 'ip link set lo multicast on'";
     }
     QProcess listener;
-    listener.start(LAN_LISTEN_PATH, {"--group", "PROP", "--if", "lo", "--count", "1"});
+    listener.start(LAN_LISTEN_PATH, {"--group", "TIME", "--if", "lo", "--count", "1"});
     ASSERT_TRUE(listener.waitForStarted());
     MulticastSocket sender;
-    ASSERT_TRUE(sender.open(QHostAddress("239.192.0.8"), 60008, "lo"));
+    ASSERT_TRUE(sender.open(QHostAddress("239.192.0.7"), 60007, "lo"));
     // The listener joins shortly after it starts: send until it has heard one.
     for (int attempt = 0; attempt < 50 && !listener.waitForFinished(100); ++attempt) {
         sender.send(wire("\\s:II0102*4A\\$GPZZZ,1*50\r\n"));
