@@ -81,13 +81,7 @@ bool UDP_61162_450::acceptsGroup(const UdpMulticastGroupMsg& group, const QStrin
 }
 
 void UDP_61162_450::setGroupName(const QString& groupName) {
-    if (groupName == m_groupName) {
-        return;
-    }
-    m_groupName = groupName;
-    if (m_initialised) {
-        resetNetworkInterface();
-    }
+    changeSetting(m_groupName, groupName);
 }
 
 QString UDP_61162_450::groupName() const {
@@ -95,10 +89,14 @@ QString UDP_61162_450::groupName() const {
 }
 
 void UDP_61162_450::setInterfaceName(const QString& interfaceName) {
-    if (interfaceName == m_interfaceName) {
+    changeSetting(m_interfaceName, interfaceName);
+}
+
+void UDP_61162_450::changeSetting(QString& setting, const QString& value) {
+    if (value == setting) {
         return;
     }
-    m_interfaceName = interfaceName;
+    setting = value;
     if (m_initialised) {
         resetNetworkInterface();
     }

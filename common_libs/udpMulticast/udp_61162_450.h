@@ -67,6 +67,8 @@ public Q_SLOTS:
     void processPendingDatagrams(const QList<QByteArray>& datagrams);
 
 private:
+    void changeSetting(QString& setting, const QString& value);
+
     QMutex m_mutex;
     MulticastSocket m_socket;
     QString m_groupName = QStringLiteral("NAVD");

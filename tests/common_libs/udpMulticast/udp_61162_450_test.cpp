@@ -1,5 +1,6 @@
 #include "fixedsentence.h"
 #include "multicastsocket.h"
+#include "multicasttesting.h"
 #include "nmeasettings.h"
 #include "udp_61162_450.h"
 #include "udpmulticastcreator.h"
@@ -85,39 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"OwnWakeUp", "\\s:VD0101,n:14*26\\" + kWakeUpAll, true, false},
         FilterCase{"InvalidGroup", "\\s:QZ1111,n:15*3F\\" + kSentence, false, false}));
 
-// A datagram as it travels: header, then the lines.
-QByteArray wire(const QString& lines) {
-    return UdpMulticastCreator::getMulticastPrefixHeader() + lines.toLatin1();
-}
-
-// Multicast needs the interface's MULTICAST flag ("ip link set lo multicast on").
-bool loopbackCanMulticast() {
-    const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");
-    return lo.isValid() && lo.flags().testFlag(QNetworkInterface::CanMulticast);
-}
-
-#define REQUIRE_LOOPBACK_MULTICAST()                                                               \
-    if (!loopbackCanMulticast()) {                                                                 \
-        GTEST_SKIP() << "interface lo cannot multicast; run 'ip link set lo multicast on'";        \
-    }
-
-// The text of every datagram a listener heard.
-class Listener {
-public:
-    Listener(const QHostAddress& group, quint16 port) {
-        opened = socket.open(group, port, "lo");
-        QObject::connect(&socket, &MulticastSocket::sigDatagrams,
-                         [this](const QList<QByteArray>& datagrams) { heard += datagrams; });
-    }
-    bool heardContaining(const QByteArray& part) const {
-        return std::any_of(heard.begin(), heard.end(),
-                           [&](const QByteArray& d) { return d.contains(part); });
-    }
-    MulticastSocket socket;
-    QList<QByteArray> heard;
-    bool opened = false;
-};
-
 class TransportTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -147,7 +115,7 @@ protected:
 
 TEST_F(TransportTest, SendsDatagramsOnTheConfiguredGroup) {
     REQUIRE_LOOPBACK_MULTICAST();
-    Listener listener(QHostAddress("239.192.0.4"), 60004);
+    GroupListener listener(QHostAddress("239.192.0.4"), 60004);
     ASSERT_TRUE(listener.opened);
     ASSERT_TRUE(transport.init());
     EXPECT_EQ(transport.groupAddress(), QHostAddress("239.192.0.4"));
@@ -193,7 +161,7 @@ TEST_F(TransportTest, GroupChangeRebuildsTheSocket) {
     EXPECT_TRUE(transport.isBound());
     EXPECT_EQ(transport.groupAddress(), QHostAddress("239.192.0.8"));
     EXPECT_EQ(transport.udpPort(), 60008);
-    Listener listener(QHostAddress("239.192.0.8"), 60008);
+    GroupListener listener(QHostAddress("239.192.0.8"), 60008);
     ASSERT_TRUE(listener.opened);
     const QByteArray datagram =
         UdpMulticastCreator::createSingleMsg(fixedSentence("$GPZZZ,2*53\r\n")).getCompletMsgArray();
@@ -207,7 +175,7 @@ TEST(Srp, SendsAndHearsServiceRequestsOnItsOwnGroup) {
     UdpSRP srp;
     srp.setInterfaceName("lo");
     ASSERT_TRUE(srp.init());
-    Listener listener(UdpSRP::groupAddress(), UdpSRP::udpPort);
+    GroupListener listener(UdpSRP::groupAddress(), UdpSRP::udpPort);
     ASSERT_TRUE(listener.opened);
     QList<UdpMulticastGroupMsgPtr> heard;
     QObject::connect(&srp, &UdpSRP::sigHandleUdpMulticast,

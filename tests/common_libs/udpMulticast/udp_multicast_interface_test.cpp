@@ -2,6 +2,7 @@
 #include "msgicm.h"
 #include "msgidm.h"
 #include "multicastsocket.h"
+#include "multicasttesting.h"
 #include "nmeasettings.h"
 #include "udp_multicast_interface.h"
 #include "udpmulticastparser.h"
@@ -45,37 +46,10 @@ QString marker() {
     return QStringLiteral("$VDZZT,%1").arg(QCoreApplication::applicationPid());
 }
 
-bool loopbackCanMulticast() {
-    const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");
-    return lo.isValid() && lo.flags().testFlag(QNetworkInterface::CanMulticast);
-}
-
-// Collects the datagrams heard on one group, parsed.
-class Heard {
-public:
-    Heard(const QHostAddress& group, quint16 port) {
-        opened = socket.open(group, port, "lo");
-        QObject::connect(&socket, &MulticastSocket::sigDatagrams,
-                         [this](const QList<QByteArray>& datagrams) {
-                             for (const QByteArray& datagram : datagrams) {
-                                 const auto text = MulticastSocket::datagramText(datagram);
-                                 if (text && text->contains(marker())) {
-                                     groups.push_back(UdpMulticastParser::parseUdpAsciMsg(*text));
-                                 }
-                             }
-                         });
-    }
-    MulticastSocket socket;
-    std::vector<std::unique_ptr<UdpMulticastGroupMsg>> groups;
-    bool opened = false;
-};
-
 class SendingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!loopbackCanMulticast()) {
-            GTEST_SKIP() << "interface lo cannot multicast; run 'ip link set lo multicast on'";
-        }
+        REQUIRE_LOOPBACK_MULTICAST();
         NmeaSettings::setSourceSfi("VD0101");
         network.setInterfaceName("lo");
         ASSERT_TRUE(network.init());
@@ -85,15 +59,19 @@ protected:
         return fixedSentence(marker() + "\r\n", type);
     }
 
+    static std::vector<std::unique_ptr<UdpMulticastGroupMsg>> ours(const GroupListener& listener) {
+        return listener.parsedContaining(marker());
+    }
+
     UDP_61162_450 transport;
     udp_multicast_interface network{&transport};
-    Heard navd{QHostAddress("239.192.0.4"), 60004};
+    GroupListener navd{QHostAddress("239.192.0.4"), 60004};
 };
 
 TEST_F(SendingTest, OutputCycleIsOneGroupWithConsecutiveCounters) {
     ASSERT_TRUE(network.slotSendListOfMsgs({testSentence(), testSentence(), testSentence()}));
-    ASSERT_TRUE(waitFor([&] { return navd.groups.size() == 1; }));
-    const UdpMulticastGroupMsg& group = *navd.groups[0];
+    ASSERT_TRUE(waitFor([&] { return ours(navd).size() == 1; }));
+    const UdpMulticastGroupMsg& group = *ours(navd)[0];
     ASSERT_TRUE(group.bValid);
     ASSERT_EQ(group.msgsList.size(), 3);
     for (qsizetype i = 0; i < 3; ++i) {
@@ -111,8 +89,9 @@ TEST_F(SendingTest, SingleSentenceCarriesItsDestination) {
     NmeaMessagePtr addressed = testSentence();
     addressed->setDestinationSFI("II0102");
     ASSERT_TRUE(network.slotSendSingleMsg(addressed));
-    ASSERT_TRUE(waitFor([&] { return navd.groups.size() == 1; }));
-    const UdpMulticastSingleMsg& line = navd.groups[0]->msgsList[0];
+    ASSERT_TRUE(waitFor([&] { return ours(navd).size() == 1; }));
+    const auto groups = ours(navd);
+    const UdpMulticastSingleMsg& line = groups[0]->msgsList[0];
     ASSERT_TRUE(line.udpDestinationTag.has_value());
     EXPECT_EQ(line.udpDestinationTag->getTag(), "II0102");
     EXPECT_FALSE(line.udpGroupTag.has_value());
@@ -123,20 +102,22 @@ TEST_F(SendingTest, StandbyKeepsOutputBackButLetsHeartbeatsOut) {
     EXPECT_FALSE(network.slotSendListOfMsgs({testSentence(), testSentence()}));
     EXPECT_FALSE(network.slotSendSingleMsg(testSentence("VBW")));
     ASSERT_TRUE(network.slotSendSingleMsg(testSentence("HBT")));
-    ASSERT_TRUE(waitFor([&] { return !navd.groups.empty(); }));
+    ASSERT_TRUE(waitFor([&] { return !ours(navd).empty(); }));
     spinFor(50);
-    ASSERT_EQ(navd.groups.size(), 1u);
-    EXPECT_EQ(navd.groups[0]->msgsList.size(), 1);
+    const auto groups = ours(navd);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0]->msgsList.size(), 1);
 }
 
 TEST_F(SendingTest, ServiceRequestGoesToTheSrpGroup) {
-    Heard srp(UdpSRP::groupAddress(), UdpSRP::udpPort);
+    GroupListener srp(UdpSRP::groupAddress(), UdpSRP::udpPort);
     ASSERT_TRUE(srp.opened);
     ASSERT_TRUE(network.slotSendSingleOnSrpGroup(testSentence("SRP")));
-    ASSERT_TRUE(waitFor([&] { return srp.groups.size() == 1; }));
-    EXPECT_EQ(srp.groups[0]->msgsList[0].udpSourceTag.getTag(), "VD0101");
-    EXPECT_TRUE(srp.groups[0]->msgsList[0].udpCounterTag.has_value());
+    ASSERT_TRUE(waitFor([&] { return ours(srp).size() == 1; }));
+    const auto groups = ours(srp);
+    EXPECT_EQ(groups[0]->msgsList[0].udpSourceTag.getTag(), "VD0101");
+    EXPECT_TRUE(groups[0]->msgsList[0].udpCounterTag.has_value());
     spinFor(50);
-    EXPECT_TRUE(navd.groups.empty());
+    EXPECT_TRUE(ours(navd).empty());
 }
 } // namespace

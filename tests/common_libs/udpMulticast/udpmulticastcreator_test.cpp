@@ -77,13 +77,17 @@ TEST_F(CreatorTest, SourceIsReadAtEachLine) {
               "VD0207");
 }
 
-TEST_F(CreatorTest, LineCounterWrapsFrom999To000) {
-    quint16 previous = nextCounter();
+// Takes `steps` values from `next` after a first one: each is the one before plus 1, except
+// exactly once, where `last` is followed by `first`.
+template <class Next> void expectWrapsOnce(Next next, quint16 first, quint16 last, int steps) {
+    quint16 previous = next();
     int wraps = 0;
-    for (int i = 0; i < 1001; ++i) {
-        const quint16 current = nextCounter();
-        if (previous == 999) {
-            EXPECT_EQ(current, 0);
+    for (int i = 0; i < steps; ++i) {
+        const quint16 current = next();
+        EXPECT_GE(current, first);
+        EXPECT_LE(current, last);
+        if (previous == last) {
+            EXPECT_EQ(current, first);
             ++wraps;
         } else {
             EXPECT_EQ(current, previous + 1);
@@ -91,6 +95,20 @@ TEST_F(CreatorTest, LineCounterWrapsFrom999To000) {
         previous = current;
     }
     EXPECT_EQ(wraps, 1);
+}
+
+TEST_F(CreatorTest, LineCounterWrapsFrom999To000) {
+    expectWrapsOnce(nextCounter, 0, 999, 1001);
+}
+
+TEST_F(CreatorTest, GroupIdWrapsFrom99To1) {
+    expectWrapsOnce(
+        [] {
+            return UdpMulticastCreator::createGroupMessage({fixedSentence()})
+                .msgsList[0]
+                .udpGroupTag->groupID;
+        },
+        1, 99, 100);
 }
 
 TEST_F(CreatorTest, GroupLinesShareOneIdAndTheNextGroupSteps) {
@@ -111,27 +129,6 @@ TEST_F(CreatorTest, GroupLinesShareOneIdAndTheNextGroupSteps) {
         {fixedSentence()}, UdpDestinationTag("II0102"));
     EXPECT_EQ(next.msgsList[0].udpGroupTag->groupID, id == 99 ? 1 : id + 1);
     EXPECT_EQ(next.msgsList[0].udpDestinationTag->getTag(), "II0102");
-}
-
-TEST_F(CreatorTest, GroupIdWrapsFrom99To1) {
-    quint16 previous =
-        UdpMulticastCreator::createGroupMessage({fixedSentence()}).msgsList[0].udpGroupTag->groupID;
-    int wraps = 0;
-    for (int i = 0; i < 100; ++i) {
-        const quint16 current = UdpMulticastCreator::createGroupMessage({fixedSentence()})
-                                    .msgsList[0]
-                                    .udpGroupTag->groupID;
-        EXPECT_GE(current, 1);
-        EXPECT_LE(current, 99);
-        if (previous == 99) {
-            EXPECT_EQ(current, 1);
-            ++wraps;
-        } else {
-            EXPECT_EQ(current, previous + 1);
-        }
-        previous = current;
-    }
-    EXPECT_EQ(wraps, 1);
 }
 
 // What the unit sends, its peers must read back unchanged.

@@ -1,17 +1,13 @@
 #include "datagramreport.h"
 #include "multicastsocket.h"
+#include "multicasttesting.h"
 
 #include <QJsonDocument>
-#include <QNetworkInterface>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray wire(const QByteArray& lines) {
-    return QByteArray("UdPbC", 6) + lines;
-}
-
 struct ReportCase {
     const char* name;
     QByteArray datagram;
@@ -54,10 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The listener as a service engineer runs it, against datagrams on the loopback interface.
 TEST(LanListen, PrintsTheLinesOfDatagramsOnAGroup) {
-    const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");
-    if (!lo.isValid() || !lo.flags().testFlag(QNetworkInterface::CanMulticast)) {
-        GTEST_SKIP() << "interface lo cannot multicast; run 'ip link set lo multicast on'";
-    }
+    REQUIRE_LOOPBACK_MULTICAST();
     QProcess listener;
     listener.start(LAN_LISTEN_PATH, {"--group", "TIME", "--if", "lo", "--count", "1"});
     ASSERT_TRUE(listener.waitForStarted());
