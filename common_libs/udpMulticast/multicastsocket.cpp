@@ -1,5 +1,6 @@
 #include "multicastsocket.h"
 
+#include "logger.h"
 #include "udpmulticastcreator.h"
 
 #include <QDebug>
@@ -21,20 +22,25 @@ bool MulticastSocket::open(const QHostAddress& group, quint16 port, const QStrin
     m_socket = socket;
     if (!socket->bind(QHostAddress::AnyIPv4, port,
                       QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        qDebug().noquote() << "Cannot bind multicast port" << port << socket->errorString();
-        close();
-        return false;
+        return refuse(QStringLiteral("Cannot bind multicast port %1: %2")
+                          .arg(port)
+                          .arg(socket->errorString()));
     }
     if (!socket->joinMulticastGroup(group, networkInterface)) {
-        qDebug().noquote() << "Cannot join" << group.toString() << "on" << interfaceName
-                           << socket->errorString();
-        close();
-        return false;
+        return refuse(QStringLiteral("Cannot join %1 on %2: %3")
+                          .arg(group.toString(), interfaceName, socket->errorString()));
     }
     socket->setSocketOption(QAbstractSocket::MulticastLoopbackOption, QVariant(1));
     socket->setMulticastInterface(networkInterface);
     connect(socket, &QUdpSocket::readyRead, this, &MulticastSocket::readPending);
     return true;
+}
+
+// Without the group the unit is deaf and mute on the ship's network: the operator must know.
+bool MulticastSocket::refuse(const QString& reason) {
+    Logger::instance()->append(reason, Logger::LOG_ERROR);
+    close();
+    return false;
 }
 
 void MulticastSocket::close() {
@@ -64,6 +70,9 @@ QNetworkInterface MulticastSocket::getNetworkInterfaceByName(const QString& name
             return candidate;
         }
     }
+    // The system then picks the interface by its routes, which may not be the ship's network.
+    Logger::instance()->append(QStringLiteral("Network interface not found: ") + name,
+                               Logger::LOG_WARNING);
     return {};
 }
 

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void readPending();
 
 private:
+    bool refuse(const QString& reason);
+
     // Owned; replaced sockets are deleted later, as one may be inside its own notification.
     QUdpSocket* m_socket = nullptr;
     QHostAddress m_group;
