@@ -27,8 +27,10 @@ UDP_61162_450::UDP_61162_450(QObject* parent) : QObject(parent) {
 }
 
 UDP_61162_450* UDP_61162_450::getInstance() {
-    static UDP_61162_450 instance;
-    return &instance;
+    // Lives as long as the process, like the unit's other objects: a socket torn down after the
+    // application object would outlive its event dispatcher.
+    static auto* const instance = new UDP_61162_450;
+    return instance;
 }
 
 int UDP_61162_450::groupNameToIndex(const QString& groupName) {
