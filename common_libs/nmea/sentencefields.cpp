@@ -99,3 +99,18 @@ QString sanitizedText(const QString& text) {
     }
     return result;
 }
+
+bool isOneOf(const QString& text, std::initializer_list<const char*> allowed) {
+    for (const char* word : allowed) {
+        if (text == QLatin1String(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList ipAddressFields(const QString& ip) {
+    constexpr qsizetype kParts = 4;
+    const QStringList parts = ip.split(QLatin1Char('.'));
+    return parts.size() == kParts ? parts : QStringList(kParts, QString());
+}

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <initializer_list>
 #include <span>
 #include <variant>
 
@@ -111,6 +112,13 @@ QVariant value(bool value);
 // Text written into a sentence must not end it or start another: "*", "$", "!", CR and LF
 // become spaces. Commas are left to the callers.
 QString sanitizedText(const QString& text);
+
+// True when the text equals one of the allowed words (status letters and the like).
+bool isOneOf(const QString& text, std::initializer_list<const char*> allowed);
+
+// The four fields of an IPv4 address split at "."; four empty fields when it does not split
+// into exactly four parts.
+QStringList ipAddressFields(const QString& ip);
 
 // Reads params[0..fields.size()) into the fields; false at the first one that does not convert
 // (the fields before it keep their new values).

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         FramingCase{"StarInAField", "$GPHDT,12*3.4,T\r\n", CHECKSUM_ERROR},
         FramingCase{"ShortProprietary", "$PNR,1\r\n", MANUFACTURER_ID_MESSAGE_TYPE_ERROR},
         FramingCase{"ShortTalker", "$GPH,1\r\n", TALKER_ID_MESSAGE_TYPE_ERROR},
-        FramingCase{"LowerCaseChecksum", "$VDVBW,1*4c\r\n", NO_ERROR},
+        FramingCase{"LowerCaseChecksum", "$GPZZZ,J*2b\r\n", NO_ERROR},
         FramingCase{"NoChecksum", "$GPZZZ,1\r\n", NO_ERROR},
         FramingCase{"TextAfterChecksumDropped", "$GPZZZ,1*50junk\r\n", NO_ERROR},
         // Only the sensor's SNF answer may carry a wrong checksum; the letters SNF elsewhere
