@@ -134,7 +134,7 @@ TEST_F(CreatorTest, GroupLinesShareOneIdAndTheNextGroupSteps) {
 // What the unit sends, its peers must read back unchanged.
 TEST_F(CreatorTest, ParserReadsBackWhatTheCreatorBuilds) {
     const UdpMulticastGroupMsg sent = UdpMulticastCreator::createGroupMessage(
-        {fixedSentence(), fixedSentence("$VDVBW,12.3,0.1,A*0D\r\n")}, UdpDestinationTag("II0102"));
+        {fixedSentence(), fixedSentence("$GPZZZ,2*53\r\n")}, UdpDestinationTag("II0102"));
     const auto received = UdpMulticastParser::parseUdpAsciMsg(sent.getBuffer());
     ASSERT_TRUE(received->bValid);
     ASSERT_EQ(received->msgsList.size(), 2);
