@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sentencefields.h"
+#include "msgvbw.h"
 
 // VBW with the water speed of the older log added.
 //   $PNRVVBWX,longitudinalWaterSpeed,transverseWaterSpeed,statusWaterSpeed,
@@ -8,9 +8,9 @@
 //            sternTransWaterSpeed,statusSternTransWaterSpeed,sternTransGroundSpeed,
 //            statusSternTransGroundSpeed,speedToWaterVQ1,statusSpeedToWaterVQ1*hh
 // VBW speeds with the configured decimals, the older log speed with one.
-class MsgVBWX : public TableSentence<MsgVBWX> {
+class MsgVBWX : public DualSpeedSentence<MsgVBWX> {
 public:
-    static constexpr FieldCount kCount = exactly(12);
+    static constexpr FieldCount kCount = exactly(kDualSpeedFields + 2);
     static std::span<const Field<MsgVBWX>> fields();
 
     MsgVBWX();
@@ -21,16 +21,6 @@ public:
             float sternTransGroundSpeed, const QString& statusSternTransGroundSpeed,
             float speedToWaterVQ1, const QString& statusSpeedToWaterVQ1);
 
-    SENTENCE_FIELD(float, longitudinalWaterSpeed, setLongitudinalWaterSpeed)
-    SENTENCE_FIELD(float, transverseWaterSpeed, setTransverseWaterSpeed)
-    SENTENCE_FIELD(QString, statusWaterSpeed, setStatusWaterSpeed)
-    SENTENCE_FIELD(float, longitudinalGroundSpeed, setLongitudinalGroundSpeed)
-    SENTENCE_FIELD(float, transverseGroundSpeed, setTransverseGroundSpeed)
-    SENTENCE_FIELD(QString, statusGroundSpeed, setStatusGroundSpeed)
-    SENTENCE_FIELD(float, sternTransWaterSpeed, setSternTransWaterSpeed)
-    SENTENCE_FIELD(QString, statusSternTransWaterSpeed, setStatusSternTransWaterSpeed)
-    SENTENCE_FIELD(float, sternTransGroundSpeed, setSternTransGroundSpeed)
-    SENTENCE_FIELD(QString, statusSternTransGroundSpeed, setStatusSternTransGroundSpeed)
     SENTENCE_FIELD(float, speedToWaterVQ1, setSpeedToWaterVQ1)
     SENTENCE_FIELD(QString, statusSpeedToWaterVQ1, setStatusSpeedToWaterVQ1)
 };
