@@ -71,7 +71,8 @@ protected:
 TEST_F(SendingTest, OutputCycleIsOneGroupWithConsecutiveCounters) {
     ASSERT_TRUE(network.slotSendListOfMsgs({testSentence(), testSentence(), testSentence()}));
     ASSERT_TRUE(waitFor([&] { return ours(navd).size() == 1; }));
-    const UdpMulticastGroupMsg& group = *ours(navd)[0];
+    const auto groups = ours(navd);
+    const UdpMulticastGroupMsg& group = *groups[0];
     ASSERT_TRUE(group.bValid);
     ASSERT_EQ(group.msgsList.size(), 3);
     for (qsizetype i = 0; i < 3; ++i) {
