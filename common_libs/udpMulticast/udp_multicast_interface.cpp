@@ -1,0 +1,84 @@
+#include "udp_multicast_interface.h"
+
+#include "udpmulticastcreator.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+// Standby and wake-up commands, acknowledgements, heartbeats and alert commands.
+const std::array<QLatin1String, 6> kStandbyTypes = {QLatin1String("ICM9"),  QLatin1String("ICM98"),
+                                                    QLatin1String("ICM99"), QLatin1String("IDM0"),
+                                                    QLatin1String("HBT"),   QLatin1String("ALC")};
+} // namespace
+
+udp_multicast_interface::udp_multicast_interface(UDP_61162_450* transport, QObject* parent)
+    : QObject(parent), m_transport(transport) {
+    qRegisterMetaType<NmeaMessagePtr>();
+}
+
+bool udp_multicast_interface::passesInStandby(const NmeaMessage& message) {
+    const QString type = message.fullType();
+    return std::any_of(kStandbyTypes.begin(), kStandbyTypes.end(),
+                       [&type](QLatin1String allowed) { return type == allowed; });
+}
+
+void udp_multicast_interface::setInterfaceName(const QString& interfaceName) {
+    m_transport->setInterfaceName(interfaceName);
+    udpSRP.setInterfaceName(interfaceName);
+}
+
+void udp_multicast_interface::setSystemInStandby(bool standby) {
+    m_standby = standby;
+    m_transport->setSystemInStandby(standby);
+}
+
+bool udp_multicast_interface::init() {
+    const bool transportReady = m_transport->init();
+    const bool srpReady = udpSRP.init();
+    return transportReady && srpReady;
+}
+
+bool udp_multicast_interface::slotSendSingleMsg(const NmeaMessagePtr& message) {
+    if (!message || (m_standby && !passesInStandby(*message))) {
+        return false;
+    }
+    const QString destination = message->getDestinationSfi();
+    const UdpMulticastSingleMsg line =
+        destination.isEmpty()
+            ? UdpMulticastCreator::createSingleMsg(message)
+            : UdpMulticastCreator::createSingleMsg(message, UdpDestinationTag(destination));
+    if (m_transport->sendMulticastMsg(line.getCompletMsgArray()) <= 0) {
+        qDebug() << "Error sending msg on UDP\r\n";
+        return false;
+    }
+    return true;
+}
+
+bool udp_multicast_interface::slotSendListOfMsgs(const QList<NmeaMessagePtr>& messages) {
+    if (m_standby || messages.isEmpty()) {
+        return false;
+    }
+    const UdpMulticastGroupMsg group = UdpMulticastCreator::createGroupMessageNoDest(messages);
+    if (m_transport->sendMulticastMsg(group.getCompletMsgArray()) <= 0) {
+        qDebug() << "Error sending UDP multicast msg\r\n";
+        return false;
+    }
+    return true;
+}
+
+bool udp_multicast_interface::slotSendSingleOnSrpGroup(const NmeaMessagePtr& message) {
+    qDebug() << "slotSendSingleOnSrpGroup\r\n";
+    if (!message) {
+        return false;
+    }
+    const QByteArray datagram = UdpMulticastCreator::createSingleMsg(message).getCompletMsgArray();
+    if (udpSRP.sendMulticastMsg(datagram) <= 0) {
+        qDebug() << "Error sending msg on UDP\r\n";
+        return false;
+    }
+    qDebug().noquote() << "Sent SNR on UDP" << QString::fromLatin1(datagram.mid(6));
+    return true;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "udperrorcounter.h"
+#include "udpmulticastgroupmsg.h"
+#include "udpmulticastsinglemsg.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+// Reads the text of a received datagram (after the "UdPbC" NUL header) into its lines.
+//
+// Each line is checked in this order, and only its first fault is reported: framing (73),
+// tag checksum (71), tags (72), then the sentence (70 checksum, 74 too long, 76 other). A
+// text over 1454 characters is reported with 75 and its lines are still checked. Any fault
+// leaves the group invalid, so the whole datagram is dropped. Stateless apart from the error
+// counter: callable from any thread.
+class UdpMulticastParser {
+public:
+    static UdpErrorCounter errorCounter;
+
+    static constexpr qsizetype kMaxDatagramText = 1454;
+
+    // Never null.
+    static std::unique_ptr<UdpMulticastGroupMsg> parseUdpAsciMsg(const QString& text);
+    // One line ending CR LF; fills `line`, reports the fault and returns false when it is bad.
+    static bool parseOneMsg(const QString& text, UdpMulticastSingleMsg& line);
+
+private:
+    using Tags = QHash<QChar, QString>;
+
+    static bool fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line,
+                     const QString& why);
+    static bool splitTags(const QString& tagBlock, Tags& tags);
+    static bool getGroupTag(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool getSourceTag(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool getMsgIndexTag(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool getDestinationTag(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool getMsgSourceCluster(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool getMsgDestinationCluster(const Tags& tags, UdpMulticastSingleMsg& line);
+    static bool readCluster(const Tags& tags, QChar key, UdpMsgStatus status,
+                            UdpMulticastSingleMsg& line, QString& cluster);
+    static bool parseSentence(const QString& sentence, UdpMulticastSingleMsg& line);
+};

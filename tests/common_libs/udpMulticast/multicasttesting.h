@@ -1,0 +1,55 @@
+#pragma once
+
+#include "multicastsocket.h"
+#include "udpmulticastcreator.h"
+#include "udpmulticastparser.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QNetworkInterface>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// Multicast needs the interface's MULTICAST flag ("ip link set lo multicast on").
+inline bool loopbackCanMulticast() {
+    const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");
+    return lo.isValid() && lo.flags().testFlag(QNetworkInterface::CanMulticast);
+}
+
+#define REQUIRE_LOOPBACK_MULTICAST()                                                               \
+    if (!loopbackCanMulticast()) {                                                                 \
+        GTEST_SKIP() << "interface lo cannot multicast; run 'ip link set lo multicast on'";        \
+    }
+
+// A datagram as it travels: header, then the lines.
+inline QByteArray wire(const QString& lines) {
+    return UdpMulticastCreator::getMulticastPrefixHeader() + lines.toLatin1();
+}
+
+// Keeps every datagram heard on one group of the loopback interface.
+class GroupListener {
+public:
+    GroupListener(const QHostAddress& group, quint16 port) {
+        opened = socket.open(group, port, QStringLiteral("lo"));
+        QObject::connect(&socket, &MulticastSocket::sigDatagrams,
+                         [this](const QList<QByteArray>& datagrams) { heard += datagrams; });
+    }
+    // The datagrams whose text holds `part`, parsed.
+    std::vector<std::unique_ptr<UdpMulticastGroupMsg>> parsedContaining(const QString& part) const {
+        std::vector<std::unique_ptr<UdpMulticastGroupMsg>> groups;
+        for (const QByteArray& datagram : heard) {
+            const std::optional<QString> text = MulticastSocket::datagramText(datagram);
+            if (text && text->contains(part)) {
+                groups.push_back(UdpMulticastParser::parseUdpAsciMsg(*text));
+            }
+        }
+        return groups;
+    }
+
+    MulticastSocket socket;
+    QList<QByteArray> heard;
+    bool opened = false;
+};
