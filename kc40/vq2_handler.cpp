@@ -4,6 +4,7 @@
 #include "msgcfg.h"
 #include "msgdat.h"
 #include "msgicm.h"
+#include "msgqst.h"
 #include "msgsnf.h"
 #include "msgtst.h"
 #include "pipelinemath.h"
@@ -359,13 +360,10 @@ void VQ2_Handler::selectPreferedFrequency() {
     if (m_stwSource >= 0) {
         sv->setVQ2_STW_Source(m_stwSource == 1);
     }
-    Logger::instance()->append(QStringLiteral("QST %1,%2,%3,%4,0,0,%5,0")
-                                   .arg(q4.longQuality)
-                                   .arg(q4.traQuality)
-                                   .arg(q5.longQuality)
-                                   .arg(q5.traQuality)
-                                   .arg(m_stwSource),
-                               Logger::LOG_INFO);
+    auto qst = std::make_shared<MsgQST>(q4.longQuality, q4.traQuality, q5.longQuality,
+                                        q5.traQuality, 0, 0, m_stwSource, 0);
+    Logger::instance()->append(qst->getMsgBuffer(), Logger::LOG_INFO);
+    Q_EMIT sigSendSingleOnUdpOutput(qst);
 }
 
 void VQ2_Handler::handleSnfMsg(const NmeaMessagePtr& message) {

@@ -2,6 +2,7 @@
 
 #include "msgdat.h"
 #include "msgicm.h"
+#include "msgqst.h"
 #include "nmeaparser.h"
 #include "platform.h"
 #include "systemsetup.h"
@@ -95,6 +96,21 @@ TEST_F(Vq2HandlerTest, SecondFrequencyMonitoringCarriesItsWaterSpeeds) {
     ASSERT_NE(icm, nullptr);
     EXPECT_EQ(icm->msgParameters(), (QList<int>{-325, 100, 7, 2}));
     EXPECT_EQ(handler.badSignalQualityCount(), 1);
+}
+
+TEST_F(Vq2HandlerTest, EveryDatReportsTheWaterQualitiesAndTheChosenFrequency) {
+    feed(dat4(10.2f, 10.2f, 45.0f), 30);
+    const MsgQST* qst = nullptr;
+    for (const NmeaMessagePtr& message : sent) {
+        if (const auto* candidate = dynamic_cast<const MsgQST*>(message.get())) {
+            qst = candidate;
+        }
+    }
+    ASSERT_NE(qst, nullptr);
+    EXPECT_GT(qst->QWL_lowF(), 0);  // steady quality-9 water speeds enter the average
+    EXPECT_EQ(qst->QWL_highF(), 0); // no system-5 data at all
+    EXPECT_EQ(qst->QGL(), 0);
+    EXPECT_EQ(qst->usedHighFreqSTW(), 0); // the low frequency carries the water speed
 }
 
 TEST_F(Vq2HandlerTest, AbsentOrHugeSpeedsAreSentAsUnknown) {
