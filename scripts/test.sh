@@ -15,6 +15,10 @@ if [ "${1:-}" = "--sanitize" ]; then
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
 
+# The network tests use multicast on the loopback interface, which needs its MULTICAST flag
+# (settable as root); without it they are skipped with a message.
+ip link set lo multicast on 2>/dev/null || true
+
 # shellcheck disable=SC2086
 cmake -S . -B "$BUILD" -G Ninja $FLAGS
 cmake --build "$BUILD"
