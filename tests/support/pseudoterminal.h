@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rawpty.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,17 +12,14 @@
 class PseudoTerminal {
 public:
     explicit PseudoTerminal(const QString& linkPath);
-    ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    bool isValid() const { return m_master >= 0; }
+    bool isValid() const { return m_pty.isOpen(); }
     void write(const QByteArray& bytes);
     // Reads what arrives within the time; stops early once `until` has been seen (if given).
     QByteArray read(int timeoutMs, const QByteArray& until = QByteArray());
 
 private:
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_link;
+    RawPty m_pty;
 };

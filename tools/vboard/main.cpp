@@ -26,10 +26,12 @@
 namespace {
 std::atomic<bool> g_stopRequested{false};
 
-void requestStop(int) { g_stopRequested = true; }
+void requestStop(int) {
+    g_stopRequested = true;
+}
 
 struct LineTraffic {
-    QByteArray pending;    // bytes not yet cut into sentences
+    QByteArray pending; // bytes not yet cut into sentences
     QStringList lastSecond;
     qint64 bytesLastSecond = 0;
     qint64 bytesThisSecond = 0;
@@ -124,10 +126,8 @@ private:
         screen += QStringLiteral("Virtual board %1  (unit pid %2, Ctrl-C stops)\n\n")
                       .arg(m_root)
                       .arg(unitPid());
-        static const QMap<QString, QString> roles{{"ttyS0", "debug"},
-                                                   {"ttyS1", "Nmea_1"},
-                                                   {"ttyS2", "Nmea_2"},
-                                                   {"ttyS3", "sensor"}};
+        static const QMap<QString, QString> roles{
+            {"ttyS0", "debug"}, {"ttyS1", "Nmea_1"}, {"ttyS2", "Nmea_2"}, {"ttyS3", "sensor"}};
         for (auto it = roles.cbegin(); it != roles.cend(); ++it) {
             const LineTraffic traffic = m_traffic.value(it.key());
             screen += QStringLiteral("%1 (%2): %3 bytes/s\n")

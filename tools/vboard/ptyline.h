@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rawpty.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSocketNotifier>
@@ -16,7 +18,7 @@ public:
     PtyLine(const QString& name, const QString& linkPath, QObject* parent = nullptr);
     ~PtyLine() override;
 
-    bool isValid() const { return m_master >= 0; }
+    bool isValid() const { return m_pty.isOpen(); }
     QString name() const { return m_name; }
     void write(const QByteArray& bytes);
 
@@ -27,8 +29,6 @@ private:
     void readAvailable();
 
     QString m_name;
-    QString m_link;
-    int m_master = -1;
-    int m_slave = -1;
+    RawPty m_pty;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

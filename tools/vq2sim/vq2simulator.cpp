@@ -61,46 +61,15 @@ Vq2Simulator::Vq2Simulator(const Scenario& scenario, QObject* parent)
 
 Vq2Simulator::~Vq2Simulator() {
     m_reader.reset();
-    if (!m_link.isEmpty()) {
-        QFile::remove(m_link);
-    }
-    if (m_master >= 0) {
-        ::close(m_master);
-    }
 }
 
 bool Vq2Simulator::open(const QString& linkPath, QString* error) {
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-        if (error) {
-            *error = QStringLiteral("cannot create a pseudo-terminal");
-        }
+    // The slave is not held here: with the unit's line closed the master sees a hang-up,
+    // which is how the simulator tells the unit's sessions apart.
+    if (!m_pty.open(linkPath, false, error)) {
         return false;
     }
-    const QString slave = QString::fromLocal8Bit(::ptsname(m_master));
-    // Raw on both sides so that the flow-control bytes of the mute handshake pass unchanged.
-    const int slaveFd = ::open(slave.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-    for (int fd : {m_master, slaveFd}) {
-        termios settings{};
-        if (fd >= 0 && ::tcgetattr(fd, &settings) == 0) {
-            ::cfmakeraw(&settings);
-            ::cfsetspeed(&settings, B4800);
-            ::tcsetattr(fd, TCSANOW, &settings);
-        }
-    }
-    if (slaveFd >= 0) {
-        ::close(slaveFd);
-    }
-    QDir().mkpath(QFileInfo(linkPath).absolutePath());
-    QFile::remove(linkPath);
-    if (!QFile::link(slave, linkPath)) {
-        if (error) {
-            *error = QStringLiteral("cannot link ") + linkPath;
-        }
-        return false;
-    }
-    m_link = linkPath;
-    m_reader = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
+    m_reader = std::make_unique<QSocketNotifier>(m_pty.master(), QSocketNotifier::Read);
     m_reader->setEnabled(false);
     connect(m_reader.get(), &QSocketNotifier::activated, this, &Vq2Simulator::readLine);
     m_tick.start();
@@ -114,7 +83,7 @@ bool Vq2Simulator::setRecordFile(const QString& path) {
 
 int Vq2Simulator::baudRate() const {
     termios settings{};
-    if (m_master < 0 || ::tcgetattr(m_master, &settings) != 0) {
+    if (!m_pty.isOpen() || ::tcgetattr(m_pty.master(), &settings) != 0) {
         return 0;
     }
     return baudOf(::cfgetospeed(&settings));
@@ -122,7 +91,7 @@ int Vq2Simulator::baudRate() const {
 
 void Vq2Simulator::tick() {
     // With no process holding the slave, the master reports a hang-up.
-    pollfd fd{m_master, POLLIN, 0};
+    pollfd fd{m_pty.master(), POLLIN, 0};
     ::poll(&fd, 1, 0);
     const bool open = (fd.revents & POLLHUP) == 0;
     if (open && !m_lineOpen) {
@@ -179,7 +148,7 @@ void Vq2Simulator::endSession() {
 
 bool Vq2Simulator::readOnce() {
     char chunk[4096];
-    const ssize_t n = ::read(m_master, chunk, sizeof chunk);
+    const ssize_t n = ::read(m_pty.master(), chunk, sizeof chunk);
     if (n <= 0) {
         return false;
     }
@@ -374,8 +343,8 @@ void Vq2Simulator::write(const QByteArray& bytes) {
     }
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n =
-            ::write(m_master, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        const ssize_t n = ::write(m_pty.master(), bytes.constData() + done,
+                                  static_cast<size_t>(bytes.size() - done));
         if (n <= 0) {
             // The unit does not read fast enough: the rest is lost, as on a real line.
             return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rawpty.h"
 #include "scenario.h"
 
 #include <QByteArray>
@@ -75,8 +76,7 @@ private:
     bool sendsDat5() const { return m_scenario.firmware >= 300; }
 
     Scenario m_scenario;
-    int m_master = -1;
-    QString m_link;
+    RawPty m_pty;
     std::unique_ptr<QSocketNotifier> m_reader;
     QTimer m_tick;
     QElapsedTimer m_clock;
