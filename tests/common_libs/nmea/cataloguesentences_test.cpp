@@ -1,4 +1,5 @@
 #include "addresssentences.h"
+#include "casename.h"
 #include "fixedsentences.h"
 #include "msgack.h"
 #include "msgacn.h"
@@ -69,6 +70,9 @@ struct CatalogueCase {
     int decimals; // 0: the sentence is only relayed, never rebuilt
     QString rebuilt;
 };
+void PrintTo(const CatalogueCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class CatalogueRoundTrip : public ::testing::TestWithParam<CatalogueCase> {};
 
@@ -435,6 +439,9 @@ struct RejectCase {
     const char* name;
     QString received;
 };
+void PrintTo(const RejectCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class CatalogueRejected : public ::testing::TestWithParam<RejectCase> {};
 
@@ -504,6 +511,9 @@ struct BuildCase {
     std::function<std::unique_ptr<NmeaMessage>()> make;
     QString expected;
 };
+void PrintTo(const BuildCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 // Built with talker VD and two configured decimals: only the speed fields take them.
 class CatalogueBuilt : public ::testing::TestWithParam<BuildCase> {

@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "msgcfg.h"
 #include "msgdat.h"
 #include "msgicm.h"
@@ -25,6 +26,9 @@ struct RoundTripCase {
     ExpectedFields fields;
     QString rebuilt;
 };
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class SensorRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -143,6 +147,9 @@ struct RejectCase {
     const char* name;
     QString received;
 };
+void PrintTo(const RejectCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class SensorRejected : public ::testing::TestWithParam<RejectCase> {};
 
@@ -179,6 +186,9 @@ struct BuildCase {
     std::function<std::unique_ptr<NmeaMessage>()> make;
     QString expected;
 };
+void PrintTo(const BuildCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class SensorBuilt : public ::testing::TestWithParam<BuildCase> {
 protected:

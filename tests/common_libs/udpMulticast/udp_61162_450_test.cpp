@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "fixedsentence.h"
 #include "multicastsocket.h"
 #include "multicasttesting.h"
@@ -22,6 +23,9 @@ struct GroupCase {
     QString address;
     quint16 port;
 };
+void PrintTo(const GroupCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class GroupTable : public ::testing::TestWithParam<GroupCase> {};
 
@@ -56,6 +60,9 @@ struct FilterCase {
     bool standby;
     bool accepted;
 };
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class FilterTable : public ::testing::TestWithParam<FilterCase> {};
 

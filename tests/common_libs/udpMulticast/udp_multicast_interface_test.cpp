@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "fixedsentence.h"
 #include "msgicm.h"
 #include "msgidm.h"
@@ -19,6 +20,9 @@ struct StandbyCase {
     NmeaMessagePtr message;
     bool passes;
 };
+void PrintTo(const StandbyCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class StandbyTable : public ::testing::TestWithParam<StandbyCase> {};
 

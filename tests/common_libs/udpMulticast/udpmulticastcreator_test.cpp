@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "fixedsentence.h"
 #include "nmeasettings.h"
 #include "udpmulticastcreator.h"
@@ -22,6 +23,9 @@ struct TagCase {
     QString rendered;
     QString expected;
 };
+void PrintTo(const TagCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class TagTable : public ::testing::TestWithParam<TagCase> {};
 

@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "udpmulticastparser.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,9 @@ struct LineCase {
     UdpMsgStatus status;
     QList<int> errors; // empty: the line is good
 };
+void PrintTo(const LineCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class LineTable : public ::testing::TestWithParam<LineCase> {};
 
@@ -121,6 +125,9 @@ struct DatagramCase {
     qsizetype lines;
     QList<int> errors;
 };
+void PrintTo(const DatagramCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 const QString kGood = "\\s:II0102,n:5*07\\" + kSentence;
 const QString kBadTags = "\\s:II0102,n:1000*33\\" + kSentence;

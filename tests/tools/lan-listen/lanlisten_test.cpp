@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "datagramreport.h"
 #include "multicastsocket.h"
 #include "multicasttesting.h"
@@ -13,6 +14,9 @@ struct ReportCase {
     QByteArray datagram;
     QStringList expected; // each line's report, compact JSON
 };
+void PrintTo(const ReportCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class ReportTable : public ::testing::TestWithParam<ReportCase> {};
 

@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "sentenceinspector.h"
 
 #include <QJsonDocument>
@@ -15,6 +16,9 @@ struct InspectCase {
     const char* field;
     QJsonValue value;
 };
+void PrintTo(const InspectCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class Inspection : public ::testing::TestWithParam<InspectCase> {};
 
@@ -54,6 +58,9 @@ struct RunCase {
     int exitCode;
     int lines;
 };
+void PrintTo(const RunCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
 
 class Program : public ::testing::TestWithParam<RunCase> {};
 
