@@ -81,7 +81,7 @@ TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
             pty->write(w);
             spinFor(30);
         }
-        ASSERT_TRUE(waitFor([&] { return received.size() >= c.delivered.size(); }, 2000)) << c.name;
+        ASSERT_TRUE(waitFor([&] { return received.size() >= c.delivered.size(); }, 6000)) << c.name;
         spinFor(50);
         ASSERT_EQ(received.size(), c.delivered.size()) << c.name;
         for (size_t i = 0; i < c.delivered.size(); ++i) {
@@ -113,7 +113,7 @@ TEST_F(SensorLine, OnlyAnUndamagedDatOfTheRightSystemIsASignOfLife) {
         sensor.setOnlyDAT4(c.onlyDat4);
         const quint32 seen = sensor.goodCount() + sensor.badCount();
         pty->write(c.dat);
-        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 2000))
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
             << c.name;
         EXPECT_EQ(SensorCommandsThread::isDatReceived(), c.signOfLife) << c.name;
     }
@@ -143,7 +143,7 @@ TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
         ASSERT_TRUE(sensor.isAwaitingAnswer()) << c.name;
         const quint32 seen = sensor.goodCount() + sensor.badCount();
         pty->write(c.reply);
-        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 2000))
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
             << c.name;
         EXPECT_EQ(sensor.isAwaitingAnswer(), !c.answered) << c.name;
         EXPECT_EQ(SensorCommandsThread::getMessageIsBeingSent(), !c.answered) << c.name;
@@ -155,7 +155,7 @@ TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
     SensorCommandsThread::setMessageIsBeingSent();
     const QString command = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
     sensor.sendMessage(command, false);
-    ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 3000));
+    ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 9000));
     spinFor(150);
     const QByteArray written = pty->read(200);
     EXPECT_EQ(written.count(command.toLatin1()), SerialSensor::kMaxWrites);
@@ -202,7 +202,7 @@ TEST_F(SensorLine, MuteRequestIsRepeatedUntilTheSensorAnswers) {
             2000))
             << c.name;
         pty->write(c.answer);
-        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 2000)) << c.name;
+        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000)) << c.name;
         EXPECT_EQ(confirmed, std::vector<bool>{c.mute}) << c.name;
         EXPECT_EQ(sensor.getMuteOn(), c.mute) << c.name;
         EXPECT_FALSE(sensor.getWaitForAck()) << c.name;
@@ -231,7 +231,7 @@ TEST_F(SensorLine, RawDataModeForwardsFramesWithTheSettingAhead) {
     spinFor(100);
     const QByteArray body(1100, 'r');
     pty->write("$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW");
-    ASSERT_TRUE(waitFor([&] { return frames.size() >= 2; }, 2000));
+    ASSERT_TRUE(waitFor([&] { return frames.size() >= 2; }, 6000));
     EXPECT_EQ(frames[0], "1234" + body.left(1024) + "\n");
     EXPECT_EQ(frames[1], frames[0]);
     EXPECT_TRUE(received.empty());
@@ -265,7 +265,7 @@ TEST(SyncThread, TicksFromItsOwnThread) {
     QObject::connect(
         &sync, &SyncThread::sigSendSyncVQ1_VQ2, &sync,
         [&] { tickThread = QThread::currentThreadId(); }, Qt::DirectConnection);
-    EXPECT_TRUE(waitFor([&] { return ticks >= 3; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return ticks >= 3; }, 6000));
     EXPECT_NE(tickThread.load(), QThread::currentThreadId());
 }
 
