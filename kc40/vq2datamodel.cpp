@@ -334,7 +334,7 @@ void VQ2DataModel::calculateCourses() {
     course(sogLongBoatNoCallib, sogTraBoatNoCallib, cogResSensor, cogResBoat);
 }
 
-float VQ2DataModel::calibrated(float speed, CalibratedSpeedType type) {
+float VQ2DataModel::calibrated(float speed, SpeedType type) {
     const SimulationParameters& sim = SystemSetup::getInstance()->simulationParameters;
     if (sensorSimulationOn && sim.simulationSource == 0) {
         return speed;

@@ -155,7 +155,7 @@ private:
 
     void averageDepth(varFloat& average, float depth);
     void takeGroundAxis(varFloat& axis, const SensorSpeed& average, float& acceleration);
-    float calibrated(float speed, CalibratedSpeedType type);
+    float calibrated(float speed, SpeedType type);
     void checkSpeedAveraging(float speed);
     void setAveraging(bool on);
 

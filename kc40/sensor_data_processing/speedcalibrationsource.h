@@ -1,19 +1,18 @@
 #pragma once
 
-// Which speed a calibration applies to.
-enum CalibratedSpeedType { STW_speed = 0, SOG_speed = 1 };
+#include "calibrationpoints.h"
 
 // What the sensor pipeline needs from the speed calibration: the calibrated value of a
 // measured resultant speed, and a way to have all calibration points sent to the display.
 class SpeedCalibrationSource {
 public:
     virtual ~SpeedCalibrationSource() = default;
-    virtual float getCalibratedSpeed(float speed, CalibratedSpeedType type, bool fromDat5) = 0;
+    virtual float getCalibratedSpeed(float speed, SpeedType type, bool fromDat5) = 0;
     virtual void sendAllCalibrationPoints() {}
 };
 
 // Until a calibration table is installed, measured speed is the calibrated speed.
 class PassThroughCalibration : public SpeedCalibrationSource {
 public:
-    float getCalibratedSpeed(float speed, CalibratedSpeedType, bool) override { return speed; }
+    float getCalibratedSpeed(float speed, SpeedType, bool) override { return speed; }
 };

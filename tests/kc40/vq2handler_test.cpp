@@ -1,5 +1,6 @@
 #include "vq2_handler.h"
 
+#include "calibrationtablesource.h"
 #include "msgdat.h"
 #include "msgicm.h"
 #include "msgqst.h"
@@ -143,6 +144,24 @@ TEST_F(Vq2HandlerTest, SteadyWaterSpeedSettlesAndExpiresWhenTheSensorFallsSilent
     EXPECT_FALSE(sv->vq2data.stwResBoatCallibrated.getValidity());
     EXPECT_FALSE(sv->vq2data.sogResBoatCallibrated.getValidity());
     EXPECT_FALSE(sv->vq2data.depthFwd.getValidity());
+}
+
+TEST_F(Vq2HandlerTest, WaterSpeedGoesThroughTheUnitsCalibrationTable) {
+    SpeedCalibrationData::resetForTests();
+    SpeedCalibration display(SpeedCalibrationData::getInstance());
+    CalibrationTableSource table(display);
+    handler.setSpeedCalibration(&table);
+    SystemVariables* sv = SystemVariables::getInstance();
+    feed(dat4(10.2f, 10.0f, 45.0f), 80);
+    handler.setSpeedCalibration(nullptr);
+
+    ASSERT_TRUE(sv->vq2data.stwResBoatCallibrated.getValidity());
+    const float measured = sv->vq2data.stwResBoatNoCallib.getValue();
+    const float expected =
+        SpeedCalibrationData::getInstance()->getCalibratedSpeed(measured, STW_speed, false);
+    EXPECT_GT(std::fabs(expected - measured), 0.5f) << "the factory table is not the identity";
+    EXPECT_NEAR(sv->vq2data.stwResBoatCallibrated.getValue(), expected, 0.05f);
+    SpeedCalibrationData::resetForTests();
 }
 
 TEST_F(Vq2HandlerTest, DistancesContinueFromTheStoredValuesWithoutAJumpAtStart) {

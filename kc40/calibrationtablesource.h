@@ -1,0 +1,21 @@
+#pragma once
+
+#include "speedcalibration.h"
+#include "speedcalibrationdata.h"
+#include "speedcalibrationsource.h"
+
+// The sensor pipeline's calibration: every measured STW and SOG goes through the unit's
+// calibration table for the frequency it was measured on (DAT5 is the high frequency), and a
+// change of the water-speed source has all points sent to the display again.
+class CalibrationTableSource : public SpeedCalibrationSource {
+public:
+    explicit CalibrationTableSource(SpeedCalibration& display) : m_display(display) {}
+
+    float getCalibratedSpeed(float speed, SpeedType type, bool fromDat5) override {
+        return SpeedCalibrationData::getInstance()->getCalibratedSpeed(speed, type, fromDat5);
+    }
+    void sendAllCalibrationPoints() override { m_display.sendAllCalibrationPoints(); }
+
+private:
+    SpeedCalibration& m_display;
+};
