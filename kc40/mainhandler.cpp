@@ -1,10 +1,13 @@
 #include "mainhandler.h"
 
 #include "logger.h"
+#include "msgsrp.h"
 #include "platform.h"
 #include "receivednmeahandler.h"
+#include "systemsetup.h"
 #include "vq2_handler.h"
 
+#include <QNetworkInterface>
 #include <QTimer>
 
 namespace {
@@ -17,8 +20,12 @@ constexpr int kDebugBaud = 115200;
 
 MainHandler::MainHandler(QObject* parent)
     : QObject(parent), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
-      vq2Handler(new VQ2_Handler(this)), sensorCommandsThread(new SensorCommandsThread) {
+      speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
+      calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
+      sensorCommandsThread(new SensorCommandsThread) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
+    vq2Handler->setSpeedCalibration(&calibrationSource);
+    initUdp();
     initSerial();
     serialReaderNmea_1.enableReceiving(true);
     serialReaderNmea_2.enableReceiving(true);
@@ -29,6 +36,48 @@ MainHandler::MainHandler(QObject* parent)
 MainHandler::~MainHandler() {
     sensorThread.quit();
     sensorThread.wait();
+}
+
+void MainHandler::initUdp() {
+    UDP_61162_450* transport = UDP_61162_450::getInstance();
+    SystemSetup* setup = SystemSetup::getInstance();
+    transport->setGroupName(setup->Kc40Setup.values().group);
+    udp_interface.setInterfaceName(Platform::hostInterface(QStringLiteral("eth0")));
+    if (!udp_interface.init()) {
+        Logger::instance()->append(QStringLiteral("Network output not available"),
+                                   Logger::LOG_ERROR);
+    }
+    connect(setup, &SystemSetup::sigUpdateUDP_group, this,
+            [transport, setup] { transport->setGroupName(setup->Kc40Setup.values().group); });
+    connect(setup, &SystemSetup::sigChangedSFI, this, &MainHandler::slotSendSRP);
+    connect(setup, &SystemSetup::sigChangedIP, this, [this] {
+        udp_interface.onChangedIpAddress();
+        slotSendSRP();
+    });
+    const auto handOn = [this](const UdpMulticastGroupMsgPtr& group) {
+        for (const UdpMulticastSingleMsg& line : group->msgsList) {
+            if (line.nmeaMessage) {
+                receivedNmeaHandler->handleReceived(line.nmeaMessage, 0);
+            }
+        }
+    };
+    connect(transport, &UDP_61162_450::sigHandleUdpMulticast, this, handOn);
+    connect(&udp_interface.srp(), &UdpSRP::sigHandleUdpMulticast, this, handOn);
+    slotSendSRP();
+}
+
+void MainHandler::slotSendSRP() {
+    const QNetworkInterface eth0 =
+        QNetworkInterface::interfaceFromName(Platform::hostInterface(QStringLiteral("eth0")));
+    QString address;
+    for (const QNetworkAddressEntry& entry : eth0.addressEntries()) {
+        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
+            address = entry.ip().toString();
+            break;
+        }
+    }
+    udp_interface.slotSendSingleOnSrpGroup(
+        std::make_shared<MsgSRP>(eth0.hardwareAddress(), address));
 }
 
 int MainHandler::lineBaudRate(int configured) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "calibrationtablesource.h"
 #include "nmeamessage.h"
 #include "sensorcommandsthread.h"
 #include "serialreader.h"
 #include "serialsensor.h"
 #include "syncthread.h"
+#include "udp_multicast_interface.h"
 
 #include <QObject>
 #include <QString>
@@ -28,6 +30,8 @@ public:
 
 public Q_SLOTS:
     void slotChannelBaudChanged(const QString& channel, int baudRate);
+    // Announces the unit on the SRP group with the address of the interface playing "eth0".
+    void slotSendSRP();
     // Mute (true) or unmute the sensor through the one-byte handshake.
     void slotSynchRequest(bool mute);
 
@@ -50,6 +54,8 @@ private Q_SLOTS:
 private:
     void initSerial();
     void initSensorLink();
+    // Joins the unit's group on the ship's network and hands received sentences on (source 0).
+    void initUdp();
     // Opens one line and logs the outcome; a line that fails leaves the others untouched.
     bool openLine(SerialReader& reader, const QString& name, int baudRate,
                   bool connectReceive = true);
@@ -58,9 +64,12 @@ private:
     SerialReader serialReaderNmea_2;
     SerialReader serialReaderDbgu;
     ReceivedNmeaHandler* receivedNmeaHandler;
+    SpeedCalibration* speedCalib;
+    CalibrationTableSource calibrationSource;
     SerialSensor serialSensor;
     VQ2_Handler* vq2Handler;
     QThread sensorThread;
     SensorCommandsThread* sensorCommandsThread;
     SyncThread syncThread;
+    udp_multicast_interface udp_interface;
 };
