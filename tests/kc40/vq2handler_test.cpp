@@ -35,12 +35,19 @@ QString withChecksum(const QString& body) {
     return body + QStringLiteral("*%1\r\n").arg(sum, 2, 16, QLatin1Char('0')).toUpper();
 }
 
+// A fresh board root that the unit's paths point at before any of its objects is built.
+struct ConfiguredRoot : TestRoot {
+    ConfiguredRoot() {
+        Platform::configure(path(), QStringLiteral("lo"));
+        SystemSetup::resetForTests();
+    }
+    ~ConfiguredRoot() { Platform::configure(QString(), QString()); }
+};
+
 // The unit on a fresh board root, fed DAT sentences two a second.
 class Vq2HandlerTest : public ::testing::Test {
 protected:
     Vq2HandlerTest() {
-        Platform::configure(root.path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
         Clock::setSource(&fakeNow);
         SystemVariables* sv = SystemVariables::getInstance();
         sv->vq2data.invalidateData();
@@ -67,7 +74,7 @@ protected:
         return MsgDAT(4, water, 9, 0.0f, 9, 21.0f, 0, 0, 0, ground, 9, 0.0f, 9, depth, depth);
     }
 
-    TestRoot root;
+    ConfiguredRoot root;
     VQ2_Handler handler;
     int configs = 0;
     int reloads = 0;
