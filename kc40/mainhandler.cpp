@@ -153,6 +153,7 @@ void MainHandler::initSensorLink() {
     connect(&serialSensor, &SerialSensor::sigSynchConfirmed, this,
             &MainHandler::slotSynchConfirmed);
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &serialSensor, &SerialSensor::setOnlyDAT4);
+    connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
     sensorThread.start();
     QTimer::singleShot(kInitialConfigDelayMs, this, &MainHandler::sigSendInitialConfig);
 }
@@ -177,6 +178,15 @@ void MainHandler::slotStopSensorUart(bool stop) {
 
 void MainHandler::slotSynchRequest(bool mute) {
     serialSensor.requestMute(mute);
+}
+
+void MainHandler::slotReloadSensorVQ2() {
+    if (serialSensor.getMuteOn()) {
+        return;
+    }
+    // While raw data or an upgrade owns the line, application sending is off and nothing leaves.
+    static const QByteArray kReload("$PNRVFIRM\0\r\n", 12);
+    serialSensor.sendByteArray(kReload, false);
 }
 
 void MainHandler::slotSynchConfirmed(bool muted) {

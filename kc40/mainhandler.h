@@ -50,6 +50,8 @@ private Q_SLOTS:
     void slotStopSensorUart(bool stop);
     void slotSynchConfirmed(bool muted);
     void slotSimulationResponse(bool ok);
+    // Restarts the sensor's logic when its data is stuck; a muted sensor is left alone.
+    void slotReloadSensorVQ2();
 
 private:
     void initSerial();
