@@ -63,6 +63,11 @@ void MainHandler::initUdp() {
     };
     connect(transport, &UDP_61162_450::sigHandleUdpMulticast, this, handOn);
     connect(&udp_interface.srp(), &UdpSRP::sigHandleUdpMulticast, this, handOn);
+    // Sentences for the display and service tools leave as single datagrams.
+    connect(vq2Handler, &VQ2_Handler::sigSendSingleOnUdpOutput, &udp_interface,
+            &udp_multicast_interface::slotSendSingleMsg);
+    connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, &udp_interface,
+            &udp_multicast_interface::slotSendSingleMsg);
     slotSendSRP();
 }
 

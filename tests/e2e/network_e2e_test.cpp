@@ -1,4 +1,5 @@
 #include "multicasttesting.h"
+#include "pseudoterminal.h"
 #include "testroot.h"
 #include "unitprocess.h"
 #include "waitfor.h"
@@ -34,6 +35,23 @@ TEST(NetworkRun, AnnouncesItselfOnSrpAndHearsItsGroup) {
             return unit.waitForLog("received from 0: HDT error 0", 200);
         },
         10000))
+        << unit.log().constData();
+}
+TEST(NetworkRun, SensorMonitoringReachesTheNetwork) {
+    REQUIRE_LOOPBACK_MULTICAST();
+    TestRoot root;
+    root.writeFile("/opt/previously_running/1.2.1.2.ver", {});
+    PseudoTerminal sensor(root.path("/dev/ttyS3"));
+    GroupListener navd(kNavdGroup, 60004);
+    ASSERT_TRUE(navd.opened);
+    UnitProcess unit(KC40_BINARY, root.path());
+    unit.start();
+    ASSERT_TRUE(unit.waitForLog("/dev/ttyS3", 10000)) << unit.log().constData();
+
+    sensor.write("$PNRVDAT,4,+10.5,9,-0.5,8,+21.0,0,0,0,+10.0,9,-1.5,9,45.5,46.0*56\r\n");
+    // ICM 32: the DAT's speeds, qualities and depths in hundredths, for service tools.
+    const QString monitoring = QStringLiteral(",32,1050,-50,1000,-150,9,8,9,9,4550,4600,");
+    EXPECT_TRUE(waitFor([&] { return !navd.parsedContaining(monitoring).empty(); }, 10000))
         << unit.log().constData();
 }
 } // namespace
