@@ -28,10 +28,18 @@ QString NmeaSettings::sourceSfi() {
     return QString::fromLatin1(text, kSfiLength).trimmed();
 }
 
-void NmeaSettings::setSourceSfi(const QString& sfi) { g_sfi.store(pack(sfi)); }
+void NmeaSettings::setSourceSfi(const QString& sfi) {
+    g_sfi.store(pack(sfi));
+}
 
-QString NmeaSettings::sourceTalker() { return sourceSfi().left(2); }
+QString NmeaSettings::sourceTalker() {
+    return sourceSfi().left(2);
+}
 
-int NmeaSettings::numberOfDecimals() { return g_decimals.load(); }
+int NmeaSettings::numberOfDecimals() {
+    return g_decimals.load();
+}
 
-void NmeaSettings::setNumberOfDecimals(int decimals) { g_decimals.store(decimals); }
+void NmeaSettings::setNumberOfDecimals(int decimals) {
+    g_decimals.store(decimals);
+}

@@ -55,7 +55,9 @@ void SerialReader::close() {
     }
 }
 
-bool SerialReader::isOpen() const { return m_port && m_port->isOpen(); }
+bool SerialReader::isOpen() const {
+    return m_port && m_port->isOpen();
+}
 
 int SerialReader::sendMessage(const QString& text) {
     if (!m_writable || !m_port) {
@@ -78,9 +80,8 @@ void SerialReader::slotReadNmeaPacket() {
         qDebug() << "discard nmea buff: " << framed.rejected;
     }
     if (framed.overflowed > 0) {
-        Logger::instance()->append(QStringLiteral("Unterminated input dropped on ") +
-                                       m_devicePath + QStringLiteral(": ") +
-                                       QString::number(framed.overflowed) +
+        Logger::instance()->append(QStringLiteral("Unterminated input dropped on ") + m_devicePath +
+                                       QStringLiteral(": ") + QString::number(framed.overflowed) +
                                        QStringLiteral(" characters"),
                                    Logger::LOG_WARNING);
     }

@@ -9,7 +9,9 @@ struct ChecksumCase {
     const char* checksum;
 };
 
-void PrintTo(const ChecksumCase& c, std::ostream* os) { *os << '"' << c.body << '"'; }
+void PrintTo(const ChecksumCase& c, std::ostream* os) {
+    *os << '"' << c.body << '"';
+}
 
 class ChecksumTable : public ::testing::TestWithParam<ChecksumCase> {};
 
@@ -22,8 +24,7 @@ INSTANTIATE_TEST_SUITE_P(Sentences, ChecksumTable,
                          ::testing::Values(ChecksumCase{"VDVBW,12.3,0.1,A,,,V,0.2,A,,V", "4C"},
                                            ChecksumCase{"GPHDT,123.4,T", "31"},
                                            ChecksumCase{"PNRVXYZ,1,2", "42"},
-                                           ChecksumCase{"", "00"},
-                                           ChecksumCase{"A", "41"},
+                                           ChecksumCase{"", "00"}, ChecksumCase{"A", "41"},
                                            ChecksumCase{"AA", "00"}));
 
 struct ValidationCase {
@@ -31,7 +32,9 @@ struct ValidationCase {
     int expected;
 };
 
-void PrintTo(const ValidationCase& c, std::ostream* os) { *os << '"' << c.sentence << '"'; }
+void PrintTo(const ValidationCase& c, std::ostream* os) {
+    *os << '"' << c.sentence << '"';
+}
 
 class ValidationTable : public ::testing::TestWithParam<ValidationCase> {};
 
@@ -39,13 +42,13 @@ TEST_P(ValidationTable, ClassifiesTheChecksum) {
     EXPECT_EQ(CRC8::validateCrc(QString::fromLatin1(GetParam().sentence)), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, ValidationTable,
-    ::testing::Values(ValidationCase{"GPHDT,123.4,T*31", 0},  // correct
-                      ValidationCase{"GPHDT,123.4,T*3a", -1}, // wrong, lower case digit
-                      ValidationCase{"GPHDT,123.4,T*32", -1}, // wrong
-                      ValidationCase{"GPHDT,123.4,T", 1},     // none
-                      ValidationCase{"GPHDT,123.4,T*3", -2},  // one digit only
-                      ValidationCase{"GPHDT,12*3.4,T", -2},   // star in a field
-                      ValidationCase{"VDVBW,1*4c", 0}));      // lower case accepted
+INSTANTIATE_TEST_SUITE_P(Rules, ValidationTable,
+                         ::testing::Values(ValidationCase{"GPHDT,123.4,T*31", 0}, // correct
+                                           ValidationCase{"GPHDT,123.4,T*3a",
+                                                          -1}, // wrong, lower case digit
+                                           ValidationCase{"GPHDT,123.4,T*32", -1}, // wrong
+                                           ValidationCase{"GPHDT,123.4,T", 1},     // none
+                                           ValidationCase{"GPHDT,123.4,T*3", -2},  // one digit only
+                                           ValidationCase{"GPHDT,12*3.4,T", -2}, // star in a field
+                                           ValidationCase{"VDVBW,1*4c", 0})); // lower case accepted
 } // namespace

@@ -18,7 +18,9 @@ QString withLength(int charactersAfterStart) {
     return QLatin1Char('$') + body + QLatin1String("\r\n");
 }
 
-void PrintTo(const FramingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FramingCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FramingTable : public ::testing::TestWithParam<FramingCase> {};
 

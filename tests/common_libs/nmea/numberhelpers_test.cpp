@@ -38,11 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
     Values, FloatFormatting,
     ::testing::Values(FloatFormatCase{12.345f, 2, "12.35", "+12.35", "12.35"},
                       FloatFormatCase{0.15f, 1, "0.2", "+0.2", "0.2"},
-                      FloatFormatCase{-0.04f, 1, "0.0", "0.0", "0.0"},      // "-0.0" only
+                      FloatFormatCase{-0.04f, 1, "0.0", "0.0", "0.0"}, // "-0.0" only
                       FloatFormatCase{-0.04f, 2, "-0.04", "-0.04", "-0.04"},
                       FloatFormatCase{-0.004f, 2, "-0.00", "-0.00", "-0.00"}, // kept as printed
                       FloatFormatCase{0.0f, 1, "0.0", "0.0", "0.0"},
-                      FloatFormatCase{0.01f, 1, "0.0", "+0.0", "0.0"},        // > 0 gets "+"
+                      FloatFormatCase{0.01f, 1, "0.0", "+0.0", "0.0"}, // > 0 gets "+"
                       FloatFormatCase{-3.5f, 1, "-3.5", "-3.5", "-3.5"},
                       FloatFormatCase{FLT_MAX, 1, "", "", "-.-"},
                       FloatFormatCase{kInf, 1, "", "", "-.-"},
@@ -56,7 +56,9 @@ struct IntFormatCase {
     const char* display;
 };
 
-void PrintTo(const IntFormatCase& c, std::ostream* os) { *os << c.value; }
+void PrintTo(const IntFormatCase& c, std::ostream* os) {
+    *os << c.value;
+}
 
 class IntFormatting : public ::testing::TestWithParam<IntFormatCase> {};
 
@@ -103,9 +105,9 @@ struct ReadCase {
 
 TEST(TextToNumber, FloatsRejectWhatIsNotAFiniteNumber) {
     const ReadCase cases[] = {
-        {"", true, FLT_MAX},  {"12.5", true, 12.5}, {"-0.25", true, -0.25}, {"+3", true, 3},
-        {"1e3", true, 1000},  {"abc", false, 0},    {"nan", false, 0},      {"inf", false, 0},
-        {"-inf", false, 0},   {"1e99", false, 0},   {"1,5", false, 0},      {"12.5x", false, 0},
+        {"", true, FLT_MAX}, {"12.5", true, 12.5}, {"-0.25", true, -0.25}, {"+3", true, 3},
+        {"1e3", true, 1000}, {"abc", false, 0},    {"nan", false, 0},      {"inf", false, 0},
+        {"-inf", false, 0},  {"1e99", false, 0},   {"1,5", false, 0},      {"12.5x", false, 0},
     };
     for (const ReadCase& c : cases) {
         bool ok = !c.ok;
