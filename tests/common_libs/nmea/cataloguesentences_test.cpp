@@ -435,14 +435,6 @@ INSTANTIATE_TEST_SUITE_P(
                       0,
                       "$VDALC,01,01,05,0*69\r\n"}));
 
-struct RejectCase {
-    const char* name;
-    QString received;
-};
-void PrintTo(const RejectCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-
 class CatalogueRejected : public ::testing::TestWithParam<RejectCase> {};
 
 TEST_P(CatalogueRejected, GivesFormatError) {
@@ -504,15 +496,6 @@ std::unique_ptr<NmeaMessage> cfgr(int part, const QString& ip) {
     report->setDestSfi("VD0102");
     report->setGroup(7);
     return report;
-}
-
-struct BuildCase {
-    const char* name;
-    std::function<std::unique_ptr<NmeaMessage>()> make;
-    QString expected;
-};
-void PrintTo(const BuildCase& c, std::ostream* os) {
-    printCaseName(c, os);
 }
 
 // Built with talker VD and two configured decimals: only the speed fields take them.

@@ -143,14 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"instanceNo", "2"}, {"strIP", "192.168.1.5"}},
                       "$VDSRP,2,00:11:22:33:44:55,192.168.1.5*48\r\n"}));
 
-struct RejectCase {
-    const char* name;
-    QString received;
-};
-void PrintTo(const RejectCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-
 class SensorRejected : public ::testing::TestWithParam<RejectCase> {};
 
 TEST_P(SensorRejected, GivesFormatError) {
@@ -180,15 +172,6 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"IdmVersionOnly", "$PNRVIDM,1\r\n"},
         RejectCase{"VerTwoFields", "$GPVER,1,2\r\n"}, RejectCase{"VerOneEmptyField", "$GPVER,\r\n"},
         RejectCase{"SrpTwoFields", "$VDSRP,1,2\r\n"}));
-
-struct BuildCase {
-    const char* name;
-    std::function<std::unique_ptr<NmeaMessage>()> make;
-    QString expected;
-};
-void PrintTo(const BuildCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
 
 class SensorBuilt : public ::testing::TestWithParam<BuildCase> {
 protected:

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "casename.h"
 #include "nmeamessage.h"
 
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -18,3 +21,22 @@ void expectFields(const NmeaMessage& message, const ExpectedFields& expected, co
 
 // The sentence built anew from its fields (received text dropped), with the given decimals.
 QString rebuilt(NmeaMessage& message, int decimals = 1);
+
+// A received text that its class must reject.
+struct RejectCase {
+    const char* name;
+    QString received;
+};
+inline void PrintTo(const RejectCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+
+// A sentence built from values by the unit, and the text it must give.
+struct BuildCase {
+    const char* name;
+    std::function<std::unique_ptr<NmeaMessage>()> make;
+    QString expected;
+};
+inline void PrintTo(const BuildCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
