@@ -5,10 +5,10 @@
 // What a start of the unit has to do before it runs, decided from the marker files beside
 // the executable.
 enum class StartMode {
-    Normal = -1,                   // run
-    FirstRunOfVersion = 0,         // back up, re-parse the setups, start a fresh copy
-    NewSetupFiles = 1,             // take over staged setup files, start a fresh copy
-    NewSetupFilesWithSerial = 2,   // the same, the staged files may change the serial number
+    Normal = -1,                 // run
+    FirstRunOfVersion = 0,       // back up, re-parse the setups, start a fresh copy
+    NewSetupFiles = 1,           // take over staged setup files, start a fresh copy
+    NewSetupFilesWithSerial = 2, // the same, the staged files may change the serial number
 };
 
 class StartUp {

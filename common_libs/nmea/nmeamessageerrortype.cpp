@@ -22,11 +22,15 @@ constexpr std::array<ErrorText, 11> kErrors{{
     {"ERR_MAX_LENGTH", "NMEA message is too long!"},
 }};
 
-bool known(int type) { return type >= 0 && type < static_cast<int>(kErrors.size()); }
+bool known(int type) {
+    return type >= 0 && type < static_cast<int>(kErrors.size());
+}
 } // namespace
 
 const char* getNmeaErrorReason(int type) {
     return known(type) ? kErrors[type].reason : "Unknown reason!";
 }
 
-const char* getNmeaErrorName(int type) { return known(type) ? kErrors[type].name : "UNKNOWN"; }
+const char* getNmeaErrorName(int type) {
+    return known(type) ? kErrors[type].name : "UNKNOWN";
+}

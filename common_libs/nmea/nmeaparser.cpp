@@ -18,7 +18,9 @@ std::unique_ptr<NmeaMessage> error(NmeaMessageErrorType type, const QString& rec
     return result;
 }
 
-quint32 byteOf(QChar c) { return c.unicode() & 0xFFu; }
+quint32 byteOf(QChar c) {
+    return c.unicode() & 0xFFu;
+}
 
 // Sign first, then the padding, so that "-5" in three zero-padded places reads "-05".
 QString padNumber(const QString& digits, int width, QChar fill) {
@@ -65,9 +67,8 @@ std::unique_ptr<NmeaMessage> NmeaParser::parse(const QString& S) {
     const QString A = F.first();
     const bool proprietary = W.startsWith(QLatin1Char('P'));
     if (A.size() < 4) {
-        return error(proprietary ? MANUFACTURER_ID_MESSAGE_TYPE_ERROR
-                                 : TALKER_ID_MESSAGE_TYPE_ERROR,
-                     S);
+        return error(
+            proprietary ? MANUFACTURER_ID_MESSAGE_TYPE_ERROR : TALKER_ID_MESSAGE_TYPE_ERROR, S);
     }
     const QString manufacturer = proprietary ? A.mid(1, 3) : QString();
     const QString talker = proprietary ? QString() : A.left(2);
@@ -84,8 +85,7 @@ std::unique_ptr<NmeaMessage> NmeaParser::parse(const QString& S) {
     return message;
 }
 
-std::unique_ptr<NmeaMessage> NmeaParser::createMessage(const QString& message_type,
-                                                       quint32 msgHash,
+std::unique_ptr<NmeaMessage> NmeaParser::createMessage(const QString& message_type, quint32 msgHash,
                                                        const QStringList& parameters) {
     const SentenceFactory factory = findSentenceFactory(msgHash);
     if (factory == nullptr) {
@@ -211,4 +211,6 @@ QString NmeaParser::FloatToString_FixedLength_Signed(float value, int NoOfLeadin
     return sign + FloatToString_FixedLength(std::fabs(value), NoOfLeadingZero, precision);
 }
 
-int NmeaParser::getNumberOfDecimals() { return NmeaSettings::numberOfDecimals(); }
+int NmeaParser::getNumberOfDecimals() {
+    return NmeaSettings::numberOfDecimals();
+}

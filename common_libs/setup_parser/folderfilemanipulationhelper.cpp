@@ -29,7 +29,8 @@ bool FolderFileManipulationHelper::copyDirRecursively(const QString& source,
             return false;
         }
     }
-    for (const QString& name : sourceDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QString& name :
+         sourceDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
         if (!destinationDir.mkpath(name) ||
             !copyDirRecursively(sourceDir.filePath(name), destinationDir.filePath(name), overwrite,
                                 nameFilter)) {

@@ -19,7 +19,9 @@ void Platform::configure(const QString& root, const QString& netIf) {
     g_netIf = netIf.isEmpty() ? QStringLiteral("eth0") : netIf;
 }
 
-QString Platform::root() { return g_root; }
+QString Platform::root() {
+    return g_root;
+}
 
 QString Platform::path(const QString& boardPath) {
     if (g_root.isEmpty()) {
@@ -40,7 +42,9 @@ QString Platform::appPath(const QString& relative) {
                                                  : dir + QLatin1Char('/') + relative;
 }
 
-QString Platform::serialDevice(const QString& name) { return path(QStringLiteral("/dev/") + name); }
+QString Platform::serialDevice(const QString& name) {
+    return path(QStringLiteral("/dev/") + name);
+}
 
 QString Platform::hostInterface(const QString& boardInterface) {
     return boardInterface == QLatin1String("eth0") ? g_netIf : boardInterface;
@@ -61,7 +65,9 @@ bool Platform::relaunch() {
     return QProcess::startDetached(QCoreApplication::applicationFilePath(), relaunchArguments());
 }
 
-QString CommandRunner::recordFile() { return Platform::path(QStringLiteral("/board_commands")); }
+QString CommandRunner::recordFile() {
+    return Platform::path(QStringLiteral("/board_commands"));
+}
 
 void CommandRunner::run(const QString& commandLine) {
     if (Platform::root().isEmpty()) {
@@ -79,4 +85,6 @@ qint64 Clock::currentMSecsSinceEpoch() {
     return source != nullptr ? source() : QDateTime::currentMSecsSinceEpoch();
 }
 
-void Clock::setSource(Source source) { g_clock.store(source); }
+void Clock::setSource(Source source) {
+    g_clock.store(source);
+}

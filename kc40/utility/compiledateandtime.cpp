@@ -24,4 +24,6 @@ QString CompileDateAndTime::getCompileTimestampAsNumber() {
     return timestampFrom(QStringLiteral(__DATE__), QStringLiteral(__TIME__));
 }
 
-QString CompileDateAndTime::getCompileDateAsNumber() { return getCompileTimestampAsNumber().left(6); }
+QString CompileDateAndTime::getCompileDateAsNumber() {
+    return getCompileTimestampAsNumber().left(6);
+}

@@ -7,8 +7,8 @@
 TestRoot::TestRoot() : m_dir(QDir::tempPath() + QStringLiteral("/kc40-root-XXXXXX")) {}
 
 QString TestRoot::path(const QString& boardPath) const {
-    return m_dir.path() + (boardPath.startsWith(QLatin1Char('/')) ? boardPath
-                                                                  : QLatin1Char('/') + boardPath);
+    return m_dir.path() +
+           (boardPath.startsWith(QLatin1Char('/')) ? boardPath : QLatin1Char('/') + boardPath);
 }
 
 QString TestRoot::writeFile(const QString& boardPath, const QByteArray& content) const {
@@ -26,4 +26,6 @@ QByteArray TestRoot::readFile(const QString& boardPath) const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool TestRoot::exists(const QString& boardPath) const { return QFileInfo::exists(path(boardPath)); }
+bool TestRoot::exists(const QString& boardPath) const {
+    return QFileInfo::exists(path(boardPath));
+}

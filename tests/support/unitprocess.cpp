@@ -35,7 +35,9 @@ int UnitProcess::waitForExit(int timeoutMs) {
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
-bool UnitProcess::isRunning() const { return m_process.state() == QProcess::Running; }
+bool UnitProcess::isRunning() const {
+    return m_process.state() == QProcess::Running;
+}
 
 QByteArray UnitProcess::log() {
     m_log += m_process.readAll();
@@ -56,4 +58,6 @@ qint64 UnitProcess::runningPid() const {
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
 }
 
-bool processAlive(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0; }
+bool processAlive(qint64 pid) {
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}

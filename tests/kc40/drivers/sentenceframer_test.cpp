@@ -20,7 +20,10 @@ TEST(SentenceFramer, CutsTheStreamIntoSentences) {
         {"NoDollar", {"garbage\r\n"}, {}, "garbage\r\n"},
         {"CutShortByNewSentence", {"$A,1,2$B\r\n"}, {"$B\r\n"}, "$A,1,2"},
         {"LineFeedOnlyKept", {"$A\n"}, {"$A\n"}, ""},
-        {"Latin1BytesKept", {QByteArray("$A,\xe9\xff\r\n")}, {QString::fromLatin1("$A,\xe9\xff\r\n")}, ""},
+        {"Latin1BytesKept",
+         {QByteArray("$A,\xe9\xff\r\n")},
+         {QString::fromLatin1("$A,\xe9\xff\r\n")},
+         ""},
         {"ControlBytesBeforeDollar", {QByteArray("\x13\x11$A\r\n")}, {"$A\r\n"}, "\x13\x11"},
     };
     for (const FramingCase& c : cases) {

@@ -43,8 +43,8 @@ TEST_F(SerialReaderOnPty, JoinsSplitSentencesAndSeparatesJoinedOnes) {
     line.write("DT,5.0,T*00\r\n$GPZZZ,1\r\n");
 
     ASSERT_TRUE(waitFor([this] { return received.size() == 3; }));
-    EXPECT_EQ(receivedTexts(), (QStringList{"$GPHDT,123.4,T*31\r\n", "$GPHDT,5.0,T*00\r\n",
-                                            "$GPZZZ,1\r\n"}));
+    EXPECT_EQ(receivedTexts(),
+              (QStringList{"$GPHDT,123.4,T*31\r\n", "$GPHDT,5.0,T*00\r\n", "$GPZZZ,1\r\n"}));
     EXPECT_EQ(received[0]->errorType(), NO_ERROR);
     EXPECT_EQ(received[0]->messageType(), "HDT");
     EXPECT_EQ(received[1]->errorType(), CHECKSUM_ERROR); // flagged sentences are handed on too
