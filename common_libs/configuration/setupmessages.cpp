@@ -121,6 +121,11 @@ std::shared_ptr<MsgICM> SetupMessages::createCalibrationCoeffsMsg(const SystemSe
                 toScaled(c.satLogAngleOffsetDegrees, 100), int(c.stopOnGPS)});
 }
 
+std::shared_ptr<MsgICM> SetupMessages::createOcfSetupMsg(const SystemSetup& setup,
+                                                         const QString& channel) {
+    return setup.OutputChannelsSetup.getChannelSetupMessage(channel);
+}
+
 std::shared_ptr<MsgICM> SetupMessages::createSensorTimerMsg(const SystemSetup& setup) {
     const SensorUpTimer_S& t = setup.sensTimer.values();
     return icm(msgCommands::SensorTimerSetup, {t.serialNumber.toInt(), t.hourCount, t.msgCount});

@@ -43,6 +43,10 @@ public:
     // The calibration fields in the order of the calibration command, angles and
     // temperatures x100.
     static std::shared_ptr<MsgICM> createCalibrationCoeffsMsg(const SystemSetup& setup);
+    // An output channel's setup (channel, baud, alarm output, decimals, offered types with
+    // their enables); null for an unknown channel.
+    static std::shared_ptr<MsgICM> createOcfSetupMsg(const SystemSetup& setup,
+                                                     const QString& channel);
     // Sensor serial number, hours, messages.
     static std::shared_ptr<MsgICM> createSensorTimerMsg(const SystemSetup& setup);
 };

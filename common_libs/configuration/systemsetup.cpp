@@ -1,11 +1,14 @@
 #include "systemsetup.h"
 
+#include "channels/default_channels_config.h"
 #include "compiledateandtime.h"
 #include "filereader.h"
 #include "logger.h"
 #include "msgicm.h"
 #include "msgidm.h"
+#include "msgver.h"
 #include "platform.h"
+#include "sensor/deviceinfo.h"
 #include "setupmessages.h"
 #include "systemconfiguration.h"
 
@@ -32,11 +35,14 @@ const std::map<int, int> kMinimumParameters = {{7, SimulationParameters::kParame
                                                {10, 15},
                                                {12, 8},
                                                {13, 7},
+                                               {15, 4},
                                                {25, 11},
                                                {33, 1},
                                                {39, 4},
                                                {99, 1}};
 constexpr int kVq2ParameterCount = 21;
+constexpr int kVersionSentences = 3;
+constexpr int kVersionSequenceCount = 10;
 
 std::unique_ptr<SystemSetup>& instanceSlot() {
     static std::unique_ptr<SystemSetup> instance;
@@ -185,6 +191,9 @@ void SystemSetup::handleIcm(const MsgICM& msg) {
         break;
     case msgCommands::ALIsetupCommand:
         handleAlarmIds(p);
+        break;
+    case msgCommands::OCFsetupCommand:
+        handleOcfSetupMsg(msg);
         break;
     case msgCommands::CalibrationCoeffitients:
         handleCalibration(p);
@@ -394,6 +403,36 @@ void SystemSetup::handleCalibration(const QList<int>& p) {
     emit sigCalibrationCoefsChanged();
 }
 
+void SystemSetup::handleOcfSetupMsg(const MsgICM& msg) {
+    const QList<int> before = serialBauds();
+    const auto result = OutputChannelsSetup.setChannel(msg.msgParameters());
+    if (result == Outpu_Channels_Setup::ChannelMessage::Dropped) {
+        return;
+    }
+    emitChangedBauds(before);
+    if (result == Outpu_Channels_Setup::ChannelMessage::Applied) {
+        send(msg.clone());
+    } else {
+        // What the unit now holds, not what it could not take.
+        const QString& channel = Default_Channels_config::channelList[msg.msgParameters()[0]];
+        send(SetupMessages::createOcfSetupMsg(*this, channel));
+    }
+}
+
+QList<int> SystemSetup::serialBauds() const {
+    return {OutputChannelsSetup.getChannelBaudRate(Default_Channels_config::channelList[0]),
+            OutputChannelsSetup.getChannelBaudRate(Default_Channels_config::channelList[1])};
+}
+
+void SystemSetup::emitChangedBauds(const QList<int>& before) {
+    const QList<int> now = serialBauds();
+    for (int i = 0; i < now.size(); ++i) {
+        if (now[i] != before[i]) {
+            emit sigChannelBaudChanged(Default_Channels_config::channelList[i], now[i]);
+        }
+    }
+}
+
 void SystemSetup::handleUpdateHandshake(const QList<int>& p) {
     switch (p[0]) {
     case 1:
@@ -510,6 +549,9 @@ void SystemSetup::resetToDefault(int level) {
         emit sigCalibrationCoefsChanged();
     }
     if (level == 2) {
+        const QList<int> bauds = serialBauds();
+        OutputChannelsSetup.getDefaults();
+        emitChangedBauds(bauds);
         Kc40Setup.getDefaults(level);
         SystemConfiguration::publishToSentences();
         publishAddress(Kc40Setup.values().ipAddress);
@@ -585,9 +627,32 @@ QList<NmeaMessagePtr> SystemSetup::getSetupMsgsListTosend() {
     if (Kc40Setup.getSetupReceivedFlag()) {
         list << SetupMessages::createJbSetupMsg(*this) << SetupMessages::createJbSetupMsgIDM(*this);
     }
+    if (OutputChannelsSetup.getSetupReceivedFlag()) {
+        for (const QString& channel : Default_Channels_config::channelList) {
+            list << SetupMessages::createOcfSetupMsg(*this, channel);
+        }
+    }
     if (calibCoeffs.getSetupReceivedFlag()) {
         list << SetupMessages::createCalibrationCoeffsMsg(*this);
     }
     list << SetupMessages::createSensorTimerMsg(*this);
     return list;
+}
+
+QList<NmeaMessagePtr> SystemSetup::createVersionMsg(const SensorIdentity& sensor) {
+    const KC40_Setup_S& kc40 = Kc40Setup.values();
+    const int sequence = versionMsgSequentialIdentifier;
+    versionMsgSequentialIdentifier = (versionMsgSequentialIdentifier + 1) % kVersionSequenceCount;
+    const QString serial = QString::number(kc40.serialNumber);
+    auto version = [&](int number, const QString& serialNumber, const QString& model,
+                       const QString& software, const QString& hardware) {
+        return std::make_shared<MsgVER>(kVersionSentences, number, DeviceInfo::deviceType(),
+                                        DeviceInfo::vendorID(), kc40.localID, serialNumber, model,
+                                        software, hardware, sequence);
+    };
+    return {version(1, serial, DeviceInfo::modelCode(), DeviceInfo::softwareRevision(),
+                    DeviceInfo::hardwareRevision()),
+            version(2, serial, m_systemType, Kc40Setup.getSoftwareVersion(), kc40.hwVersion),
+            version(3, sensor.serialNumber, DeviceInfo::modelCode(), sensor.firmwareRevision,
+                    sensor.hardwareRevision)};
 }

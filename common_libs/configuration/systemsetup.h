@@ -3,6 +3,7 @@
 #include "alarm/alarmids_setup.h"
 #include "alarm/alarmlimits_setup.h"
 #include "calibration.h"
+#include "channels/outpu_channels_setup.h"
 #include "display/rv_n_003_setup.h"
 #include "distance/triptotal_setup.h"
 #include "junctionbox/kc40_setup.h"
@@ -51,6 +52,16 @@ public:
     // The messages of every record the display has set, for its pending configuration.
     QList<NmeaMessagePtr> getSetupMsgsListTosend();
 
+    // What the sensor reports about itself, for the version sentences.
+    struct SensorIdentity {
+        QString serialNumber;
+        QString firmwareRevision;
+        QString hardwareRevision;
+    };
+    // The three version sentences (product, junction box, sensor), numbered with the next
+    // sequential message identifier (0 to 9).
+    QList<NmeaMessagePtr> createVersionMsg(const SensorIdentity& sensor);
+
     void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
                               const QString& localIdNumber, const QString& unused, int group);
     void initiateReset(int level);
@@ -89,6 +100,7 @@ public:
     KC40_Setup Kc40Setup;
     TripTotal_Setup TripTotalSetup;
     triptotal_SOG_setup triptotal_sog_setup;
+    Outpu_Channels_Setup OutputChannelsSetup;
     SensorUpTimer sensTimer;
     calibration calibCoeffs;
     SimulationParameters simulationParameters;
@@ -103,6 +115,8 @@ signals:
     void sigResetToDefaults();
     void sigCalibrationCoefsChanged();
     void sigShotDownSensor(bool bOn);
+    // A serial output's stored baud rate changed: the line is reopened at the new rate.
+    void sigChannelBaudChanged(const QString& outputChannelName, int baudRate);
     void sigGetUpdateInfo();
     void sigSendNewConfigToSensor();
     void forceDepthSeitchCheck();
@@ -138,6 +152,10 @@ private:
     void handleAlarmLimits(const QList<int>& p);
     void handleAlarmIds(const QList<int>& p);
     void handleCalibration(const QList<int>& p);
+    void handleOcfSetupMsg(const MsgICM& msg);
+    // Announces the serial outputs whose baud rate is no longer the one given, Nmea_1 first.
+    void emitChangedBauds(const QList<int>& before);
+    QList<int> serialBauds() const;
     void handleUpdateHandshake(const QList<int>& p);
     void handleStandbyNegotiation(const QList<int>& p);
     // Announces a changed identity: SRP now, the address change a second later.
@@ -161,5 +179,6 @@ private:
     bool startUpdate = false;
     AveragingType averagingUsed = NormalAvr;
     bool m_sensorFirmware213 = false;
+    int versionMsgSequentialIdentifier = 0;
     QTimer m_negotiationTimer;
 };

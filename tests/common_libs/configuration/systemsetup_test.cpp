@@ -1,4 +1,5 @@
 #include "configurationfixture.h"
+#include "displaycommands.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "setupmessages.h"
@@ -8,55 +9,6 @@
 #include <tuple>
 
 namespace {
-// Records every emission of a signal with its arguments.
-template <class... Args> class Spy {
-public:
-    template <class Object> Spy(Object* object, void (Object::*signal)(Args...)) {
-        QObject::connect(object, signal, [calls = m_calls](Args... args) {
-            calls->append(std::tuple<std::decay_t<Args>...>(args...));
-        });
-    }
-    qsizetype size() const { return m_calls->size(); }
-    const std::tuple<std::decay_t<Args>...>& operator[](qsizetype i) const { return (*m_calls)[i]; }
-
-private:
-    std::shared_ptr<QList<std::tuple<std::decay_t<Args>...>>> m_calls =
-        std::make_shared<QList<std::tuple<std::decay_t<Args>...>>>();
-};
-template <class Object, class... Args> Spy(Object*, void (Object::*)(Args...)) -> Spy<Args...>;
-
-// Drives the configuration with display commands and records what it sends back.
-class DisplayCommands : public ConfigurationTest {
-protected:
-    DisplayCommands() {
-        SystemSetup::setRestartAction([this] { ++restarts; });
-        setup = SystemSetup::getInstance();
-        QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) { sent.append(msg); });
-    }
-
-    void icm(int command, const QList<int>& parameters) {
-        setup->slotSystemSetupMessage(std::make_shared<MsgICM>(1, command, parameters));
-    }
-    // The commands and parameters of the ICM sentences sent so far.
-    QList<std::pair<int, QList<int>>> sentIcm() const {
-        QList<std::pair<int, QList<int>>> out;
-        for (const NmeaMessagePtr& msg : sent) {
-            if (const auto* m = dynamic_cast<const MsgICM*>(msg.get())) {
-                out.append({m->commandID(), m->msgParameters()});
-            }
-        }
-        return out;
-    }
-    QList<int> defaultVq2() const {
-        return SetupMessages::createVq2SetupMsg(*setup)->msgParameters();
-    }
-
-    SystemSetup* setup = nullptr;
-    QList<NmeaMessagePtr> sent;
-    int restarts = 0;
-};
-
 TEST_F(DisplayCommands, ShortCommandsAreDroppedButStillReported) {
     const std::pair<int, int> cases[] = {{7, 8},  {8, 1},  {9, 0},   {10, 14}, {11, 20}, {11, 22},
                                          {12, 7}, {13, 6}, {25, 10}, {33, 0},  {39, 3},  {99, 0}};
