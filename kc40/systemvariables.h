@@ -36,6 +36,12 @@ public:
     void initDistances(double waterTotal, double waterTrip, double groundTotal, double groundTrip);
     void EmitSiOutputConfigurationChanged(const QString& text);
 
+    // The output sentence factory: a new sentence of the named type filled from the current
+    // values; `sub` picks the command of an ICM measurement list. A name it cannot build
+    // gives an information sentence of type "NFO", which the output cycle drops.
+    NmeaMessagePtr getOutputMsgByName(const QString& name, int sub);
+    NmeaMessagePtr getOutputMsgByHash(quint32 hash, int sub);
+
     bool bIsSimulation = false;
     varFloat trackDegreesTrue_GPS;
     bool bTwoAxisDepth = false;
