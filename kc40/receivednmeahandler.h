@@ -2,19 +2,126 @@
 
 #include "nmeaerrorcounter.h"
 #include "nmeamessage.h"
+#include "receivednavigation.h"
+#include "sensorsimulationcheck.h"
 
+#include <QHash>
 #include <QObject>
+#include <QString>
 
-// Takes every received sentence by its source: 0 network, 1 Nmea_1, 2 Nmea_2, -1 sensor.
-// For now it logs what arrives; the handling of each sentence comes with the received-sentence
-// routing.
+#include <functional>
+
+class MsgDAT;
+class MsgEPV;
+class MsgICM;
+class MsgIDM;
+class VQ2_Handler;
+
+// The single entry for every sentence that reaches the unit. Sources: 0 network, 1 "Nmea_1",
+// 2 "Nmea_2", -1 the sensor line. Damaged sentences are counted and dropped; navigation data
+// goes into the system variables, sensor data to the sensor data handler, and display and
+// service commands leave as signals for the objects that carry them out.
 class ReceivedNmeaHandler : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    static constexpr int kSourceNetwork = 0;
+    static constexpr int kSourceNmea1 = 1;
+    static constexpr int kSourceNmea2 = 2;
+    static constexpr int kSourceSensor = -1;
 
+    // Reports the parse faults of received sentences by their error identity.
     static NmeaErrorCounter errorCounter;
 
+    explicit ReceivedNmeaHandler(QObject* parent = nullptr);
+
+    void setVq2Handler(VQ2_Handler* handler) { vq2_Handler = handler; }
+    // Whether the sensor is alive; while it is not, GPS gives the ground speed.
+    void setSensorValidQuery(std::function<bool()> query);
+    // Whether raw sensor data ("DATR") is sent on any channel.
+    void setDatrEnabledQuery(std::function<bool()> query) { m_datrEnabled = std::move(query); }
+
+    // Sentences from the network and the NMEA channels.
     void handleReceived(const NmeaMessagePtr& message, int source);
+    // The dispatcher; sensor sentences enter here directly.
     void handleMessages(const NmeaMessagePtr& message, int source);
+
+    // The monitoring echo of a channel ("Nmea_1", "Nmea_2", "LAN") to the service software.
+    bool monitorChannelInput(const QString& channel) const;
+    bool monitorChannelOutput(const QString& channel) const;
+    void setMonitorChannelInput(const QString& channel, bool on);
+    void setMonitorChannelOutput(const QString& channel, bool on);
+    // Whether the unit reads sentences of this type.
+    static bool typeRecognized(const QString& type);
+
+    // Simulation ended: the sensor's answers are judged afresh next time.
+    void resetSensorSimulationCheck() { m_simulationCheck.reset(); }
+    const SensorSimulationCheck& sensorSimulationCheck() const { return m_simulationCheck; }
+
+Q_SIGNALS:
+    void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
+    void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
+    void sigSystemSetupMessage(NmeaMessagePtr message);
+    void sigAuxSetupMessage(NmeaMessagePtr message);
+    void sigCalibrationCommandReceived(NmeaMessagePtr message);
+    void sigSendConfigurationToDisplay(bool all);
+    void sigSendConfigurationToServiceSoftware();
+    void sigFittnesPulseReceived();
+    void sigUserAcknowledge();
+    void sigUserSilence();
+    void sigDisplayHeartBeatReceived(const QString& displayId, const QString& macAddress);
+    void sigDiagnosticsTest(const QString& test, const QString& command);
+    void sigHeartBeatReceived(NmeaMessagePtr message);
+    void sigAckReceived(NmeaMessagePtr message);
+    void sigAcnReceived(NmeaMessagePtr message);
+    void sigAlrsReceived(NmeaMessagePtr message);
+    // Mute (true) or unmute the sensor, on request of another speed log.
+    void sigSynchRequest(bool mute);
+    // A sensor that sends data is not muted.
+    void sigSynchConfirmed(bool muted);
+    // Sensor data arrived; dat4 for the primary data set, the sensor's sign of life.
+    void sigSensorDataReceived(bool dat4);
+    // The sensor answered a configuration or information request.
+    void sigSensorAnswered();
+    // Raw sensor data is due on the channels that carry it.
+    void sigSendOutputMessages();
+    void sigSetTripTotalVQ1(float trip, float total);
+    void sigForwReverseChanged(bool reverse);
+    void sigSendSRP();
+    void sigMacAddress(const QString& interfaceName, const QString& macAddress);
+
+private:
+    void handleDat(const NmeaMessagePtr& message, const MsgDAT& dat);
+    void checkSensorSimulation(const MsgDAT& dat);
+    void handleSnf(const NmeaMessagePtr& message);
+    void handleCfg(const NmeaMessagePtr& message);
+    bool handleNavigation(quint32 key, const NmeaMessage& message, quint64 stamp);
+    void handleIcm(const NmeaMessagePtr& message, const MsgICM& icm);
+    void handleIdm(const NmeaMessagePtr& message, const MsgIDM& idm);
+    void handleEpv(const MsgEPV& epv, int source);
+    void handleReverse(const QString& value);
+    void handleSimulation(int property, const QString& value);
+    void handleSrp(const NmeaMessage& message);
+    void handleScf(const NmeaMessage& message);
+    void handleMaca(const NmeaMessage& message);
+    void handleTer(const NmeaMessage& message);
+    void handleBlnk(const NmeaMessage& message);
+    void handleDdc(const NmeaMessagePtr& message);
+    void handleStl(const NmeaMessage& message);
+    void resetWaterTrip();
+    void resetGroundTrip();
+    void resetTotals();
+    // A copy on channel 1, a copy on channel 2 and the sentence on the network.
+    void sendOnAllChannels(const NmeaMessagePtr& message);
+    void replyTo(int source, const NmeaMessagePtr& reply);
+
+    struct MonitorState {
+        bool input = false;
+        bool output = false;
+    };
+
+    VQ2_Handler* vq2_Handler = nullptr;
+    ReceivedNavigation m_navigation;
+    QHash<QString, MonitorState> channelsMonitorState;
+    SensorSimulationCheck m_simulationCheck;
+    std::function<bool()> m_datrEnabled = [] { return false; };
 };

@@ -1,0 +1,105 @@
+#include "errorcounter.h"
+
+#include "casename.h"
+#include "platform.h"
+#include "serializationcontroller.h"
+#include "testroot.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CountedRoot : TestRoot {
+    CountedRoot() {
+        Platform::configure(path(), QString());
+        ErrorCounter::resetForTests();
+    }
+    ~CountedRoot() {
+        ErrorCounter::resetForTests();
+        Platform::configure(QString(), QString());
+    }
+};
+
+struct CountCase {
+    const char* name;
+    QList<int> faults;
+    int id;
+    quint32 count;
+    quint32 rejected;
+    quint32 latest;
+};
+void PrintTo(const CountCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+
+QList<int> repeated(int id, int times) {
+    return QList<int>(times, id);
+}
+
+class ErrorCounterCounts : public ::testing::TestWithParam<CountCase> {
+protected:
+    CountedRoot root;
+};
+
+TEST_P(ErrorCounterCounts, CountsCapsAndRemembersTheLatestFault) {
+    const CountCase& c = GetParam();
+    ErrorCounter* counter = ErrorCounter::getInstance();
+    for (int id : c.faults) {
+        counter->increase(id);
+    }
+    EXPECT_EQ(counter->getErrorCountByID(c.id), c.count);
+    EXPECT_EQ(counter->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), c.rejected);
+    EXPECT_EQ(counter->getLatestErrorCode(), c.latest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ErrorCounterCounts,
+    ::testing::Values(
+        CountCase{"one_format_error", {76}, 76, 1, 1, 76},
+        CountCase{"hundredth_checksum_error_stays_at_99", repeated(70, 100), 70, 99, 100, 70},
+        CountCase{"rejected_stops_at_792",
+                  repeated(70, 99) + repeated(71, 99) + repeated(72, 99) + repeated(73, 99) +
+                      repeated(74, 99) + repeated(75, 99) + repeated(76, 99) + repeated(77, 100),
+                  77, 99, 792, 77},
+        CountCase{"rejected_total_is_not_a_fault", {78, 79, 69}, 78, 0, 0, 0},
+        CountCase{"latest_is_the_last_counted", {74, 70, 77}, 74, 1, 3, 77}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ErrorCounterTable, ListsIdentityAndCountOfEachNonZeroCounter) {
+    CountedRoot root;
+    ErrorCounter* counter = ErrorCounter::getInstance();
+    counter->increase(ERR_TYPE_SIG_QUALITY);
+    QList<int> codes(ErrorCounter::kTableLength, 0);
+    codes[7] = 77;
+    codes[8] = 78;
+    QList<int> counts(ErrorCounter::kTableLength, 0);
+    counts[7] = 1;
+    counts[8] = 1;
+    EXPECT_EQ(counter->getListOfErrorCodes(), codes);
+    EXPECT_EQ(counter->getListOfErrorCounts(), counts);
+}
+
+TEST(ErrorCounterFile, MissingFileStartsAtZeroAndCountsSurviveARestart) {
+    CountedRoot root;
+    ErrorCounter* counter = ErrorCounter::getInstance();
+    EXPECT_TRUE(SerializationController::checkForFile(ErrorCounter::kFileName,
+                                                      SerializationController::kLogFolder));
+    counter->increase(ERR_TYPE_NMEA_FORMAT);
+    counter->writeToLogFile();
+    ErrorCounter::resetForTests();
+    counter = ErrorCounter::getInstance();
+    EXPECT_EQ(counter->getErrorCountByID(ERR_TYPE_NMEA_FORMAT), 1u);
+    EXPECT_EQ(counter->getLatestErrorCode(), quint32(ERR_TYPE_NMEA_FORMAT));
+    counter->countLogReset();
+    ErrorCounter::resetForTests();
+    EXPECT_EQ(ErrorCounter::getInstance()->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), 0u);
+}
+
+TEST(ErrorCounterFile, UnreadableFileStartsAtZero) {
+    CountedRoot root;
+    root.writeFile(QStringLiteral("/opt/log_files/Error_count_log"), "not json");
+    EXPECT_EQ(ErrorCounter::getInstance()->getErrorCountByID(ERR_TYPE_UDP_CRC), 0u);
+    EXPECT_EQ(ErrorCounter::getInstance()->getLatestErrorCode(), 0u);
+}
+
+} // namespace
