@@ -118,4 +118,25 @@ INSTANTIATE_TEST_SUITE_P(VirtualBoard, VirtualBoardStop,
                                            StopCase{"seconds_option", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A root kept from an earlier run may hold a unit process id that now belongs to another
+// program; stopping the board must leave that program alone.
+TEST(VirtualBoard, StopsNoProgramByAProcessIdLeftFromAnEarlierRun) {
+    TestRoot root;
+    QProcess bystander;
+    bystander.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(bystander.waitForStarted(5000));
+    root.writeFile("/var/run/kc40.pid", QByteArray::number(bystander.processId()));
+
+    // A unit that starts and ends without a word, so the old process id is all there is.
+    QProcess board;
+    board.setStandardOutputFile(QProcess::nullDevice());
+    board.start(VBOARD_BINARY, {"--root", root.path(), "--plain", "--seconds", "2", "--kc40",
+                                QStringLiteral("/bin/true")});
+    ASSERT_TRUE(board.waitForFinished(30000));
+    EXPECT_EQ(board.exitCode(), 0);
+    EXPECT_TRUE(running(bystander.processId()));
+    bystander.kill();
+    bystander.waitForFinished(5000);
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -32,7 +33,7 @@ bool numberOption(const QCommandLineParser& parser, const QCommandLineOption& op
     }
     bool ok = false;
     const double value = parser.value(option).toDouble(&ok);
-    if (!ok || value < range.low || value > range.high) {
+    if (!ok || !std::isfinite(value) || value < range.low || value > range.high) {
         std::fprintf(stderr, "navsim: --%s must be a number from %g to %g\n", range.name, range.low,
                      range.high);
         return false;

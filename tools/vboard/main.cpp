@@ -1,11 +1,13 @@
 // vboard: runs the unit on a virtual board with its equipment around it and shows what it
 // does. See VirtualBoard for what is started; Ctrl-C (or --seconds) stops all of it and
 // removes the temporary root.
+#include "udp_61162_450.h"
 #include "virtualboard.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -31,6 +33,8 @@ QString besideMe(const QString& program) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // The network library's debug lines would mix with the screen and the plain output.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     QCommandLineParser options;
     options.setApplicationDescription(
         "Runs the speed log's main unit on a virtual board: pseudo-terminals as its serial lines\n"
@@ -64,6 +68,13 @@ int main(int argc, char* argv[]) {
             std::fputs("vboard: --seconds needs a positive number\n", stderr);
             return 2;
         }
+    }
+
+    if (UDP_61162_450::groupIndexToName(UDP_61162_450::groupNameToIndex(options.value(group))) !=
+        options.value(group)) {
+        std::fputs("vboard: --group must be one of MISC TGTD SATD NAVD VDRD RCOM TIME PROP\n",
+                   stderr);
+        return 2;
     }
 
     std::unique_ptr<QTemporaryDir> temporary;

@@ -16,6 +16,7 @@ namespace {
 const QString kUnitLog = QStringLiteral("/kc40.log");
 const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
 const QString kNavLink = QStringLiteral("/dev/navsim");
+const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
 const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
                                     QStringLiteral("LAN"), QStringLiteral("sensor"),
                                     QStringLiteral("debug")};
@@ -42,8 +43,12 @@ void stopProcess(QProcess& process) {
     }
 }
 
-bool alive(qint64 pid) {
-    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+// A running program whose command line names the root: a unit on this board. A process id
+// left in the root by an earlier run may by now belong to anything else.
+bool runsOn(qint64 pid, const QString& root) {
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return pid > 0 && commandLine.open(QIODevice::ReadOnly) &&
+           commandLine.readAll().split('\0').contains(root.toLocal8Bit());
 }
 } // namespace
 
@@ -107,6 +112,8 @@ bool VirtualBoard::start() {
                       {QStringLiteral("--device"), m_setup.root + kNavLink})) {
         return false;
     }
+    // A process id left by an earlier run on a kept root is not this unit's.
+    QFile::remove(m_setup.root + kUnitPidFile);
     if (!startProgram(m_unit, QStringLiteral("kc40"), m_setup.unitBinary,
                       {QStringLiteral("--root"), m_setup.root, QStringLiteral("--net-if"),
                        QStringLiteral("lo")})) {
@@ -135,11 +142,12 @@ void VirtualBoard::stop() {
     m_tick.stop();
     // The unit first: it may have replaced itself with a fresh copy that is not our child.
     const qint64 restarted = unitPid();
-    if (restarted > 0 && restarted != m_unit.processId() && alive(restarted)) {
+    const bool fresh = restarted != m_unit.processId() && runsOn(restarted, m_setup.root);
+    if (fresh) {
         ::kill(static_cast<pid_t>(restarted), SIGTERM);
     }
     stopProcess(m_unit);
-    if (restarted > 0 && restarted != m_unit.processId() && alive(restarted)) {
+    if (fresh && runsOn(restarted, m_setup.root)) {
         ::kill(static_cast<pid_t>(restarted), SIGKILL);
     }
     stopProcess(m_nav);
@@ -147,7 +155,7 @@ void VirtualBoard::stop() {
 }
 
 qint64 VirtualBoard::unitPid() const {
-    QFile file(m_setup.root + QStringLiteral("/var/run/kc40.pid"));
+    QFile file(m_setup.root + kUnitPidFile);
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
 }
 
