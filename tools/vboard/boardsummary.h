@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class NmeaMessage;
+
+// What an officer would read off the unit's outputs: fed with the sentences heard on its
+// channels, it keeps the latest speeds, depth, temperature, distances, current and alerts, and
+// counts per channel the sentences and bytes of each second. A sentence with a bad checksum or
+// an unusable field is counted as bad and changes no value; an empty field clears its value,
+// as the unit sends empty fields for values it does not have.
+class BoardSummary {
+public:
+    // Speeds from VBW, knots; the resultant is formed from the longitudinal and transverse.
+    struct Speed {
+        std::optional<double> longitudinal;
+        std::optional<double> transverse;
+        QString status;
+        std::optional<double> resultant() const;
+    };
+    struct Distances {
+        std::optional<double> waterTotal;
+        std::optional<double> waterTrip;
+        std::optional<double> groundTotal;
+        std::optional<double> groundTrip;
+    };
+    struct Current {
+        QString validity;
+        std::optional<double> speed;
+        std::optional<double> direction;
+    };
+    // One alert as its last ALF or ALR showed it. ALF state letters: V active unacknowledged,
+    // S silenced, A acknowledged, O responsibility transferred, U rectified unacknowledged,
+    // N normal. ALR: condition and acknowledge letters.
+    struct Alert {
+        QString state;
+        QString text;
+    };
+    struct Traffic {
+        int sentences = 0;
+        qint64 bytes = 0;
+        int bad = 0;
+    };
+
+    // A sentence heard on a channel ("Nmea_1", "Nmea_2", "LAN"), CR LF included or not.
+    void addSentence(const QString& channel, const QString& sentence);
+    // The text of an IEC 61162-450 datagram (after its header): each line, tag block dropped.
+    // Counts the datagram's bytes for "LAN".
+    void addDatagramText(const QString& text, qint64 datagramBytes);
+    // Bytes seen on a line that is not cut into sentences here (the sensor line, debug).
+    void addBytes(const QString& channel, qint64 bytes);
+    // Ends the second: its counts become the per-second figures.
+    void closeSecond();
+
+    const Speed& water() const { return m_water; }
+    const Speed& ground() const { return m_ground; }
+    std::optional<double> depth() const { return m_depth; }
+    std::optional<double> depthOffset() const { return m_depthOffset; }
+    std::optional<double> temperature() const { return m_temperature; }
+    const Distances& distances() const { return m_distances; }
+    const Current& current() const { return m_current; }
+    // Alerts not back to normal, keyed "identifier.instance" (ALF) or "ALR identifier".
+    QMap<QString, Alert> activeAlerts() const;
+    // The last complete second of a channel.
+    Traffic lastSecond(const QString& channel) const { return m_lastSecond.value(channel); }
+
+    // The screen: values, alerts and traffic, one item a line.
+    QStringList render(const QStringList& channels) const;
+
+private:
+    // Parses one sentence and applies it; false when it is not usable.
+    bool take(const QString& sentence);
+    void apply(const NmeaMessage& message);
+
+    Speed m_water;
+    Speed m_ground;
+    std::optional<double> m_depth;
+    std::optional<double> m_depthOffset;
+    std::optional<double> m_temperature;
+    Distances m_distances;
+    Current m_current;
+    QMap<QString, Alert> m_alerts;
+    QMap<QString, Traffic> m_thisSecond;
+    QMap<QString, Traffic> m_lastSecond;
+};

@@ -1,0 +1,240 @@
+#include "virtualboard.h"
+
+#include "multicastsocket.h"
+#include "udp_61162_450.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+#include <signal.h>
+
+namespace {
+// startProgram names each program's log after it.
+const QString kUnitLog = QStringLiteral("/kc40.log");
+const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
+const QString kNavLink = QStringLiteral("/dev/navsim");
+const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
+const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
+                                    QStringLiteral("LAN"), QStringLiteral("sensor"),
+                                    QStringLiteral("debug")};
+// Board device, channel name and whether the line carries sentences worth cutting.
+struct Line {
+    const char* device;
+    const char* channel;
+    bool sentences;
+};
+constexpr Line kLines[] = {
+    {"ttyS0", "debug", false}, {"ttyS1", "Nmea_1", true}, {"ttyS2", "Nmea_2", true}};
+constexpr int kStopWaitMs = 3000;
+constexpr int kLogLines = 10;
+constexpr qint64 kLogTailBytes = 4096;
+
+void stopProcess(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) {
+        return;
+    }
+    process.terminate();
+    if (!process.waitForFinished(kStopWaitMs)) {
+        process.kill();
+        process.waitForFinished(kStopWaitMs);
+    }
+}
+
+// A running program whose command line names the root: a unit on this board. A process id
+// left in the root by an earlier run may by now belong to anything else.
+bool runsOn(qint64 pid, const QString& root) {
+    QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return pid > 0 && commandLine.open(QIODevice::ReadOnly) &&
+           commandLine.readAll().split('\0').contains(root.toLocal8Bit());
+}
+} // namespace
+
+VirtualBoard::VirtualBoard(BoardSetup setup, QObject* parent)
+    : QObject(parent), m_setup(std::move(setup)) {}
+
+VirtualBoard::~VirtualBoard() {
+    stop();
+}
+
+bool VirtualBoard::start() {
+    for (const Line& line : kLines) {
+        const QString channel = QLatin1String(line.channel);
+        auto pty =
+            std::make_unique<PtyLine>(channel, m_setup.root + "/dev/" + QLatin1String(line.device));
+        if (!pty->isValid()) {
+            std::fprintf(stderr, "vboard: cannot create a pseudo-terminal for %s\n", line.device);
+            return false;
+        }
+        const bool sentences = line.sentences;
+        connect(pty.get(), &PtyLine::received, this,
+                [this, channel, sentences](const QByteArray& bytes) {
+                    if (sentences) {
+                        onSerial(channel, bytes);
+                    } else {
+                        m_summary.addBytes(channel, bytes.size());
+                    }
+                });
+        m_lines[channel] = std::move(pty);
+    }
+    // The navigation simulator writes to its own line; the board joins it to Nmea_1's input.
+    m_navInput = std::make_unique<PtyLine>(QStringLiteral("navsim"), m_setup.root + kNavLink);
+    if (!m_navInput->isValid()) {
+        std::fprintf(stderr, "vboard: cannot create a pseudo-terminal for the navigation input\n");
+        return false;
+    }
+    connect(m_navInput.get(), &PtyLine::received, this, [this](const QByteArray& bytes) {
+        m_lines.at(QStringLiteral("Nmea_1"))->write(bytes);
+    });
+
+    m_lan = std::make_unique<MulticastSocket>();
+    const int group = UDP_61162_450::groupNameToIndex(m_setup.group);
+    if (m_lan->open(UDP_61162_450::groupIpAddress(group), UDP_61162_450::groupPort(group),
+                    QStringLiteral("lo"))) {
+        connect(m_lan.get(), &MulticastSocket::sigDatagrams, this, &VirtualBoard::onDatagrams);
+    } else {
+        std::fprintf(stderr,
+                     "vboard: cannot join %s on lo (try 'ip link set lo multicast on'); the "
+                     "network is not shown\n",
+                     qPrintable(m_setup.group));
+    }
+
+    const QString record = m_setup.root + kSensorRecord;
+    QStringList sensorArguments{QStringLiteral("--pty-link"), m_setup.root + "/dev/ttyS3",
+                                QStringLiteral("--record"), record};
+    if (!m_setup.scenario.isEmpty()) {
+        sensorArguments << QStringLiteral("--scenario") << m_setup.scenario;
+    }
+    if (!startProgram(m_sensor, QStringLiteral("vq2sim"), m_setup.sensorBinary, sensorArguments) ||
+        !startProgram(m_nav, QStringLiteral("navsim"), m_setup.navBinary,
+                      {QStringLiteral("--device"), m_setup.root + kNavLink})) {
+        return false;
+    }
+    // A process id left by an earlier run on a kept root is not this unit's.
+    QFile::remove(m_setup.root + kUnitPidFile);
+    if (!startProgram(m_unit, QStringLiteral("kc40"), m_setup.unitBinary,
+                      {QStringLiteral("--root"), m_setup.root, QStringLiteral("--net-if"),
+                       QStringLiteral("lo")})) {
+        return false;
+    }
+    m_sensorRecord.setFileName(record);
+    connect(&m_tick, &QTimer::timeout, this, &VirtualBoard::onSecond);
+    m_tick.start(1000);
+    return true;
+}
+
+bool VirtualBoard::startProgram(QProcess& process, const QString& name, const QString& binary,
+                                const QStringList& arguments) {
+    const QString log = m_setup.root + "/" + name + ".log";
+    process.setStandardOutputFile(log);
+    process.setStandardErrorFile(log);
+    process.start(binary, arguments);
+    if (!process.waitForStarted(kStopWaitMs)) {
+        std::fprintf(stderr, "vboard: cannot start %s\n", qPrintable(binary));
+        return false;
+    }
+    return true;
+}
+
+void VirtualBoard::stop() {
+    m_tick.stop();
+    // The unit first: it may have replaced itself with a fresh copy that is not our child.
+    const qint64 restarted = unitPid();
+    const bool fresh = restarted != m_unit.processId() && runsOn(restarted, m_setup.root);
+    if (fresh) {
+        ::kill(static_cast<pid_t>(restarted), SIGTERM);
+    }
+    stopProcess(m_unit);
+    if (fresh && runsOn(restarted, m_setup.root)) {
+        ::kill(static_cast<pid_t>(restarted), SIGKILL);
+    }
+    stopProcess(m_nav);
+    stopProcess(m_sensor);
+}
+
+qint64 VirtualBoard::unitPid() const {
+    QFile file(m_setup.root + kUnitPidFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+void VirtualBoard::onSerial(const QString& channel, const QByteArray& bytes) {
+    QByteArray& pending = m_pending[channel];
+    pending += bytes;
+    qsizetype end;
+    while ((end = pending.indexOf('\n')) >= 0) {
+        const QString sentence = QString::fromLatin1(pending.left(end + 1));
+        pending.remove(0, end + 1);
+        m_summary.addSentence(channel, sentence);
+        emitSentence(sentence);
+    }
+}
+
+void VirtualBoard::onDatagrams(const QList<QByteArray>& datagrams) {
+    for (const QByteArray& datagram : datagrams) {
+        const std::optional<QString> text = MulticastSocket::datagramText(datagram);
+        if (!text) {
+            continue;
+        }
+        m_summary.addDatagramText(*text, datagram.size());
+        if (m_setup.plain) {
+            for (const QString& line : text->split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                // The sentence without its tag block, as a serial listener would see it.
+                const qsizetype tagEnd =
+                    line.startsWith(QLatin1Char('\\')) ? line.indexOf(QLatin1Char('\\'), 1) : -1;
+                emitSentence(line.mid(tagEnd + 1) + QStringLiteral("\r\n"));
+            }
+        }
+    }
+}
+
+void VirtualBoard::emitSentence(const QString& sentence) {
+    if (m_setup.plain) {
+        const QByteArray bytes = sentence.toLatin1();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+        std::fflush(stdout);
+    }
+}
+
+void VirtualBoard::readSensorRecord() {
+    if (!m_sensorRecord.isOpen() && !m_sensorRecord.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    while (m_sensorRecord.canReadLine()) {
+        const QJsonObject line = QJsonDocument::fromJson(m_sensorRecord.readLine()).object();
+        m_summary.addBytes(QStringLiteral("sensor"),
+                           line.value(QStringLiteral("hex")).toString().size() / 2);
+    }
+}
+
+void VirtualBoard::onSecond() {
+    readSensorRecord();
+    m_summary.closeSecond();
+    if (!m_setup.plain) {
+        draw();
+    }
+}
+
+void VirtualBoard::draw() {
+    QString screen = QStringLiteral("\x1b[H\x1b[2J");
+    screen += QStringLiteral("Virtual board %1  (unit pid %2, Ctrl-C stops)\n\n")
+                  .arg(m_setup.root)
+                  .arg(unitPid());
+    for (const QString& line : m_summary.render(kShownChannels)) {
+        screen += line + QLatin1Char('\n');
+    }
+    screen += QStringLiteral("\nUnit log:\n");
+    QFile log(m_setup.root + kUnitLog);
+    if (log.open(QIODevice::ReadOnly)) {
+        // The end of the log is enough, however long the unit has run.
+        log.seek(qMax<qint64>(0, log.size() - kLogTailBytes));
+        const QStringList lines =
+            QString::fromLocal8Bit(log.readAll()).split('\n', Qt::SkipEmptyParts);
+        for (qsizetype i = qMax<qsizetype>(0, lines.size() - kLogLines); i < lines.size(); ++i) {
+            screen += QStringLiteral("    ") + lines[i] + QLatin1Char('\n');
+        }
+    }
+    std::fputs(screen.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "boardsummary.h"
+#include "ptyline.h"
+
+#include <QFile>
+#include <QMap>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+
+class MulticastSocket;
+
+// What runs on the virtual board and where its programs are.
+struct BoardSetup {
+    QString root;
+    QString unitBinary;
+    QString sensorBinary;
+    QString navBinary;
+    QString scenario;
+    QString group = QStringLiteral("NAVD");
+    bool plain = false;
+};
+
+// The unit on a virtual board with its equipment around it: pseudo-terminals at
+// ROOT/dev/ttyS0..2, the sensor simulator on ttyS3, the navigation simulator feeding
+// Nmea_1's input through ROOT/dev/navsim, and a listener on the unit's multicast group on the
+// loopback interface. Once a second it shows what an officer would read off the outputs, or
+// with `plain` it prints every sentence the unit sends as it arrives.
+class VirtualBoard : public QObject {
+    Q_OBJECT
+public:
+    explicit VirtualBoard(BoardSetup setup, QObject* parent = nullptr);
+    ~VirtualBoard() override;
+
+    bool start();
+    // Stops every program it started, and the fresh copy the unit may have started of
+    // itself, by process id.
+    void stop();
+
+private:
+    bool startProgram(QProcess& process, const QString& name, const QString& binary,
+                      const QStringList& arguments);
+    void onSerial(const QString& channel, const QByteArray& bytes);
+    void onDatagrams(const QList<QByteArray>& datagrams);
+    void readSensorRecord();
+    void emitSentence(const QString& sentence);
+    void onSecond();
+    void draw();
+    qint64 unitPid() const;
+
+    BoardSetup m_setup;
+    BoardSummary m_summary;
+    std::map<QString, std::unique_ptr<PtyLine>> m_lines;
+    std::unique_ptr<PtyLine> m_navInput;
+    std::unique_ptr<MulticastSocket> m_lan;
+    QMap<QString, QByteArray> m_pending; // bytes of each channel not yet cut into sentences
+    QProcess m_unit;
+    QProcess m_sensor;
+    QProcess m_nav;
+    QFile m_sensorRecord;
+    QTimer m_tick;
+};
