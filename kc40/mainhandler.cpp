@@ -1,14 +1,20 @@
 #include "mainhandler.h"
 
 #include "logger.h"
+#include "msgdat.h"
+#include "msgicm.h"
 #include "msgsrp.h"
 #include "platform.h"
 #include "receivednmeahandler.h"
+#include "setupmessages.h"
 #include "systemsetup.h"
+#include "systemvariables.h"
 #include "vq2_handler.h"
 
 #include <QNetworkInterface>
 #include <QTimer>
+
+#include <climits>
 
 namespace {
 // The channel setup record sets these rates; until it is read, every NMEA channel starts at
@@ -16,13 +22,18 @@ namespace {
 constexpr int kDefaultChannelBaud = 4800;
 constexpr int kSensorBaud = 4800;
 constexpr int kDebugBaud = 115200;
+// Below this forward depth the depth sounder pulse pings.
+constexpr float kPingPulseDepthMetres = 10.0f;
+// The sensor values of the display's monitoring page.
+constexpr int kSensorMonitoringValues = 12;
 } // namespace
 
 MainHandler::MainHandler(QObject* parent)
     : QObject(parent), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
       speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
       calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
-      sensorCommandsThread(new SensorCommandsThread) {
+      sensorCommandsThread(new SensorCommandsThread),
+      scheduler([this] { return schedulerConditions(); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     vq2Handler->setSpeedCalibration(&calibrationSource);
     initUdp();
@@ -31,6 +42,8 @@ MainHandler::MainHandler(QObject* parent)
     serialReaderNmea_2.enableReceiving(true);
     serialSensor.enableReceiving(true);
     initSensorLink();
+    initSensorStart();
+    initScheduler();
 }
 
 MainHandler::~MainHandler() {
@@ -68,7 +81,6 @@ void MainHandler::initUdp() {
             &udp_multicast_interface::slotSendSingleMsg);
     connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, &udp_interface,
             &udp_multicast_interface::slotSendSingleMsg);
-    slotSendSRP();
 }
 
 void MainHandler::slotSendSRP() {
@@ -160,7 +172,6 @@ void MainHandler::initSensorLink() {
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &serialSensor, &SerialSensor::setOnlyDAT4);
     connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
     sensorThread.start();
-    QTimer::singleShot(kInitialConfigDelayMs, this, &MainHandler::sigSendInitialConfig);
 }
 
 void MainHandler::slotSendToSensor(int channel, NmeaMessagePtr message) {
@@ -210,6 +221,10 @@ void MainHandler::handleSensor_message(NmeaMessagePtr message) {
     const QString type = message->messageType();
     if (type == QLatin1String("DAT")) {
         vq2Handler->handleDatMsg(message, static_cast<quint64>(Clock::currentMSecsSinceEpoch()));
+        const auto* dat = dynamic_cast<const MsgDAT*>(message.get());
+        if (dat && dat->systemID() == 4 && dat->errorType() == NO_ERROR) {
+            notifySensorMsgReceived();
+        }
     } else if (type == QLatin1String("SNF")) {
         vq2Handler->handleSnfMsg(message);
     } else if (type == QLatin1String("CFG")) {
@@ -220,4 +235,209 @@ void MainHandler::handleSensor_message(NmeaMessagePtr message) {
                                    Logger::LOG_DEBUG);
     }
     receivedNmeaHandler->handleMessages(message, -1);
+}
+
+void MainHandler::initSensorStart() {
+    // One timer each, restarted by every power-on: a sensor switched on again never gets a
+    // second, stale start sequence.
+    timerSNF.setSingleShot(true);
+    timerSNF.setInterval(kInitialConfigDelayMs);
+    connect(&timerSNF, &QTimer::timeout, this, &MainHandler::slotRequestSNF);
+    m_initialConfigRepeat.setSingleShot(true);
+    m_initialConfigRepeat.setInterval(kInitialConfigRepeatMs);
+    connect(&m_initialConfigRepeat, &QTimer::timeout, this,
+            &MainHandler::slotSendInitialConfigToSensor);
+    connect(vq2Handler, &VQ2_Handler::sigSetLeds, this,
+            [this](int pattern) { setLeds(static_cast<quint8>(pattern)); });
+    if (SystemSetup::getInstance()->Vq2Setup.values().outputParams != VQ2_Setup::kSatLog) {
+        turnSensorOn();
+    }
+}
+
+void MainHandler::turnSensorOn() {
+    Q_EMIT sigSensorPower(false);
+    Q_EMIT sigSensorPower(true);
+    timerSNF.start();
+}
+
+void MainHandler::slotRequestSNF() {
+    slotSendInitialConfigToSensor();
+    Q_EMIT sigDiagnosticsTest(QStringLiteral("Sensor test"), QStringLiteral("Start"));
+}
+
+void MainHandler::slotSendInitialConfigToSensor() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    if (setup->RvN003Setup.values().systemInStandby) {
+        // The display went to standby before the power was lost: the unit follows it.
+        setup->handleStandbyChangeRequest(2, true);
+        setup->setWakeUpAfterPowerOff(true);
+        return;
+    }
+    if (setup->getSystemInStandby()) {
+        return;
+    }
+    if (firstConfigToSensor) {
+        m_initialConfigRepeat.start();
+    }
+    firstConfigToSensor = !firstConfigToSensor;
+    Q_EMIT sigSendInitialConfig();
+}
+
+void MainHandler::slotSendConfigToSensor() {
+    if (!SystemSetup::getInstance()->getSystemInStandby()) {
+        Q_EMIT sigSendConfig();
+    }
+}
+
+void MainHandler::notifySensorMsgReceived() {
+    if (sensorHeartBeatAlarmOn) {
+        Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
+        sensorHeartBeatAlarmOn = false;
+        slotSendConfigToSensor();
+    }
+    Q_EMIT sigResetSensorHeartBeat();
+    varFloat& depth = SystemVariables::getInstance()->vq2data.depthFwdAvg;
+    Q_EMIT sigPingPulse(depth.getValidity() && depth.getValue() < kPingPulseDepthMetres);
+}
+
+void MainHandler::setLeds(quint8 pattern) {
+    Q_EMIT sigSetLeds(pattern);
+}
+
+void MainHandler::setDisplayConnectedCheck(DisplayConnectedCheck check) {
+    m_displayConnected = std::move(check);
+}
+
+void MainHandler::initScheduler() {
+    PeriodicalHandler* clock = &scheduler;
+    connect(clock, &PeriodicalHandler::SendSRP, this, &MainHandler::slotSendSRP);
+    connect(clock, &PeriodicalHandler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
+    connect(clock, &PeriodicalHandler::sigUpdateTimeouts, SystemVariables::getInstance(),
+            &SystemVariables::slotTimeCounter);
+    connect(clock, &PeriodicalHandler::sigSaveTripTotal, this, &MainHandler::slotSaveTripTotal);
+    connect(clock, &PeriodicalHandler::sigCheckMovement, this, &MainHandler::slotCheckGpsMovement);
+    connect(clock, &PeriodicalHandler::sigDisplayHeratBeatAlarm, this,
+            &MainHandler::slotDisplayHeratBeatAlarm);
+    connect(clock, &PeriodicalHandler::sigSensorHeratBeatAlarm, this,
+            &MainHandler::slotSensorHeratBeatAlarm);
+    connect(clock, &PeriodicalHandler::sigHbtFromBamNotReceived, this,
+            &MainHandler::slotBamHbtNotReceived);
+    connect(this, &MainHandler::sigResetDisplayHeartBeat, clock,
+            &PeriodicalHandler::slotResetDisplayHeartBeat);
+    connect(this, &MainHandler::sigResetSensorHeartBeat, clock,
+            &PeriodicalHandler::slotResetSensorHeartBeat);
+    connect(this, &MainHandler::sigSetLeds, clock, &PeriodicalHandler::slotSetLeds);
+    connect(this, &MainHandler::sigReceivedHbtFromBam, clock,
+            &PeriodicalHandler::slotResetBamCamHbtCounter);
+    clock->start();
+}
+
+PassConditions MainHandler::schedulerConditions() const {
+    const SystemSetup* setup = SystemSetup::getInstance();
+    const SimulationParameters& simulation = setup->simulationParameters;
+    return {setup->getSystemInStandby(),
+            simulation.SimulationModeOn &&
+                simulation.simulationSource != SimulationParameters::SENSOR_FIXED_SPEED,
+            setup->Vq2Setup.values().outputParams == VQ2_Setup::kSatLog};
+}
+
+void MainHandler::slotSaveTripTotal() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    const SystemVariables* store = SystemVariables::getInstance();
+    setup->TripTotalSetup.setTotalTrip(
+        static_cast<float>(store->totalCumulativeWaterDistance.getValue()),
+        static_cast<float>(store->waterDistanceSinceReset.getValue()), false);
+    setup->triptotal_sog_setup.setTotalTrip(
+        static_cast<float>(store->totalCumulativeGroundDistance.getValue()),
+        static_cast<float>(store->groundDistanceSinceReset.getValue()), false);
+}
+
+void MainHandler::slotCheckGpsMovement() {
+    Q_EMIT sigCheckGpsMovement(SystemVariables::getInstance()->getSOG_R_GPS());
+}
+
+void MainHandler::slotDisplayHeartBeatReceived(const QString& id, const QString& mac) {
+    if (m_displayConnected && !m_displayConnected(id, mac)) {
+        return;
+    }
+    if (displayHeartBeatAlarmOn) {
+        Q_EMIT sigExitSystemAlarm(SYS_DISPLAY_LOST);
+        displayHeartBeatAlarmOn = false;
+    }
+    Q_EMIT sigResetDisplayHeartBeat();
+}
+
+void MainHandler::slotDisplayHeratBeatAlarm() {
+    const SystemSetup* setup = SystemSetup::getInstance();
+    if (setup->getSystemInStandby()) {
+        Q_EMIT sigResetDisplayHeartBeat();
+        return;
+    }
+    if (setup->AlarmIDsSetup.values().systemAlarmID == 0) {
+        // System alarms are switched off: a raised one goes away.
+        if (displayHeartBeatAlarmOn) {
+            displayHeartBeatAlarmOn = false;
+            Q_EMIT sigExitSystemAlarm(SYS_DISPLAY_LOST);
+        }
+        return;
+    }
+    if (!displayHeartBeatAlarmOn) {
+        Q_EMIT sigSetSystemAlarm(SYS_DISPLAY_LOST);
+        displayHeartBeatAlarmOn = true;
+        Q_EMIT sigDisconnectFromPaired();
+    }
+}
+
+void MainHandler::slotSensorHeratBeatAlarm() {
+    setReceiveDataFromSensor(false);
+    SystemSetup* setup = SystemSetup::getInstance();
+    if (setup->getSystemInStandby()) {
+        Q_EMIT sigResetSensorHeartBeat();
+        return;
+    }
+    if (setup->AlarmIDsSetup.values().systemAlarmID == 0 ||
+        setup->Vq2Setup.values().outputParams == VQ2_Setup::kSatLog) {
+        if (sensorHeartBeatAlarmOn) {
+            sensorHeartBeatAlarmOn = false;
+            Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
+        }
+        return;
+    }
+    Q_EMIT sigResetSensorHeartBeat();
+    SystemVariables* store = SystemVariables::getInstance();
+    store->vq2data.invalidateData();
+    store->vq2dataDat5.invalidateData();
+    SimulationParameters& simulation = setup->simulationParameters;
+    if (simulation.SimulationModeOn &&
+        simulation.simulationSource != SimulationParameters::SENSOR_FIXED_SPEED) {
+        // The speeds are simulated without the sensor: its silence is expected.
+        Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
+        sensorHeartBeatAlarmOn = false;
+        return;
+    }
+    if (sensorHeartBeatAlarmOn) {
+        return;
+    }
+    Q_EMIT sigSetSystemAlarm(SYS_SENSOR_LOST);
+    sensorHeartBeatAlarmOn = true;
+    if (simulation.SimulationModeOn) {
+        // The sensor's own simulation ended with the sensor.
+        simulation.SimulationModeOn = false;
+        Q_EMIT simulation.sigSimulationParametersChanged();
+        udp_interface.slotSendSingleMsg(simulation.simParamsChangeConfirm());
+    }
+    // Every sensor value on the display's monitoring page becomes unknown.
+    udp_interface.slotSendSingleMsg(std::make_shared<MsgICM>(
+        SetupMessages::kMessageVersion, msgCommands::QualityFactorDataCommand,
+        QList<int>(kSensorMonitoringValues, INT_MAX)));
+}
+
+void MainHandler::slotHeartBeatBamCam(NmeaMessagePtr message) {
+    if (message->getSourceSfi() == SystemSetup::getInstance()->Kc40Setup.values().alarmID) {
+        Q_EMIT sigReceivedHbtFromBam();
+    }
+}
+
+void MainHandler::slotBamHbtNotReceived() {
+    Q_EMIT sigHbtFromBamNotReceived();
 }

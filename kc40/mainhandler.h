@@ -2,6 +2,7 @@
 
 #include "calibrationtablesource.h"
 #include "nmeamessage.h"
+#include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
 #include "serialreader.h"
 #include "serialsensor.h"
@@ -11,6 +12,9 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <QTimer>
+
+#include <functional>
 
 class ReceivedNmeaHandler;
 class VQ2_Handler;
@@ -25,8 +29,31 @@ public:
     // Only 4800, 38400 and 115200 are line rates; anything else opens the line at 4800.
     static int lineBaudRate(int configured);
 
-    // Delay from power-on to the sensor's first configuration.
+    // Delay from power-on to the sensor's first configuration, and to the one repeat that
+    // catches a sensor that was still starting.
     static constexpr int kInitialConfigDelayMs = 5000;
+    static constexpr int kInitialConfigRepeatMs = 60000;
+
+    // The system alarms the supervision raises and clears.
+    enum SystemAlarm { SYS_SENSOR_LOST = 1, SYS_DISPLAY_LOST = 2, SYS_ALARM_TEST = 3 };
+
+    using DisplayConnectedCheck = std::function<bool(const QString& id, const QString& mac)>;
+
+    // Sensor start and supervision.
+    // Power-cycles the sensor; its first configuration follows after kInitialConfigDelayMs.
+    void turnSensorOn();
+    // For each sensor measurement: clears a sensor-lost alarm and restarts the supervision.
+    void notifySensorMsgReceived();
+    // False while the sensor is reported lost.
+    bool isVQ2_SensorValid() const { return !sensorHeartBeatAlarmOn; }
+    void setReceiveDataFromSensor(bool receiving) { m_receiveDataFromSensor = receiving; }
+    bool isReceiveDataFromSensor() const { return m_receiveDataFromSensor; }
+    // Front LED pattern, written by the scheduler's thread; 0 is never written.
+    void setLeds(quint8 pattern);
+    // Whether a display heartbeat comes from the paired display. Until the pairing is in
+    // place every display heartbeat counts.
+    void setDisplayConnectedCheck(DisplayConnectedCheck check);
+    PeriodicalHandler& periodicalHandler() { return scheduler; }
 
 public Q_SLOTS:
     void slotChannelBaudChanged(const QString& channel, int baudRate);
@@ -34,6 +61,16 @@ public Q_SLOTS:
     void slotSendSRP();
     // Mute (true) or unmute the sensor through the one-byte handshake.
     void slotSynchRequest(bool mute);
+    void slotDisplayHeartBeatReceived(const QString& id, const QString& mac);
+    // The display has been silent for a supervision period.
+    void slotDisplayHeratBeatAlarm();
+    // No sensor sentence for a supervision period.
+    void slotSensorHeratBeatAlarm();
+    // A heartbeat from the alert management peer (the junction box's alarm identifier).
+    void slotHeartBeatBamCam(NmeaMessagePtr message);
+    void slotBamHbtNotReceived();
+    void slotRequestSNF();
+    void slotSendInitialConfigToSensor();
 
 Q_SIGNALS:
     void sigSendInitialConfig();
@@ -41,6 +78,22 @@ Q_SIGNALS:
     void sigStartSensorSimulator(bool stop, bool start, float s1, float s2, float s3, float s4);
     void sigStartVQ2RawDataReading();
     void sigStopVQ2RawDataReading();
+    void sigResetDisplayHeartBeat();
+    void sigResetSensorHeartBeat();
+    void sigSetLeds(quint8 pattern);
+    void sigReceivedHbtFromBam();
+    // The alert management peer has been silent for its supervision period.
+    void sigHbtFromBamNotReceived();
+    void sigSetSystemAlarm(int type);
+    void sigExitSystemAlarm(int type);
+    // Pings the depth sounder pulse: true while the measured depth is shallow.
+    void sigPingPulse(bool shallow);
+    // Sensor power line: the sensor runs while it is true.
+    void sigSensorPower(bool on);
+    void sigDiagnosticsTest(const QString& test, const QString& command);
+    // The display was lost and must pair again.
+    void sigDisconnectFromPaired();
+    void sigCheckGpsMovement(float sogKnots);
 
 private Q_SLOTS:
     void handleNmea_1_message(NmeaMessagePtr message);
@@ -52,8 +105,16 @@ private Q_SLOTS:
     void slotSimulationResponse(bool ok);
     // Restarts the sensor's logic when its data is stuck; a muted sensor is left alone.
     void slotReloadSensorVQ2();
+    // Stores the distances once a minute, on the main thread like every other write of them.
+    void slotSaveTripTotal();
+    void slotCheckGpsMovement();
+    void slotSendConfigToSensor();
 
 private:
+    void initSensorStart();
+    // Wires and starts the one-second scheduler.
+    void initScheduler();
+    PassConditions schedulerConditions() const;
     void initSerial();
     void initSensorLink();
     // Joins the unit's group on the ship's network and hands received sentences on (source 0).
@@ -74,4 +135,14 @@ private:
     SensorCommandsThread* sensorCommandsThread;
     SyncThread syncThread;
     udp_multicast_interface udp_interface;
+
+    bool displayHeartBeatAlarmOn = false;
+    bool sensorHeartBeatAlarmOn = false;
+    bool m_receiveDataFromSensor = false;
+    bool firstConfigToSensor = true;
+    QTimer timerSNF;
+    QTimer m_initialConfigRepeat;
+    DisplayConnectedCheck m_displayConnected;
+    // Last, so that it stops before the objects its passes reach go away.
+    PeriodicalHandler scheduler;
 };

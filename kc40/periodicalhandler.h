@@ -1,0 +1,87 @@
+#pragma once
+
+#include "periodicschedule.h"
+
+#include <QDeadlineTimer>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <chrono>
+#include <functional>
+
+// The unit's clock. Its thread keeps a one-second cadence, measured from the start of each pass
+// on the monotonic clock, and hands every pass to the object's own (main) thread, where the
+// schedule decides what falls due and the signals go out; so every receiver, supervision and
+// save runs on the main thread. Between passes the thread sleeps on a wait condition that a new
+// LED pattern interrupts, so the front LEDs follow within a few milliseconds.
+class PeriodicalHandler : public QThread {
+    Q_OBJECT
+public:
+    using Conditions = std::function<PassConditions()>;
+
+    static constexpr std::chrono::milliseconds kPassPeriod{1000};
+    // The rest of the unit settles before the first announcements.
+    static constexpr std::chrono::milliseconds kStartDelay{2000};
+    static constexpr quint8 kLedsSensorLost = 0x3c;
+
+    // The conditions are asked on the main thread at every pass. Tests shorten the periods.
+    explicit PeriodicalHandler(Conditions conditions, QObject* parent = nullptr,
+                               std::chrono::milliseconds passPeriod = kPassPeriod,
+                               std::chrono::milliseconds startDelay = kStartDelay);
+    // Ends the loop and waits for the thread.
+    ~PeriodicalHandler() override;
+
+    int displayHeartBeatSeconds() const { return m_schedule.displayHeartBeatSeconds(); }
+    int sensorHeartBeatSeconds() const { return m_schedule.sensorHeartBeatSeconds(); }
+
+public Q_SLOTS:
+    void slotResetDisplayHeartBeat() { m_schedule.resetDisplayHeartBeat(); }
+    void slotResetSensorHeartBeat() { m_schedule.resetSensorHeartBeat(); }
+    void slotResetBamCamHbtCounter() { m_schedule.resetAlertPeerHeartBeat(); }
+    // A pattern of 0 means nothing pending and is never written.
+    void slotSetLeds(quint8 leds);
+
+Q_SIGNALS:
+    void sigSendConfigurationToDisplay(bool full);
+    void SendSRP();
+    void sigSendHeratBeatMsg();
+    void sigSendAlcMsg();
+    // The GPS speed over ground is due for the movement detection.
+    void sigCheckMovement();
+    void sigReadVq1speed();
+    void sigDisplayHeratBeatAlarm();
+    void sigReloadSensorVQ2();
+    void sigSensorHeratBeatAlarm();
+    void sigCheckSpeedLimits();
+    void sigSendOutputMessages();
+    void sigHbtFromBamNotReceived();
+    void sigPeriodicalTestAndSend();
+    void sigUpdateTimeouts();
+    void sigSaveErrorCounters();
+    void sigSaveTripTotal();
+    // Emitted on the scheduler thread: the LED driver writes the pattern from there.
+    void sigWriteLeds(quint8 pattern);
+
+protected:
+    void run() override;
+
+private:
+    // Sleeps until the deadline, writing LED patterns as they come; false when stopping.
+    bool waitUntil(const QDeadlineTimer& deadline);
+    void stop();
+    void startOnMainThread();
+    void passOnMainThread();
+
+    Conditions m_conditions;
+    const std::chrono::milliseconds m_passPeriod;
+    const std::chrono::milliseconds m_startDelay;
+    // Touched on the main thread only.
+    PeriodicSchedule m_schedule;
+
+    QMutex m_mutex;
+    QWaitCondition m_wake;
+    // Guarded by m_mutex.
+    quint8 leds = 0;
+    bool m_stopping = false;
+};
