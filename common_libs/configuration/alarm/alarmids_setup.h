@@ -38,6 +38,12 @@ public:
     // 0 STW low, 1 STW high, 2 SOG low, 3 SOG high, 5 system, -1 none; first match wins.
     int getAlarmSouceByAlarmID(int alarmId) const;
 
+    int getSystemAlarmID() const { return m_s.systemAlarmID; }
+    // Minutes an unattended alert waits before it sounds again; 0 switches escalation off.
+    int getEscalationTime() const { return m_s.escalationTime; }
+    // true: alerts reported with ALR/ACK, false: with ALF/ACN/ALC/ARC.
+    bool getUseALR() const { return m_s.useALR; }
+
     bool stwOn() const { return m_stwOn; }
     void setStwOn(bool on) { m_stwOn = on; }
 

@@ -35,4 +35,12 @@ public:
         writeSetup();
     }
     void setAlarmLimits(const AlarmLimits_Setup_S& values) { storeReceived(values); }
+
+    // Knots; 0 switches the limit or level off.
+    float getStwLowLimit() const { return m_s.stwLowLimit; }
+    float getStwHighLimit() const { return m_s.stwHighLimit; }
+    float getSogLowLimit() const { return m_s.sogLowLimit; }
+    float getSogHighLimit() const { return m_s.sogHighLimit; }
+    float getSpeedLevelLow1() const { return m_s.speedLevelLow1; }
+    float getSpeedLevelHigh1() const { return m_s.speedLevelHigh1; }
 };

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "alarmcontroller.h"
+#include "platform.h"
+#include "platformtimer.h"
+#include "systemsetup.h"
+#include "testroot.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <memory>
+
+// A fresh board root on driven time with an alarm controller past its start reset, and
+// everything it sends written down as sentence bodies ("ALF,1,1,...", "PNRVALRS,...").
+class AlarmTest : public ::testing::Test {
+protected:
+    static inline const QString kTime = QStringLiteral("123456.00");
+    static inline const QString kPeer = QStringLiteral("CA1235");
+
+    explicit AlarmTest(bool alr = false) {
+        Platform::configure(root.path(), QStringLiteral("lo"));
+        SystemSetup::resetForTests();
+        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, alr);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, 5.0f);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 20.0f);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::sogLowLimit, 2.0f);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::sogHighLimit, 25.0f);
+        controller = std::make_unique<AlarmController>();
+        controller->hooks().utcTimeStamp = [] { return kTime; };
+        QObject::connect(controller.get(), &AlarmController::sigSendOnNmeaOutput,
+                         [this](int channel, const NmeaMessagePtr& m) {
+                             (channel == 1 ? nmea1 : nmea2) << body(m);
+                         });
+        QObject::connect(controller.get(), &AlarmController::sigSendSingleOnUdp,
+                         [this](const NmeaMessagePtr& m) {
+                             lan << body(m);
+                             lanDestinations << m->getDestinationSfi();
+                         });
+        QObject::connect(controller.get(), &AlarmController::sigSetAlarmAuxOutput,
+                         [this](bool on) { relay << on; });
+        QObject::connect(controller.get(), &AlarmController::sigSetSpeedLimitAuxOutput,
+                         [this](bool on) { speedRelay << on; });
+        time.advance(AlarmController::kStartResetMs);
+        clear();
+    }
+    ~AlarmTest() override {
+        controller.reset();
+        SystemSetup::resetForTests();
+    }
+
+    static SystemSetup& setup() { return *SystemSetup::getInstance(); }
+
+    // "$VDALF,1,...*hh\r\n" -> "ALF,1,..."; "$PNRVALRS,...*hh" -> "PNRVALRS,...".
+    static QString body(const NmeaMessagePtr& message) {
+        QString text = message->getMsgBuffer();
+        text = text.mid(1, text.lastIndexOf(QLatin1Char('*')) - 1);
+        return text.startsWith(QLatin1String("PNRV")) ? text : text.mid(2);
+    }
+
+    // The ALF's sequential identifier (0..9) replaced by "n".
+    static QString anySequence(const QString& alf) {
+        QStringList fields = alf.split(QLatin1Char(','));
+        fields[3] = QStringLiteral("n");
+        return fields.join(QLatin1Char(','));
+    }
+
+    // What went out on the LAN, without the display's sentences.
+    QStringList lanAlerts() const {
+        QStringList alerts;
+        for (const QString& text : lan) {
+            if (!text.startsWith(QLatin1String("PNRV"))) {
+                alerts << text;
+            }
+        }
+        return alerts;
+    }
+    QStringList lanOf(const QString& prefix) const {
+        QStringList found;
+        for (const QString& text : lan) {
+            if (text.startsWith(prefix)) {
+                found << text;
+            }
+        }
+        return found;
+    }
+
+    void clear() {
+        nmea1.clear();
+        nmea2.clear();
+        lan.clear();
+        lanDestinations.clear();
+        relay.clear();
+        speedRelay.clear();
+    }
+
+    AlarmInstance& alert(AlarmSource source) const { return *controller->getAlertInstance(source); }
+
+    TestRoot root;
+    VirtualTime time;
+    std::unique_ptr<AlarmController> controller;
+    QStringList nmea1;
+    QStringList nmea2;
+    QStringList lan;
+    QStringList lanDestinations;
+    QList<bool> relay;
+    QList<bool> speedRelay;
+};
+
+class AlrAlarmTest : public AlarmTest {
+protected:
+    AlrAlarmTest() : AlarmTest(true) {}
+};
