@@ -1,14 +1,18 @@
 #include "mainhandler.h"
 
+#include "errorcounter.h"
+#include "gpsmovementdetection.h"
 #include "logger.h"
-#include "msgdat.h"
 #include "msgicm.h"
 #include "msgsrp.h"
 #include "platform.h"
 #include "receivednmeahandler.h"
+#include "sensorinfo.h"
 #include "setupmessages.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
+#include "udpmulticastparser.h"
+#include "utc_time.h"
 #include "vq2_handler.h"
 
 #include <QNetworkInterface>
@@ -36,8 +40,12 @@ MainHandler::MainHandler(QObject* parent)
       scheduler([this] { return schedulerConditions(); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     vq2Handler->setSpeedCalibration(&calibrationSource);
+    receivedNmeaHandler->setVq2Handler(vq2Handler);
     initUdp();
     initSerial();
+    initOutputs();
+    initAlarms();
+    wireReceivedSentences();
     serialReaderNmea_1.enableReceiving(true);
     serialReaderNmea_2.enableReceiving(true);
     serialSensor.enableReceiving(true);
@@ -76,11 +84,168 @@ void MainHandler::initUdp() {
     };
     connect(transport, &UDP_61162_450::sigHandleUdpMulticast, this, handOn);
     connect(&udp_interface.srp(), &UdpSRP::sigHandleUdpMulticast, this, handOn);
-    // Sentences for the display and service tools leave as single datagrams.
-    connect(vq2Handler, &VQ2_Handler::sigSendSingleOnUdpOutput, &udp_interface,
-            &udp_multicast_interface::slotSendSingleMsg);
-    connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, &udp_interface,
-            &udp_multicast_interface::slotSendSingleMsg);
+    connect(setup, &SystemSetup::sigChannelBaudChanged, this, &MainHandler::slotChannelBaudChanged);
+    // Faults on the inputs go to the network error counters.
+    ErrorCounter* errors = ErrorCounter::getInstance();
+    connect(&ReceivedNmeaHandler::errorCounter, &NmeaErrorCounter::sigError, errors,
+            &ErrorCounter::slotErrors);
+    connect(&UdpMulticastParser::errorCounter, &NmeaErrorCounter::sigError, errors,
+            &ErrorCounter::slotErrors);
+}
+
+void MainHandler::initOutputs() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    m_channelRules =
+        std::make_unique<OutputChannelRulesOf<Outpu_Channels_Setup>>(setup->OutputChannelsSetup);
+    m_serialOutputs =
+        std::make_unique<UnitSerialOutputs>(serialReaderNmea_1, serialReaderNmea_2, serialSensor);
+    m_networkOutput = std::make_unique<UdpNetworkOutput>(udp_interface);
+    outputAssembly = new OutputAssembly(*setup, *SystemVariables::getInstance(), *m_channelRules,
+                                        *m_serialOutputs, *m_networkOutput, outputHooks(), this);
+    OutputAssembly* out = outputAssembly;
+    // Sentences for the display and service tools leave as single datagrams, echoed to the
+    // service software on the way.
+    connect(vq2Handler, &VQ2_Handler::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(setup, &SystemSetup::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(vq2Handler, &VQ2_Handler::sigCheckSpeedLimits, out,
+            &OutputAssembly::slotCheckSpeedLimits);
+
+    PeriodicalHandler* clock = &scheduler;
+    connect(clock, &PeriodicalHandler::sigSendOutputMessages, out,
+            &OutputAssembly::slotSendOutputMessages);
+    connect(clock, &PeriodicalHandler::sigSendHeratBeatMsg, out,
+            &OutputAssembly::slotSendHeratBeatMsg);
+    connect(clock, &PeriodicalHandler::sigSendConfigurationToDisplay, out,
+            &OutputAssembly::slotSendConfigurationToDisplay);
+    connect(clock, &PeriodicalHandler::sigReadVq1speed, out, &OutputAssembly::slotReadVq1speed);
+    connect(clock, &PeriodicalHandler::sigCheckSpeedLimits, out,
+            &OutputAssembly::slotCheckSpeedLimits);
+    connect(clock, &PeriodicalHandler::sigSaveErrorCounters, ErrorCounter::getInstance(),
+            &ErrorCounter::writeToLogFile);
+    connect(this, &MainHandler::sigCheckGpsMovement, this,
+            [](float sog) { GpsMovementDetection::getInstance()->slotCheckMovement(sog); });
+    QTimer::singleShot(OutputAssembly::kVersionDelayMs, out,
+                       &OutputAssembly::slotEnableSendVerMsgOnStartup);
+}
+
+OutputHooks MainHandler::outputHooks() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    OutputHooks hooks;
+    hooks.getOutputMsgByName = [](const QString& name, int sub) {
+        return SystemVariables::getInstance()->getOutputMsgByName(name, sub);
+    };
+    ReceivedNmeaHandler* received = receivedNmeaHandler;
+    hooks.monitorChannelInput = [received](const QString& channel) {
+        return received->monitorChannelInput(channel);
+    };
+    hooks.monitorChannelOutput = [received](const QString& channel) {
+        return received->monitorChannelOutput(channel);
+    };
+    hooks.typeRecognized = &ReceivedNmeaHandler::typeRecognized;
+    hooks.createVersionMsg = [setup] {
+        const SensorInfo* sensor = SensorInfo::getInstance();
+        return setup->createVersionMsg(
+            {sensor->serialNumber, sensor->firmwereRev, sensor->hardwareRev});
+    };
+    SpeedCalibration* calibration = speedCalib;
+    hooks.calibrationOutputMessages = [calibration] { calibration->slotSendOutputMessages(); };
+    hooks.sendAllCalibrationPoints = [calibration] { calibration->sendAllCalibrationPoints(); };
+    AlarmController* alarms = &alarmController;
+    hooks.checkLowSpeed = [alarms](float speed, bool water) {
+        alarms->checkLowSpeed(speed, water);
+    };
+    hooks.checkHighSpeed = [alarms](float speed, bool water) {
+        alarms->checkHighSpeed(speed, water);
+    };
+    hooks.checkSpeedWarnWater = [alarms](float speed) { alarms->checkSpeedWarnWater(speed); };
+    return hooks;
+}
+
+void MainHandler::initAlarms() {
+    AlarmHooks& hooks = alarmController.hooks();
+    hooks.alarmOutputEnabled = [](const QString& channel) {
+        return SystemSetup::getInstance()->OutputChannelsSetup.isAlarmOutputEnabled(channel);
+    };
+    hooks.utcTimeStamp = &UTC_Time::getTimeStample;
+    hooks.sensorMuted = [this] { return serialSensor.getMuteOn(); };
+    AlarmController* alarms = &alarmController;
+    connect(alarms, &AlarmController::sigSendSingleOnUdp, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(alarms, &AlarmController::sigSendOnNmeaOutput, outputAssembly,
+            &OutputAssembly::slotSendOnNmeaOutput);
+    connect(this, &MainHandler::sigSetSystemAlarm, alarms,
+            [alarms](int type) { alarms->setSystemAlarm(SystemAlarmType(type)); });
+    connect(this, &MainHandler::sigExitSystemAlarm, alarms,
+            [alarms](int type) { alarms->exitSystemAlarm(SystemAlarmType(type)); });
+    // Every heartbeat of the alert management peer restarts its supervision, also the count of
+    // heartbeats missed while it holds responsibility for an alert.
+    connect(this, &MainHandler::sigReceivedHbtFromBam, alarms,
+            &AlarmController::hbtMessageReceived);
+    connect(this, &MainHandler::sigHbtFromBamNotReceived, alarms,
+            &AlarmController::hbtMessageNotReceived);
+
+    PeriodicalHandler* clock = &scheduler;
+    connect(clock, &PeriodicalHandler::sigSendAlcMsg, alarms,
+            &AlarmController::periodicalSendAlcMSg);
+    connect(clock, &PeriodicalHandler::sigPeriodicalTestAndSend, this, [this] {
+        alarmController.periodicalTestAndSend();
+        if (m_receiveDataFromSensor) {
+            SystemSetup::getInstance()->sensTimer.slotIncMsgCount(1);
+        }
+    });
+}
+
+void MainHandler::wireReceivedSentences() {
+    ReceivedNmeaHandler* received = receivedNmeaHandler;
+    OutputAssembly* out = outputAssembly;
+    AlarmController* alarms = &alarmController;
+    SystemSetup* setup = SystemSetup::getInstance();
+    received->setSensorValidQuery([this] { return isVQ2_SensorValid(); });
+    received->setDatrEnabledQuery(
+        [setup] { return setup->OutputChannelsSetup.isEnabledByAny(QStringLiteral("DATR")); });
+    connect(received, &ReceivedNmeaHandler::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(received, &ReceivedNmeaHandler::sigSendOnNmeaOutput, out,
+            &OutputAssembly::slotSendOnNmeaOutput);
+    connect(received, &ReceivedNmeaHandler::sigSystemSetupMessage, setup,
+            &SystemSetup::slotSystemSetupMessage);
+    connect(received, &ReceivedNmeaHandler::sigCalibrationCommandReceived, speedCalib,
+            &SpeedCalibration::slotCalibrationCommandReceived);
+    connect(received, &ReceivedNmeaHandler::sigSendConfigurationToDisplay, out,
+            &OutputAssembly::slotSendConfigurationToDisplay);
+    connect(received, &ReceivedNmeaHandler::sigSendConfigurationToServiceSoftware, out,
+            &OutputAssembly::sendConifgurationToServiceSoftware);
+    connect(received, &ReceivedNmeaHandler::sigUserAcknowledge, alarms,
+            &AlarmController::handleUserACK);
+    connect(received, &ReceivedNmeaHandler::sigUserSilence, alarms,
+            &AlarmController::handleUserAlarmSilence);
+    connect(received, &ReceivedNmeaHandler::sigAckReceived, alarms, &AlarmController::handleACK);
+    connect(received, &ReceivedNmeaHandler::sigAcnReceived, alarms, &AlarmController::handleACN);
+    connect(received, &ReceivedNmeaHandler::sigAlrsReceived, alarms, &AlarmController::handleALRS);
+    connect(received, &ReceivedNmeaHandler::sigDisplayHeartBeatReceived, this,
+            &MainHandler::slotDisplayHeartBeatReceived);
+    connect(received, &ReceivedNmeaHandler::sigHeartBeatReceived, this,
+            &MainHandler::slotHeartBeatBamCam);
+    connect(received, &ReceivedNmeaHandler::sigSynchRequest, this, &MainHandler::slotSynchRequest);
+    connect(received, &ReceivedNmeaHandler::sigSensorDataReceived, this, [this](bool dat4) {
+        setReceiveDataFromSensor(true);
+        if (dat4) {
+            notifySensorMsgReceived();
+        }
+    });
+    connect(received, &ReceivedNmeaHandler::sigSendOutputMessages, out,
+            &OutputAssembly::slotSendDAT_Messages);
+    connect(received, &ReceivedNmeaHandler::sigForwReverseChanged, this, [this](bool reverse) {
+        vq2Handler->setForwReverseDirection(reverse);
+        outputAssembly->setReverse(reverse);
+    });
+    connect(received, &ReceivedNmeaHandler::sigSendSRP, this, &MainHandler::slotSendSRP);
+    connect(received, &ReceivedNmeaHandler::sigDiagnosticsTest, this,
+            &MainHandler::sigDiagnosticsTest);
 }
 
 void MainHandler::slotSendSRP() {
@@ -109,8 +274,11 @@ void MainHandler::initSerial() {
     connect(&serialSensor, &SerialSensor::receivedSerialNmea, this,
             &MainHandler::handleSensor_message);
 
-    openLine(serialReaderNmea_1, QStringLiteral("ttyS1"), lineBaudRate(kDefaultChannelBaud));
-    openLine(serialReaderNmea_2, QStringLiteral("ttyS2"), lineBaudRate(kDefaultChannelBaud));
+    const Outpu_Channels_Setup& channels = SystemSetup::getInstance()->OutputChannelsSetup;
+    openLine(serialReaderNmea_1, QStringLiteral("ttyS1"),
+             lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_1"))));
+    openLine(serialReaderNmea_2, QStringLiteral("ttyS2"),
+             lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_2"))));
     slotStopSensorUart(false);
     openLine(serialReaderDbgu, QStringLiteral("ttyS0"), kDebugBaud, false);
 }
@@ -138,10 +306,12 @@ void MainHandler::slotChannelBaudChanged(const QString& channel, int baudRate) {
 }
 
 void MainHandler::handleNmea_1_message(NmeaMessagePtr message) {
+    outputAssembly->sendDiagnosticsInfo(QStringLiteral("Nmea_1"), QStringLiteral("IN"), message);
     receivedNmeaHandler->handleReceived(message, 1);
 }
 
 void MainHandler::handleNmea_2_message(NmeaMessagePtr message) {
+    outputAssembly->sendDiagnosticsInfo(QStringLiteral("Nmea_2"), QStringLiteral("IN"), message);
     receivedNmeaHandler->handleReceived(message, 2);
 }
 
@@ -218,18 +388,6 @@ void MainHandler::slotSimulationResponse(bool ok) {
 }
 
 void MainHandler::handleSensor_message(NmeaMessagePtr message) {
-    const QString type = message->messageType();
-    if (type == QLatin1String("DAT")) {
-        vq2Handler->handleDatMsg(message, static_cast<quint64>(Clock::currentMSecsSinceEpoch()));
-        const auto* dat = dynamic_cast<const MsgDAT*>(message.get());
-        if (dat && dat->systemID() == 4 && dat->errorType() == NO_ERROR) {
-            notifySensorMsgReceived();
-        }
-    } else if (type == QLatin1String("SNF")) {
-        vq2Handler->handleSnfMsg(message);
-    } else if (type == QLatin1String("CFG")) {
-        vq2Handler->handleCfgMsg(message);
-    }
     if (!message->receivedText().contains(QLatin1String("DAT"))) {
         Logger::instance()->append(QStringLiteral("From sensor: ") + message->receivedText(),
                                    Logger::LOG_DEBUG);

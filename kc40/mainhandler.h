@@ -1,7 +1,9 @@
 #pragma once
 
+#include "alarmcontroller.h"
 #include "calibrationtablesource.h"
 #include "nmeamessage.h"
+#include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
 #include "serialreader.h"
@@ -15,6 +17,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class ReceivedNmeaHandler;
 class VQ2_Handler;
@@ -54,6 +57,8 @@ public:
     // place every display heartbeat counts.
     void setDisplayConnectedCheck(DisplayConnectedCheck check);
     PeriodicalHandler& periodicalHandler() { return scheduler; }
+    AlarmController& alarms() { return alarmController; }
+    OutputAssembly& outputs() { return *outputAssembly; }
 
 public Q_SLOTS:
     void slotChannelBaudChanged(const QString& channel, int baudRate);
@@ -111,6 +116,12 @@ private Q_SLOTS:
     void slotSendConfigToSensor();
 
 private:
+    // The output cycle and the unit's sending paths, on the lines and the network.
+    void initOutputs();
+    OutputHooks outputHooks();
+    void initAlarms();
+    // What the received-sentence handler asks for and hands on.
+    void wireReceivedSentences();
     void initSensorStart();
     // Wires and starts the one-second scheduler.
     void initScheduler();
@@ -135,6 +146,11 @@ private:
     SensorCommandsThread* sensorCommandsThread;
     SyncThread syncThread;
     udp_multicast_interface udp_interface;
+    AlarmController alarmController;
+    std::unique_ptr<OutputChannelRules> m_channelRules;
+    std::unique_ptr<SerialOutputs> m_serialOutputs;
+    std::unique_ptr<NetworkOutput> m_networkOutput;
+    OutputAssembly* outputAssembly = nullptr;
 
     bool displayHeartBeatAlarmOn = false;
     bool sensorHeartBeatAlarmOn = false;
