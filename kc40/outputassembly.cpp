@@ -163,9 +163,7 @@ void OutputAssembly::slotSendOutputMessages() {
     if (m_setup.getSendVersionInfo() && sendVERmsg_enabled) {
         sendVersionMessages(serial);
     }
-    if (dataLoggingOn) {
-        slotSendSingleOnUdpOutput(getDataLoggingMessage());
-    }
+    slotSendSingleOnUdpOutput(getDataLoggingMessage());
 }
 
 void OutputAssembly::runSimulationStep() {

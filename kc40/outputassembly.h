@@ -165,7 +165,6 @@ public:
     void sendConifgurationToServiceSoftware();
     // Stores the direction of travel and tells the display.
     void setReverse(bool reverse);
-    void setDataLogging(bool on) { dataLoggingOn = on; }
 
 public Q_SLOTS:
     void slotSendOutputMessages();
@@ -212,6 +211,5 @@ private:
     OutputHooks m_hooks;
     int heartBeatOutCounter = 0;
     bool sendVERmsg_enabled = false;
-    bool dataLoggingOn = true;
     bool bReverse = false;
 };

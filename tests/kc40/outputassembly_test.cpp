@@ -223,9 +223,8 @@ INSTANTIATE_TEST_SUITE_P(
         BudgetCase{"AllBelowTheBudget", 4800, {100, 100, 100, 100}, {100, 100, 100, 100}, 0},
         BudgetCase{"ReachingTheBudgetIsDropped", 4800, {200, 200, 80}, {200, 200}, 1},
         BudgetCase{"LaterShorterOneStillFits", 4800, {300, 200, 100, 79}, {300, 100, 79}, 1},
-        BudgetCase{"OneBelowTheBudgetFits", 4800, {479}, {479}, 0},
         BudgetCase{"EveryOverflowIsEchoed", 4800, {480, 481, 20}, {20}, 2},
-        BudgetCase{"AnUnrunnableRateRunsAt4800", 9600, {479, 10}, {479}, 1},
+        BudgetCase{"AnUnrunnableRateRunsAt4800", 9600, {479, 20}, {479}, 1},
         BudgetCase{
             "AFasterLineCarriesMore", 38400, {479, 479, 479, 479}, {479, 479, 479, 479}, 0}));
 
@@ -463,12 +462,6 @@ TEST_F(Output, StandbySendsNothing) {
     EXPECT_TRUE(network.echoes.isEmpty());
 }
 
-TEST_F(Output, SensorLineSentencesAreAlsoShownOnTheNetwork) {
-    unit().slotSendOnNmeaOutput(3, vbw());
-    EXPECT_EQ(serial.lines.value(3).size(), 1);
-    EXPECT_EQ(network.singleTypes(), QStringList{"VBW"});
-}
-
 struct DatCase {
     const char* name;
     bool dat4, dat5, datrOnLan;
@@ -660,5 +653,28 @@ TEST_F(Output, ServiceSoftwareGetsIdentityAndNetworkInOneGroup) {
     EXPECT_EQ(identity.value(5), "1.2.1.2");
     EXPECT_EQ(texts[1].section(QLatin1Char('*'), 0, 0),
               "$PNRVCFGR,2,172,16,1,101,00:11:22:33:44:55,0101,,4");
+}
+// Answers of a channel setup in the shape the unit's setup gives them.
+struct ChannelSetup {
+    bool isEnabled(const QString& type, const QString& channel) const {
+        return type == QLatin1String("VBW") && channel == kLan;
+    }
+    bool isEnabledByAny(const QString& type) const { return type == QLatin1String("VBW"); }
+    bool getChannelUseTwoDecimals(const QString& channel) const { return channel == kNmea2; }
+    int getChannelBaudRate(const QString& channel) const { return channel == kNmea1 ? 38400 : 0; }
+    std::shared_ptr<MsgICM> getChannelSetupMessage(const QString&) const {
+        return std::make_shared<MsgICM>(1, msgCommands::OCFsetupCommand);
+    }
+};
+
+TEST(OutputChannelRulesOf, AsksTheSetupEveryQuestion) {
+    ChannelSetup setup;
+    const OutputChannelRulesOf<ChannelSetup> rules(setup);
+    EXPECT_TRUE(rules.isEnabled("VBW", kLan));
+    EXPECT_FALSE(rules.isEnabled("VBW", kNmea1));
+    EXPECT_TRUE(rules.isEnabledByAny("VBW"));
+    EXPECT_TRUE(rules.getChannelUseTwoDecimals(kNmea2));
+    EXPECT_EQ(rules.getChannelBaudRate(kNmea1), 38400);
+    EXPECT_EQ(rules.getChannelSetupMessage(kLan)->fullType(), "ICM15");
 }
 } // namespace
