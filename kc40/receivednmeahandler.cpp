@@ -138,8 +138,15 @@ void ReceivedNmeaHandler::handleReceived(const NmeaMessagePtr& message, int sour
     handleMessages(message, source);
 }
 
+// Every accepted sentence is traced with its source, for the service engineer.
 void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int source) {
     const NmeaMessage& m = *message;
+    logLine(QStringLiteral("received from %1: %2 error %3: %4")
+                .arg(source)
+                .arg(m.messageType())
+                .arg(m.errorType())
+                .arg(m.receivedText().trimmed()),
+            Logger::LOG_DEBUG);
     const quint32 type = m.messageTypeHash();
     if (handleNavigation(type, m, now())) {
         return;
