@@ -100,7 +100,8 @@ constexpr int kMonitoringCommand = 3;
 constexpr int kDiagnosticsCommand = 99;
 // A configuration command of the display that has no name of its own.
 constexpr int kSetupCommand35 = 35;
-constexpr float kFirmwareOnlyDat4Below = 3.0f;
+// From this firmware on the sensor sends both data sets and runs its primary frequency high.
+constexpr float kFirmwareBothDataSets = 3.0f;
 constexpr float kFirmwareDeepMinimum = 2.14f;
 constexpr float kFirmware213 = 2.13f;
 constexpr float kMinRawDepthDeep = 4.5f;
@@ -372,7 +373,7 @@ void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message) {
         vq2_Handler->setMinRawDepth(minRawDepth / std::cos(kBeamAngleRad));
     }
     if (s->Vq2Setup.getFrequencySourceIsDefault()) {
-        s->Vq2Setup.setPrimaryFrequencyHigh(firmware >= kFirmwareOnlyDat4Below, true);
+        s->Vq2Setup.setPrimaryFrequencyHigh(firmware >= kFirmwareBothDataSets, true);
         Q_EMIT sigSendSingleOnUdpOutput(SetupMessages::createVq2SetupMsg2(*s));
     }
     Q_EMIT sigSensorAnswered();
