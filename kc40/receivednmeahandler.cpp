@@ -100,7 +100,8 @@ constexpr int kMonitoringCommand = 3;
 constexpr int kDiagnosticsCommand = 99;
 // A configuration command of the display that has no name of its own.
 constexpr int kSetupCommand35 = 35;
-constexpr float kFirmwareOnlyDat4Below = 3.0f;
+// From this firmware on the sensor sends both data sets and runs its primary frequency high.
+constexpr float kFirmwareBothDataSets = 3.0f;
 constexpr float kFirmwareDeepMinimum = 2.14f;
 constexpr float kFirmware213 = 2.13f;
 constexpr float kMinRawDepthDeep = 4.5f;
@@ -138,8 +139,15 @@ void ReceivedNmeaHandler::handleReceived(const NmeaMessagePtr& message, int sour
     handleMessages(message, source);
 }
 
+// Every accepted sentence is traced with its source, for the service engineer.
 void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int source) {
     const NmeaMessage& m = *message;
+    logLine(QStringLiteral("received from %1: %2 error %3: %4")
+                .arg(source)
+                .arg(m.messageType())
+                .arg(m.errorType())
+                .arg(m.receivedText().trimmed()),
+            Logger::LOG_DEBUG);
     const quint32 type = m.messageTypeHash();
     if (handleNavigation(type, m, now())) {
         return;
@@ -365,7 +373,7 @@ void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message) {
         vq2_Handler->setMinRawDepth(minRawDepth / std::cos(kBeamAngleRad));
     }
     if (s->Vq2Setup.getFrequencySourceIsDefault()) {
-        s->Vq2Setup.setPrimaryFrequencyHigh(firmware >= kFirmwareOnlyDat4Below, true);
+        s->Vq2Setup.setPrimaryFrequencyHigh(firmware >= kFirmwareBothDataSets, true);
         Q_EMIT sigSendSingleOnUdpOutput(SetupMessages::createVq2SetupMsg2(*s));
     }
     Q_EMIT sigSensorAnswered();
