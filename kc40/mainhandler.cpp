@@ -128,8 +128,6 @@ void MainHandler::initOutputs() {
             &ErrorCounter::writeToLogFile);
     connect(this, &MainHandler::sigCheckGpsMovement, this,
             [](float sog) { GpsMovementDetection::getInstance()->slotCheckMovement(sog); });
-    QTimer::singleShot(OutputAssembly::kVersionDelayMs, out,
-                       &OutputAssembly::slotEnableSendVerMsgOnStartup);
 }
 
 OutputHooks MainHandler::outputHooks() {
