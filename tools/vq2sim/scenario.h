@@ -38,9 +38,10 @@ struct Scenario {
     Ramp qualityWater{8.0};
     Ramp qualityGround{9.0};
     Ramp temperature{12.5};
-    Ramp tiltX{10.0};
-    Ramp tiltY{-20.0};
-    Ramp tiltZ{998.0};
+    // Offsets from a level sensor, thousandths of g: a level sensor reads 0, 0, 0.
+    Ramp tiltX{0.0};
+    Ramp tiltY{0.0};
+    Ramp tiltZ{0.0};
     Ramp depthFwd{25.0};
     Ramp depthAft{25.5};
     // 214: a sensor that sends DAT4 only; 305 and above also DAT5.

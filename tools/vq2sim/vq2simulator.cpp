@@ -1,5 +1,7 @@
 #include "vq2simulator.h"
 
+#include "transducer.h"
+
 #include "nmeamessage.h"
 
 #include <QDateTime>
@@ -274,6 +276,9 @@ void Vq2Simulator::answer(const QByteArray& bytes) {
     writeSentence(bytes);
 }
 
+// The sensor measures the water through its housing, which its electronics warm by this much.
+constexpr double kSelfHeatingC = 5.0;
+
 QByteArray Vq2Simulator::datSentence(int system) {
     const Faults& faults = m_scenario.faults;
     const double t = faults.stuck ? 0.0 : static_cast<double>(m_clock.elapsed()) / 1000.0;
@@ -286,15 +291,24 @@ QByteArray Vq2Simulator::datSentence(int system) {
         stwLong = sogLong = m_testSpeed;
         stwTra = sogTra = 0.0;
     }
-    QByteArray body = "PNRVDAT," + QByteArray::number(system) + ',' + number(stwLong) + ',' +
-                      integer(s.qualityWater.at(t)) + ',' + number(stwTra) + ',' +
-                      integer(s.qualityWater.at(t)) + ',' + number(s.temperature.at(t)) + ',' +
+    // The sentence carries what the beams see, not the ship's speeds and depths themselves;
+    // a speed test sends the requested speeds as they are.
+    const double water = s.temperature.at(t);
+    const bool testing = m_testOn;
+    const auto beam = [water, testing](double speed) {
+        return testing ? speed : Transducer::beamSpeed(speed, water);
+    };
+    const auto slant = [water](double depth) { return Transducer::slantRange(depth, water); };
+    QByteArray body = "PNRVDAT," + QByteArray::number(system) + ',' + number(beam(stwLong)) + ',' +
+                      integer(s.qualityWater.at(t)) + ',' + number(beam(stwTra)) + ',' +
+                      integer(s.qualityWater.at(t)) + ',' + number(water + kSelfHeatingC) + ',' +
                       integer(s.tiltX.at(t)) + ',' + integer(s.tiltY.at(t)) + ',' +
                       integer(s.tiltZ.at(t));
     if (system == 4) {
-        body += ',' + number(sogLong) + ',' + integer(s.qualityGround.at(t)) + ',' +
-                number(sogTra) + ',' + integer(s.qualityGround.at(t)) + ',' +
-                number(s.depthFwd.at(t), false) + ',' + number(s.depthAft.at(t), false);
+        body += ',' + number(beam(sogLong)) + ',' + integer(s.qualityGround.at(t)) + ',' +
+                number(beam(sogTra)) + ',' + integer(s.qualityGround.at(t)) + ',' +
+                number(slant(s.depthFwd.at(t)), false) + ',' +
+                number(slant(s.depthAft.at(t)), false);
     }
     ++m_datCount;
     QByteArray text = sentenceOf(body);
