@@ -56,20 +56,28 @@ bool AlarmController::useALR() const {
     return alarmIds().getUseALR();
 }
 
+AlarmInstance* AlarmController::speedAlertInUse(AlarmSource source, float limit) {
+    AlarmInstance* alert = m_alerts[source];
+    if (alarmIds().getAlarmIDbyIndex(source) != 0 && limit != 0.0f) {
+        return alert;
+    }
+    if (alert->getAlertState() != NO_ALARM) {
+        alert->reset();
+    }
+    return nullptr;
+}
+
 void AlarmController::checkLowSpeed(float speed, bool water) {
     if (!isUsableSpeed(speed)) {
         return;
     }
-    const AlarmSource source = water ? ALARM_LOW_SPEED_WATER : ALARM_LOW_SPEED_GROUND;
-    AlarmInstance* alert = m_alerts[source];
     const float limit = water ? alarmLimits().getStwLowLimit() : alarmLimits().getSogLowLimit();
-    const AlarmLevel state = alert->getAlertState();
-    if (alarmIds().getAlarmIDbyIndex(source) == 0 || limit == 0.0f) {
-        if (state != NO_ALARM) {
-            alert->reset();
-        }
+    AlarmInstance* alert =
+        speedAlertInUse(water ? ALARM_LOW_SPEED_WATER : ALARM_LOW_SPEED_GROUND, limit);
+    if (!alert) {
         return;
     }
+    const AlarmLevel state = alert->getAlertState();
     if (state == NO_ALARM || state == ALR_RECTIF_UACKED) {
         // Going astern is no low speed.
         if (speed >= 0.0f && speed < limit) {
@@ -84,16 +92,13 @@ void AlarmController::checkHighSpeed(float speed, bool water) {
     if (!isUsableSpeed(speed)) {
         return;
     }
-    const AlarmSource source = water ? ALARM_HIGH_SPEED_WATER : ALARM_HIGH_SPEED_GROUND;
-    AlarmInstance* alert = m_alerts[source];
     const float limit = water ? alarmLimits().getStwHighLimit() : alarmLimits().getSogHighLimit();
-    const AlarmLevel state = alert->getAlertState();
-    if (alarmIds().getAlarmIDbyIndex(source) == 0 || limit == 0.0f) {
-        if (state != NO_ALARM) {
-            alert->reset();
-        }
+    AlarmInstance* alert =
+        speedAlertInUse(water ? ALARM_HIGH_SPEED_WATER : ALARM_HIGH_SPEED_GROUND, limit);
+    if (!alert) {
         return;
     }
+    const AlarmLevel state = alert->getAlertState();
     if (state == NO_ALARM || state == ALR_RECTIF_UACKED) {
         if (speed > limit) {
             alert->setActive();

@@ -91,6 +91,9 @@ signals:
     void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
 
 private:
+    // The speed alert of that source, or null when its check is switched off (identifier or
+    // limit 0), in which case a raised alert of that kind goes away.
+    AlarmInstance* speedAlertInUse(AlarmSource source, float limit);
     void checkUnitAck_forAuxOutput();
     void setSpeedLevels(bool low, bool high);
     static QString displayName(const AlarmInstance& alert);

@@ -2,23 +2,15 @@
 // output, for the unit's navigation inputs.
 #include "navsimulator.h"
 
+#include "stopsignals.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <cmath>
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
-}
-
 struct Range {
     const char* name;
     double low;
@@ -100,14 +92,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // Stop cleanly on SIGINT and SIGTERM.
-    if (::pipe(g_signalPipe) != 0) {
+    if (!quitOnStopSignals(app)) {
         return 1;
     }
-    QSocketNotifier stop(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&stop, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
 
     NavSimulator simulator(start, output);
     simulator.start();

@@ -4,28 +4,19 @@
 #include "udp_61162_450.h"
 #include "virtualboard.h"
 
+#include "stopsignals.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
-#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
 
-#include <unistd.h>
-
 namespace {
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
-}
-
 QString besideMe(const QString& program) {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + program;
 }
@@ -85,15 +76,9 @@ int main(int argc, char* argv[]) {
     }
     QDir().mkpath(root);
 
-    // Signals only wake the event loop; the stop itself runs there.
-    if (::pipe(g_signalPipe) != 0) {
+    if (!quitOnStopSignals(app)) {
         return 1;
     }
-    QSocketNotifier stop(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&stop, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
-    std::signal(SIGHUP, onSignal);
 
     BoardSetup setup;
     setup.root = QDir(root).absolutePath();

@@ -1,22 +1,12 @@
 #include "scenario.h"
 #include "vq2simulator.h"
 
+#include "stopsignals.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
-
-namespace {
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -58,13 +48,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // Stop cleanly on SIGINT and SIGTERM so that the link is removed.
-    if (::pipe(g_signalPipe) != 0) {
+    if (!quitOnStopSignals(app)) {
         return 1;
     }
-    QSocketNotifier stop(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&stop, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
     return QCoreApplication::exec();
 }
