@@ -21,9 +21,6 @@
 #include <climits>
 
 namespace {
-// The channel setup record sets these rates; until it is read, every NMEA channel starts at
-// the ship's standard 4800 baud.
-constexpr int kDefaultChannelBaud = 4800;
 constexpr int kSensorBaud = 4800;
 constexpr int kDebugBaud = 115200;
 // Below this forward depth the depth sounder pulse pings.
@@ -260,10 +257,6 @@ void MainHandler::slotSendSRP() {
         std::make_shared<MsgSRP>(eth0.hardwareAddress(), address));
 }
 
-int MainHandler::lineBaudRate(int configured) {
-    return SerialReader::validateBaudRate(configured) ? configured : kDefaultChannelBaud;
-}
-
 void MainHandler::initSerial() {
     connect(&serialReaderNmea_1, &SerialReader::receivedSerialNmea, this,
             &MainHandler::handleNmea_1_message);
@@ -274,9 +267,9 @@ void MainHandler::initSerial() {
 
     const Outpu_Channels_Setup& channels = SystemSetup::getInstance()->OutputChannelsSetup;
     openLine(serialReaderNmea_1, QStringLiteral("ttyS1"),
-             lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_1"))));
+             SerialReader::lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_1"))));
     openLine(serialReaderNmea_2, QStringLiteral("ttyS2"),
-             lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_2"))));
+             SerialReader::lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_2"))));
     slotStopSensorUart(false);
     openLine(serialReaderDbgu, QStringLiteral("ttyS0"), kDebugBaud, false);
 }

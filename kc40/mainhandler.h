@@ -29,9 +29,6 @@ public:
     explicit MainHandler(QObject* parent = nullptr);
     ~MainHandler() override;
 
-    // Only 4800, 38400 and 115200 are line rates; anything else opens the line at 4800.
-    static int lineBaudRate(int configured);
-
     // Delay from power-on to the sensor's first configuration, and to the one repeat that
     // catches a sensor that was still starting.
     static constexpr int kInitialConfigDelayMs = 5000;

@@ -38,8 +38,6 @@ constexpr int kSensorChannel = 3;
 constexpr int kVersionOfCommands = SetupMessages::kMessageVersion;
 // A serial character is ten bits on the line (start, eight data, stop).
 constexpr int kBitsPerCharacter = 10;
-// A line configured at a rate it cannot run is opened at the ship's standard rate.
-constexpr int kFallbackBaud = 4800;
 
 // The output list, walked in this order every second.
 const std::array<QString, 14> kTypeList = {
@@ -137,9 +135,7 @@ bool OutputAssembly::inStandby() const {
 }
 
 int OutputAssembly::charactersPerSecond(const QString& channel) const {
-    const int configured = m_rules.getChannelBaudRate(channel);
-    const int running = SerialReader::validateBaudRate(configured) ? configured : kFallbackBaud;
-    return running / kBitsPerCharacter;
+    return SerialReader::lineBaudRate(m_rules.getChannelBaudRate(channel)) / kBitsPerCharacter;
 }
 
 void OutputAssembly::slotSendOutputMessages() {

@@ -14,6 +14,10 @@ bool SerialReader::validateBaudRate(int baudRate) {
     return baudRate == 4800 || baudRate == 38400 || baudRate == 115200;
 }
 
+int SerialReader::lineBaudRate(int configured) {
+    return validateBaudRate(configured) ? configured : 4800;
+}
+
 bool SerialReader::init(const QString& name, int baudRate, bool connectReceive) {
     if (!validateBaudRate(baudRate)) {
         return false;

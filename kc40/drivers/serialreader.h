@@ -19,6 +19,9 @@ public:
     ~SerialReader() override;
 
     static bool validateBaudRate(int baudRate);
+    // The rate a line configured at this rate runs at: only 4800, 38400 and 115200 are line
+    // rates; anything else runs at the ship's standard 4800.
+    static int lineBaudRate(int configured);
 
     // name: a device name without folder ("ttyS1").
     bool init(const QString& name, int baudRate, bool connectReceive);
