@@ -107,25 +107,32 @@ void Vq2Simulator::tick() {
         m_clock.elapsed() < m_nextDat) {
         return;
     }
+    m_nextDat = m_clock.elapsed() + kCycleMs;
     if (m_rawStreaming) {
-        m_nextDat = m_clock.elapsed() + 2 * kDatIntervalMs;
         sendRawFrame();
         return;
     }
     if (baudRate() != 4800) {
         return;
     }
-    if (m_scenario.faults.pairWrites && sendsDat5()) {
-        m_nextDat = m_clock.elapsed() + 2 * kDatIntervalMs;
-        m_lastDatAt = m_clock.elapsed();
-        write(datSentence(4) + datSentence(5));
+    sendCycle();
+}
+
+void Vq2Simulator::sendCycle() {
+    m_lastDatAt = m_clock.elapsed();
+    const QByteArray dat4 = datSentence(4);
+    if (!sendsDat5()) {
+        writeSentence(dat4);
         return;
     }
-    m_nextDat = m_clock.elapsed() + (sendsDat5() ? kDatIntervalMs : 2 * kDatIntervalMs);
-    sendDat(m_nextSystem);
-    if (sendsDat5()) {
-        m_nextSystem = m_nextSystem == 4 ? 5 : 4;
+    const QByteArray dat5 = datSentence(5);
+    if (m_scenario.faults.pairWrites || m_scenario.faults.splitWrites) {
+        // Split as one burst, so the halves of the two sentences never interleave.
+        writeSentence(dat4 + dat5);
+        return;
     }
+    write(dat4);
+    write(dat5);
 }
 
 void Vq2Simulator::startSession() {
@@ -136,8 +143,7 @@ void Vq2Simulator::startSession() {
     m_testOn = false;
     m_rawStreaming = false;
     m_silentUntil = 0;
-    m_nextSystem = 4;
-    m_nextDat = m_clock.elapsed() + kDatIntervalMs;
+    m_nextDat = m_clock.elapsed() + kCycleMs / 2;
     m_reader->setEnabled(true);
     Q_EMIT sessionStarted(m_sessions);
 }
@@ -216,7 +222,7 @@ void Vq2Simulator::handleInput(const QByteArray& bytes) {
     if (m_input.contains(kRawPreamble) && baudRate() == 115200) {
         m_input.clear();
         m_rawStreaming = true;
-        m_nextDat = m_clock.elapsed() + kDatIntervalMs;
+        m_nextDat = m_clock.elapsed() + kCycleMs / 2;
         return;
     }
     const qsizetype reload = m_input.indexOf(kReload);
@@ -320,11 +326,6 @@ QByteArray Vq2Simulator::datSentence(int system) {
         text.prepend("\x01\xfe#garbage");
     }
     return text;
-}
-
-void Vq2Simulator::sendDat(int system) {
-    m_lastDatAt = m_clock.elapsed();
-    writeSentence(datSentence(system));
 }
 
 void Vq2Simulator::sendRawFrame() {

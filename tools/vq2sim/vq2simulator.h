@@ -16,16 +16,18 @@
 
 // Plays the Doppler sensor on the master side of a pseudo-terminal whose slave is linked where
 // the unit expects its sensor line. Like a UART it writes only while the unit has the line
-// open, and each opening is a new session. It sends DAT4 and DAT5 about twice a second each,
-// echoes CFG (ten fields) and TST (five fields), answers the SNF request and the mute bytes,
-// falls silent for a second on a reload, streams raw frames at 115200 baud after the raw-data
-// preamble, and misbehaves as the scenario's faults ask. What it receives can be recorded as
-// JSON lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
+// open, and each opening is a new session. Twice a second it ends a ping cycle with DAT4 and,
+// when dual-frequency, DAT5 right behind it (then it listens for commands), echoes CFG (ten fields)
+// and TST (five fields), answers the SNF request and the mute bytes, falls silent for a second on a
+// reload, streams raw frames at 115200 baud after the raw-data preamble, and misbehaves as the
+// scenario's faults ask. What it receives can be recorded as JSON lines (time, baud, bytes). May
+// run on a thread of its own; its state queries are atomic.
 class Vq2Simulator : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 50;
-    static constexpr int kDatIntervalMs = 250;
+    // Two ping cycles a second.
+    static constexpr int kCycleMs = 500;
     static constexpr int kReloadSilenceMs = 1000;
     static constexpr int kRawFrameBody = 1100;
 
@@ -67,7 +69,8 @@ private:
     void handleMuteBytes(QByteArray& input);
     void handleCommand(const QString& sentence);
     void answer(const QByteArray& bytes);
-    void sendDat(int system);
+    // One ping cycle: DAT4, then DAT5 from a dual-frequency sensor.
+    void sendCycle();
     void sendRawFrame();
     void writeSentence(const QByteArray& sentence);
     void write(const QByteArray& bytes);
@@ -91,7 +94,6 @@ private:
     std::atomic<bool> m_rawStreaming{false};
     qint64 m_silentUntil = 0;
     qint64 m_nextDat = 0;
-    int m_nextSystem = 4;
     int m_datCount = 0;
     qint64 m_lastDatAt = 0;
 };
