@@ -70,6 +70,9 @@ int main(int argc, char* argv[]) {
     // The unit outlives whoever reads its console (a restarted copy inherits it): a closed
     // reader must not end the process.
     std::signal(SIGPIPE, SIG_IGN);
+    // The plain poll() event dispatcher: the unit needs nothing of glib's main loop, whose
+    // bookkeeping runs at every one of the many wake-ups a second.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
     if (!options) {
@@ -102,6 +105,7 @@ int main(int argc, char* argv[]) {
             Logger::LOG_ERROR);
     }
 
+    Logger::instance()->echoWhenIdle();
     MainHandler mainHandler;
     writePidFile();
     std::fputs("...\n", stderr);

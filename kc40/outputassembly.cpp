@@ -114,6 +114,11 @@ int UnitSerialOutputs::send(int channel, const QString& text) {
     }
 }
 
+void UnitSerialOutputs::flush() {
+    m_nmea1.flush();
+    m_nmea2.flush();
+}
+
 void UdpNetworkOutput::sendSingle(const NmeaMessagePtr& message) {
     m_udp.slotSendSingleMsg(message);
 }
@@ -152,6 +157,8 @@ void OutputAssembly::slotSendOutputMessages() {
             sendOneOutput(name, serial, lanList);
         }
     }
+    // The cycle leaves each line in one write.
+    m_serial.flush();
     lanList.append(SetupMessages::createSensorTimerMsg(m_setup));
     slotSendGroupOnUdpOutput(lanList);
 
@@ -190,16 +197,24 @@ void OutputAssembly::sendOneOutput(const QString& name, SerialBudget (&serial)[2
         Logger::instance()->append(message->getMsgBuffer(), Logger::LOG_INFO);
     }
     // One sentence object serves every channel; each new decimals setting drops the text
-    // formatted for the channel before.
+    // formatted for the channel before. Channels with the same decimals share one formatting.
     const bool decimalsPerChannel = followsChannelDecimals(*message);
+    QString text;
+    int textDecimals = 0;
     for (SerialBudget& channel : serial) {
         if (!m_rules.isEnabled(name, channel.name)) {
             continue;
         }
-        if (decimalsPerChannel) {
-            message->setNumber_of_decimals(m_rules.getChannelUseTwoDecimals(channel.name) ? 2 : 1);
+        const int decimals =
+            decimalsPerChannel ? (m_rules.getChannelUseTwoDecimals(channel.name) ? 2 : 1) : 0;
+        if (text.isEmpty() || decimals != textDecimals) {
+            if (decimalsPerChannel) {
+                message->setNumber_of_decimals(decimals);
+            }
+            text = message->getMsgBuffer();
+            textDecimals = decimals;
         }
-        sendWithinBudget(message, channel);
+        sendWithinBudget(message, text, channel);
     }
     if (m_rules.isEnabled(name, kLan)) {
         if (decimalsPerChannel) {
@@ -227,8 +242,8 @@ void OutputAssembly::sendLanOnlyDatr() {
     }
 }
 
-void OutputAssembly::sendWithinBudget(const NmeaMessagePtr& message, SerialBudget& channel) {
-    const QString text = message->getMsgBuffer();
+void OutputAssembly::sendWithinBudget(const NmeaMessagePtr& message, const QString& text,
+                                      SerialBudget& channel) {
     if (channel.used + text.size() >= channel.limit) {
         sendDiagnosticsInfo(channel.name, kOut, std::make_shared<MsgOvf>());
         return;
@@ -249,8 +264,9 @@ void OutputAssembly::sendVersionMessages(SerialBudget (&serial)[2]) {
         if (!version) {
             continue;
         }
+        const QString text = version->getMsgBuffer();
         for (SerialBudget& channel : serial) {
-            sendWithinBudget(version, channel);
+            sendWithinBudget(version, text, channel);
         }
         qDebug().noquote() << " SEND VER MESSAGE: " << version->getMsgBuffer();
         slotSendSingleOnUdpOutput(version);

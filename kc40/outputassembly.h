@@ -57,6 +57,8 @@ public:
     virtual ~SerialOutputs() = default;
     // Bytes written; below 1 when nothing left the unit.
     virtual int send(int channel, const QString& text) = 0;
+    // What was written goes onto the lines now, not when the event loop next looks.
+    virtual void flush() {}
 };
 
 // The unit's own lines behind SerialOutputs.
@@ -65,6 +67,7 @@ public:
     UnitSerialOutputs(SerialReader& nmea1, SerialReader& nmea2, SerialSensor& sensor)
         : m_nmea1(nmea1), m_nmea2(nmea2), m_sensor(sensor) {}
     int send(int channel, const QString& text) override;
+    void flush() override;
 
 private:
     SerialReader& m_nmea1;
@@ -197,7 +200,9 @@ private:
                        QList<NmeaMessagePtr>& lanList);
     void sendLanOnlyDatr();
     // Sends within the channel's budget, or echoes an overflow notice instead.
-    void sendWithinBudget(const NmeaMessagePtr& message, SerialBudget& channel);
+    // text: the message as formatted for this channel.
+    void sendWithinBudget(const NmeaMessagePtr& message, const QString& text,
+                          SerialBudget& channel);
     void sendVersionMessages(SerialBudget (&serial)[2]);
     NmeaMessagePtr getDataLoggingMessage() const;
     QString heartbeatMacAddress() const;

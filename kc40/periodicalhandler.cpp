@@ -1,7 +1,6 @@
 #include "periodicalhandler.h"
 
 #include <QMetaObject>
-#include <QMutexLocker>
 
 PeriodicalHandler::PeriodicalHandler(Conditions conditions, QObject* parent,
                                      std::chrono::milliseconds passPeriod,
@@ -15,32 +14,32 @@ PeriodicalHandler::~PeriodicalHandler() {
 }
 
 void PeriodicalHandler::stop() {
-    QMutexLocker lock(&m_mutex);
     m_stopping = true;
-    m_wake.wakeAll();
+    m_wake.release();
 }
 
 void PeriodicalHandler::slotSetLeds(quint8 pattern) {
-    QMutexLocker lock(&m_mutex);
+    // The LED port holds its output: the pattern asked for last needs no second write (a DAT5
+    // right behind its DAT4 lights the same pattern).
+    if (pattern == 0 || pattern == m_lastLeds) {
+        return;
+    }
+    m_lastLeds = pattern;
     leds = pattern;
-    m_wake.wakeAll();
+    m_wake.release();
 }
 
 bool PeriodicalHandler::waitUntil(const QDeadlineTimer& deadline) {
-    QMutexLocker lock(&m_mutex);
     while (!m_stopping) {
-        if (leds != 0) {
-            const quint8 pattern = leds;
-            leds = 0;
-            lock.unlock();
+        if (const quint8 pattern = leds.exchange(0); pattern != 0) {
             Q_EMIT sigWriteLeds(pattern);
-            lock.relock();
             continue;
         }
         if (deadline.hasExpired()) {
             return true;
         }
-        m_wake.wait(&m_mutex, deadline);
+        // Rounded up to whole milliseconds: a wake-up a little early only loops once more.
+        m_wake.tryAcquire(1, static_cast<int>(deadline.remainingTime()));
     }
     return false;
 }

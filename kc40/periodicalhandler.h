@@ -3,17 +3,17 @@
 #include "periodicschedule.h"
 
 #include <QDeadlineTimer>
-#include <QMutex>
+#include <QSemaphore>
 #include <QThread>
-#include <QWaitCondition>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 
 // The unit's clock. Its thread keeps a one-second cadence, measured from the start of each pass
 // on the monotonic clock, and hands every pass to the object's own (main) thread, where the
 // schedule decides what falls due and the signals go out; so every receiver, supervision and
-// save runs on the main thread. Between passes the thread sleeps on a wait condition that a new
+// save runs on the main thread. Between passes the thread sleeps on a semaphore that a new
 // LED pattern interrupts, so the front LEDs follow within a few milliseconds.
 class PeriodicalHandler : public QThread {
     Q_OBJECT
@@ -39,7 +39,8 @@ public Q_SLOTS:
     void slotResetDisplayHeartBeat() { m_schedule.resetDisplayHeartBeat(); }
     void slotResetSensorHeartBeat() { m_schedule.resetSensorHeartBeat(); }
     void slotResetBamCamHbtCounter() { m_schedule.resetAlertPeerHeartBeat(); }
-    // A pattern of 0 means nothing pending and is never written.
+    // Patterns reach the LED driver in order; a pattern of 0, or the one asked for last, is not
+    // written.
     void slotSetLeds(quint8 leds);
 
 Q_SIGNALS:
@@ -78,10 +79,11 @@ private:
     const std::chrono::milliseconds m_startDelay;
     // Touched on the main thread only.
     PeriodicSchedule m_schedule;
+    quint8 m_lastLeds = 0;
 
-    QMutex m_mutex;
-    QWaitCondition m_wake;
-    // Guarded by m_mutex.
-    quint8 leds = 0;
-    bool m_stopping = false;
+    // Released for each new LED pattern and for the stop; a futex underneath, so one system
+    // call on each side per pattern.
+    QSemaphore m_wake;
+    std::atomic<quint8> leds = 0;
+    std::atomic<bool> m_stopping = false;
 };

@@ -139,16 +139,19 @@ void ReceivedNmeaHandler::handleReceived(const NmeaMessagePtr& message, int sour
     handleMessages(message, source);
 }
 
-// Every accepted sentence is traced with its source, for the service engineer.
+// Every accepted sentence is traced with its source, for the service engineer; the sensor's
+// DATs, four a second, are already in the log as the sensor line received them ("<-- ").
 void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int source) {
     const NmeaMessage& m = *message;
-    logLine(QStringLiteral("received from %1: %2 error %3: %4")
-                .arg(source)
-                .arg(m.messageType())
-                .arg(m.errorType())
-                .arg(m.receivedText().trimmed()),
-            Logger::LOG_DEBUG);
     const quint32 type = m.messageTypeHash();
+    if (source != kSourceSensor || type != key("DAT")) {
+        logLine(QStringLiteral("received from %1: %2 error %3: %4")
+                    .arg(source)
+                    .arg(m.messageType())
+                    .arg(m.errorType())
+                    .arg(m.receivedText().trimmed()),
+                Logger::LOG_DEBUG);
+    }
     if (handleNavigation(type, m, now())) {
         return;
     }

@@ -92,10 +92,13 @@ std::optional<QString> MulticastSocket::datagramText(const QByteArray& datagram)
 // Every waiting datagram is read: one per notification would let a burst pile up.
 void MulticastSocket::readPending() {
     QList<QByteArray> datagrams;
+    // Read into one buffer as large as any UDP datagram: asking each datagram's size first
+    // would cost a system call per datagram.
+    m_receiveBuffer.resize(kMaxDatagram);
     while (m_socket->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = m_socket->receiveDatagram();
-        if (datagram.isValid()) {
-            datagrams.append(datagram.data());
+        const qint64 size = m_socket->readDatagram(m_receiveBuffer.data(), kMaxDatagram);
+        if (size >= 0) {
+            datagrams.append(QByteArray(m_receiveBuffer.constData(), size));
         }
     }
     if (!datagrams.isEmpty()) {

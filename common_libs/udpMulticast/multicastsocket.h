@@ -46,6 +46,8 @@ private:
 
     // Owned; replaced sockets are deleted later, as one may be inside its own notification.
     QUdpSocket* m_socket = nullptr;
+    static constexpr qint64 kMaxDatagram = 65536;
+    QByteArray m_receiveBuffer;
     QHostAddress m_group;
     quint16 m_port = 0;
 };

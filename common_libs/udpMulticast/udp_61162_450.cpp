@@ -153,8 +153,15 @@ void UDP_61162_450::handleDatagram(const QByteArray& datagram) {
     if (!text) {
         return;
     }
+    // The unit hears each of its own datagrams back through multicast loopback, several a
+    // second and some of fourteen sentences: they are recognised by the first line's source
+    // and dropped before the group is parsed.
+    const QString ownSfi = NmeaSettings::sourceSfi();
+    if (!ownSfi.isEmpty() && UdpMulticastParser::firstSourceTag(*text) == ownSfi) {
+        return;
+    }
     UdpMulticastGroupMsgPtr group = UdpMulticastParser::parseUdpAsciMsg(*text);
-    if (acceptsGroup(*group, NmeaSettings::sourceSfi(), m_standby)) {
+    if (acceptsGroup(*group, ownSfi, m_standby)) {
         Q_EMIT sigHandleUdpMulticast(group);
     }
 }

@@ -99,6 +99,22 @@ bool UdpMulticastParser::parseOneMsg(const QString& text, UdpMulticastSingleMsg&
            getMsgDestinationCluster(tags, line) && parseSentence(text.mid(end + 1), line);
 }
 
+QString UdpMulticastParser::firstSourceTag(const QString& text) {
+    if (!text.startsWith(QLatin1Char('\\'))) {
+        return {};
+    }
+    const qsizetype end = text.indexOf(QLatin1Char('\\'), 1);
+    if (end < 0) {
+        return {};
+    }
+    const QString tagBlock = text.mid(1, end - 1);
+    Tags tags;
+    if (CRC8::validateCrc(tagBlock) != 0 || !splitTags(tagBlock.chopped(3), tags)) {
+        return {};
+    }
+    return tags.value(QLatin1Char('s'));
+}
+
 bool UdpMulticastParser::fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line,
                               const QString& why) {
     line.msgStatus = status;

@@ -26,6 +26,10 @@ public:
     static std::unique_ptr<UdpMulticastGroupMsg> parseUdpAsciMsg(const QString& text);
     // One line ending CR LF; fills `line`, reports the fault and returns false when it is bad.
     static bool parseOneMsg(const QString& text, UdpMulticastSingleMsg& line);
+    // The source identifier in the first line's tag block when that block is framed and its
+    // checksum holds; empty otherwise. Nothing is counted: a receiver uses it to drop what it
+    // sent itself before parsing the whole datagram.
+    static QString firstSourceTag(const QString& text);
 
 private:
     using Tags = QHash<QChar, QString>;

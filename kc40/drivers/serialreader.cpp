@@ -54,6 +54,8 @@ void SerialReader::close() {
     m_writable = false;
     if (m_port) {
         m_port->disconnect(this);
+        // Sentences still queued leave before the line closes (a rate change reopens it).
+        m_port->flush();
         m_port->close();
         m_port.reset();
     }
@@ -72,10 +74,15 @@ int SerialReader::sendMessage(const QString& text) {
     if (m_loggingEnabled) {
         Logger::instance()->append(text, Logger::LOG_INFO);
     }
-    const qint64 written = m_port->write(text.toLatin1());
-    // Hand the bytes to the line now rather than on the next event-loop pass.
-    m_port->flush();
-    return static_cast<int>(written);
+    // Queued, not flushed: the sentences of one output cycle leave together in one write
+    // instead of one system call each.
+    return static_cast<int>(m_port->write(text.toLatin1()));
+}
+
+void SerialReader::flush() {
+    if (m_port) {
+        m_port->flush();
+    }
 }
 
 void SerialReader::slotReadNmeaPacket() {

@@ -29,8 +29,10 @@ public:
     bool isOpen() const;
     QString devicePath() const { return m_devicePath; }
 
-    // Bytes written, or -1 when the line is not open.
+    // Bytes queued for the line, or -1 when the line is not open. They leave when the event
+    // loop next runs, or at once on flush().
     int sendMessage(const QString& text);
+    void flush();
     void enableReceiving(bool enabled) { m_receivingEnabled = enabled; }
     void enableLogging(bool enabled) { m_loggingEnabled = enabled; }
 

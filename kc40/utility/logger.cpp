@@ -1,5 +1,6 @@
 #include "logger.h"
 
+#include <QAbstractEventDispatcher>
 #include <QMutexLocker>
 
 #include <cstdio>
@@ -35,10 +36,35 @@ QString Logger::getLogLevelString(int level) {
     }
 }
 
+void Logger::echoWhenIdle() {
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &Logger::writeEcho);
+    m_echoWhenIdle = true;
+}
+
+void Logger::echo(QByteArray text, int level) {
+    // A NUL (the sensor's reload command carries one) would cut the console line short.
+    text.replace('\0', "");
+    QMutexLocker lock(&m_mutex);
+    m_echo += text;
+    if (!m_echoWhenIdle || level <= LOG_WARNING) {
+        lock.unlock();
+        writeEcho();
+    }
+}
+
+void Logger::writeEcho() {
+    QMutexLocker lock(&m_mutex);
+    if (!m_echo.isEmpty()) {
+        std::fwrite(m_echo.constData(), 1, static_cast<size_t>(m_echo.size()), stderr);
+        std::fflush(stderr);
+        m_echo.clear();
+    }
+}
+
 void Logger::append(const QString& text, int level) {
     const QString line = oneLine(text);
-    std::fprintf(stderr, "%s%s\n", getLogLevelString(level).toLocal8Bit().constData(),
-                 line.toLocal8Bit().constData());
+    echo((getLogLevelString(level) + line + QLatin1Char('\n')).toLocal8Bit(), level);
     addLines(line + QLatin1Char('\t') + kNoTime + QLatin1String("\r\n"), 1);
 }
 
@@ -52,7 +78,7 @@ void Logger::appendNmeaError(const QString& first, const QString& second,
                           QLatin1Char(' ') + kNoTime + QLatin1String("\r\n") + prefix +
                           QLatin1String(getNmeaErrorReason(type)) + QLatin1Char(' ') + kNoTime +
                           QLatin1String("\r\n");
-    std::fprintf(stderr, "%s", lines.toLocal8Bit().constData());
+    echo(lines.toLocal8Bit(), LOG_ERROR);
     addLines(lines, 2);
 }
 

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 // The unit's log: lines from every part of the unit, kept in a bounded buffer for the
 // service log and echoed on the debug output. Callable from any thread.
 class Logger : public QObject {
@@ -15,6 +17,12 @@ public:
 
     static Logger* instance();
     static QString getLogLevelString(int level);
+
+    // From now on the debug-output echo of the lines is written out, in one piece, each time the
+    // calling thread's event loop is about to wait, and at once for errors and warnings: a
+    // sensor sentence handled produces several lines, and a console write each costs the board
+    // more than the lines themselves.
+    void echoWhenIdle();
 
     void append(const QString& text, int level);
     // Two lines describing a rejected sentence; nothing for NO_ERROR.
@@ -28,7 +36,13 @@ private:
     Logger() = default;
     void addLines(const QString& lines, int count);
 
+    void echo(QByteArray text, int level);
+    void writeEcho();
+
+    std::atomic<bool> m_echoWhenIdle = false;
     mutable QMutex m_mutex;
+    // Guarded by m_mutex: console text not yet written.
+    QByteArray m_echo;
     QString m_buffer;
     int m_lines = 0;
 };

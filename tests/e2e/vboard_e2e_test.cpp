@@ -93,7 +93,7 @@ TEST_P(VirtualBoardStop, LeavesNoProgramRunningAndNoLineBehind) {
             const qint64 unit = unitPid(root);
             return programs.size() >= 3 && programs.count(unit) == 1 &&
                    parentOf(unit) != board.processId() && unitHears("received from 1: RMC") &&
-                   unitHears("received from -1:");
+                   unitHears("<-- $PNRVDAT,");
         },
         15000))
         << root.readFile("/vboard.err").constData() << root.readFile("/kc40.log").constData();

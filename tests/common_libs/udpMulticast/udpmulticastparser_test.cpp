@@ -173,4 +173,36 @@ INSTANTIATE_TEST_SUITE_P(
                                    false,
                                    49,
                                    {75, 72}}));
+struct SourceCase {
+    const char* name;
+    QString text;
+    QString source; // empty: not recognised
+};
+void PrintTo(const SourceCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+
+class FirstSourceTable : public ::testing::TestWithParam<SourceCase> {};
+
+// The receive filter's quick look: only a sound first tag block names a source, and looking
+// counts no fault.
+TEST_P(FirstSourceTable, NamesTheSourceOfASoundFirstTagBlockOnly) {
+    const SourceCase& c = GetParam();
+    QString source;
+    const QList<int> errors =
+        reportedErrors([&] { source = UdpMulticastParser::firstSourceTag(c.text); });
+    EXPECT_EQ(source, c.source) << c.name;
+    EXPECT_TRUE(errors.isEmpty()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FirstSourceTable,
+    ::testing::Values(
+        SourceCase{"Single", "\\s:II0102,n:5*07\\" + kSentence, "II0102"},
+        SourceCase{"AfterGroupTag", "\\g:1-2-44,s:II0102*38\\" + kSentence + kGood, "II0102"},
+        SourceCase{"OnlyTheFirstLineCounts", "\\s:II0102*4B\\" + kSentence + kGood, ""},
+        SourceCase{"WrongChecksum", "\\s:II0102*4B\\" + kSentence, ""},
+        SourceCase{"NotClosed", "\\s:II0102*4A" + kSentence, ""},
+        SourceCase{"NoTagBlock", kSentence, ""},
+        SourceCase{"NoSource", "\\n:5*61\\" + kSentence, ""}, SourceCase{"Empty", "", ""}));
 } // namespace

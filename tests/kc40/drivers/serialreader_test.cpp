@@ -62,6 +62,7 @@ TEST_F(SerialReaderOnPty, WritesSentencesAsTheyAre) {
     ASSERT_TRUE(reader.init(QStringLiteral("ttyS1"), 115200, false));
     const QString sentence = QString::fromLatin1("$PNRVXYZ,\xe9*00\r\n");
     EXPECT_EQ(reader.sendMessage(sentence), sentence.size());
+    reader.flush();
     EXPECT_EQ(line.read(2000, "\r\n"), sentence.toLatin1());
 }
 
