@@ -1,6 +1,7 @@
 #include "receivednmeahandler.h"
 
 #include "addresssentences.h"
+#include "channels/default_channels_config.h"
 #include "errorcounter.h"
 #include "fixedsentences.h"
 #include "logger.h"
@@ -87,9 +88,6 @@ bool isDottedIpv4(const QString& text) {
     return true;
 }
 
-const QStringList kMonitoredChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
-                                        QStringLiteral("LAN")};
-
 constexpr int kPrimarySystem = 4;
 constexpr int kBlankingCommand = 2;
 constexpr int kPropertyReverse = 50;
@@ -112,7 +110,7 @@ constexpr float kBeamAngleRad = std::numbers::pi_v<float> / 6.0f;
 NmeaErrorCounter ReceivedNmeaHandler::errorCounter;
 
 ReceivedNmeaHandler::ReceivedNmeaHandler(QObject* parent) : QObject(parent) {
-    for (const QString& channel : kMonitoredChannels) {
+    for (const QString& channel : Default_Channels_config::channelList) {
         channelsMonitorState.insert(channel, MonitorState{});
     }
 }
