@@ -92,14 +92,16 @@ std::optional<QString> MulticastSocket::datagramText(const QByteArray& datagram)
 // Every waiting datagram is read: one per notification would let a burst pile up.
 void MulticastSocket::readPending() {
     QList<QByteArray> datagrams;
-    // Read into one buffer as large as any UDP datagram: asking each datagram's size first
-    // would cost a system call per datagram.
+    // Read into one buffer as large as any UDP datagram until the socket has none left: asking
+    // first whether one waits, or how large it is, would cost a system call per datagram. An
+    // empty datagram carries nothing and also ends the burst; the rest wakes the loop again.
     m_receiveBuffer.resize(kMaxDatagram);
-    while (m_socket->hasPendingDatagrams()) {
+    for (;;) {
         const qint64 size = m_socket->readDatagram(m_receiveBuffer.data(), kMaxDatagram);
-        if (size >= 0) {
-            datagrams.append(QByteArray(m_receiveBuffer.constData(), size));
+        if (size <= 0) {
+            break;
         }
+        datagrams.append(QByteArray(m_receiveBuffer.constData(), size));
     }
     if (!datagrams.isEmpty()) {
         Q_EMIT sigDatagrams(datagrams);
