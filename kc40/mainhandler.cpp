@@ -396,8 +396,7 @@ void MainHandler::initSensorStart() {
     m_initialConfigRepeat.setInterval(kInitialConfigRepeatMs);
     connect(&m_initialConfigRepeat, &QTimer::timeout, this,
             &MainHandler::slotSendInitialConfigToSensor);
-    connect(vq2Handler, &VQ2_Handler::sigSetLeds, this,
-            [this](int pattern) { setLeds(static_cast<quint8>(pattern)); });
+    connect(vq2Handler, &VQ2_Handler::sigPulseLeds, this, &MainHandler::sigPulseLeds);
     if (SystemSetup::getInstance()->Vq2Setup.values().outputParams != VQ2_Setup::kSatLog) {
         turnSensorOn();
     }
@@ -476,6 +475,7 @@ void MainHandler::initScheduler() {
     connect(this, &MainHandler::sigResetSensorHeartBeat, clock,
             &PeriodicalHandler::slotResetSensorHeartBeat);
     connect(this, &MainHandler::sigSetLeds, clock, &PeriodicalHandler::slotSetLeds);
+    connect(this, &MainHandler::sigPulseLeds, clock, &PeriodicalHandler::slotPulseLeds);
     connect(this, &MainHandler::sigReceivedHbtFromBam, clock,
             &PeriodicalHandler::slotResetBamCamHbtCounter);
     clock->start();

@@ -83,6 +83,7 @@ Q_SIGNALS:
     void sigResetDisplayHeartBeat();
     void sigResetSensorHeartBeat();
     void sigSetLeds(quint8 pattern);
+    void sigPulseLeds(LedPulse pulse);
     void sigReceivedHbtFromBam();
     // The alert management peer has been silent for its supervision period.
     void sigHbtFromBamNotReceived();

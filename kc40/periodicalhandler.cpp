@@ -19,27 +19,73 @@ void PeriodicalHandler::stop() {
 }
 
 void PeriodicalHandler::slotSetLeds(quint8 pattern) {
-    // The LED port holds its output: the pattern asked for last needs no second write (a DAT5
-    // right behind its DAT4 lights the same pattern).
-    if (pattern == 0 || pattern == m_lastLeds) {
+    if (pattern == 0) {
         return;
     }
-    m_lastLeds = pattern;
+    // The pattern may cover a running pulse: the next pulse lights its own again.
+    m_pulsePattern = 0;
     leds = pattern;
     m_wake.release();
+}
+
+void PeriodicalHandler::slotPulseLeds(LedPulse pulse) {
+    if (pulse.pattern == 0) {
+        return;
+    }
+    const qint64 end = (Clock::now() + pulse.length).time_since_epoch().count();
+    qint64 running = m_pulseEnd.load();
+    // Fails when the scheduler thread has just taken the end: the pulse is lit again.
+    if (pulse.pattern == m_pulsePattern && running != 0 &&
+        m_pulseEnd.compare_exchange_strong(running, end)) {
+        return;
+    }
+    m_pulsePattern = pulse.pattern;
+    m_afterPulse = pulse.after;
+    m_pulseEnd = end;
+    leds = pulse.pattern;
+    m_wake.release();
+}
+
+void PeriodicalHandler::writeLeds(quint8 pattern) {
+    // The LED port holds its output: a pattern shown already needs no second write.
+    if (pattern != 0 && pattern != m_shownLeds) {
+        m_shownLeds = pattern;
+        Q_EMIT sigWriteLeds(pattern);
+    }
+}
+
+std::optional<std::chrono::nanoseconds> PeriodicalHandler::endPulse() {
+    qint64 end = m_pulseEnd.load();
+    if (end == 0) {
+        return std::nullopt;
+    }
+    const std::chrono::nanoseconds left{end - Clock::now().time_since_epoch().count()};
+    if (left.count() > 0) {
+        return left;
+    }
+    if (m_pulseEnd.compare_exchange_strong(end, 0)) {
+        writeLeds(m_afterPulse);
+    }
+    return std::nullopt;
 }
 
 bool PeriodicalHandler::waitUntil(const QDeadlineTimer& deadline) {
     while (!m_stopping) {
         if (const quint8 pattern = leds.exchange(0); pattern != 0) {
-            Q_EMIT sigWriteLeds(pattern);
+            writeLeds(pattern);
             continue;
         }
+        const std::optional<std::chrono::nanoseconds> pulseLeft = endPulse();
         if (deadline.hasExpired()) {
             return true;
         }
+        std::chrono::nanoseconds sleep{deadline.remainingTimeNSecs()};
+        if (pulseLeft && *pulseLeft < sleep) {
+            sleep = *pulseLeft;
+        }
         // Rounded up to whole milliseconds: a wake-up a little early only loops once more.
-        m_wake.tryAcquire(1, static_cast<int>(deadline.remainingTime()));
+        m_wake.tryAcquire(
+            1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(sleep).count()));
     }
     return false;
 }

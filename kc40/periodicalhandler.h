@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ledpulse.h"
 #include "periodicschedule.h"
 
 #include <QDeadlineTimer>
@@ -9,12 +10,15 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 // The unit's clock. Its thread keeps a one-second cadence, measured from the start of each pass
 // on the monotonic clock, and hands every pass to the object's own (main) thread, where the
 // schedule decides what falls due and the signals go out; so every receiver, supervision and
 // save runs on the main thread. Between passes the thread sleeps on a semaphore that a new
-// LED pattern interrupts, so the front LEDs follow within a few milliseconds.
+// LED pattern interrupts, so the front LEDs follow within a few milliseconds. The thread that
+// drives the LEDs also ends their pulses: timed on the main thread, the end of each sensor
+// pulse would wake that thread only to hand a pattern over.
 class PeriodicalHandler : public QThread {
     Q_OBJECT
 public:
@@ -39,9 +43,10 @@ public Q_SLOTS:
     void slotResetDisplayHeartBeat() { m_schedule.resetDisplayHeartBeat(); }
     void slotResetSensorHeartBeat() { m_schedule.resetSensorHeartBeat(); }
     void slotResetBamCamHbtCounter() { m_schedule.resetAlertPeerHeartBeat(); }
-    // Patterns reach the LED driver in order; a pattern of 0, or the one asked for last, is not
-    // written.
+    // Patterns reach the LED driver in order; a pattern of 0, or the one shown, is not written.
     void slotSetLeds(quint8 leds);
+    // The same pulse again while it lasts (a DAT5 right behind its DAT4) only moves its end.
+    void slotPulseLeds(LedPulse pulse);
 
 Q_SIGNALS:
     void sigSendConfigurationToDisplay(bool full);
@@ -68,8 +73,15 @@ protected:
     void run() override;
 
 private:
-    // Sleeps until the deadline, writing LED patterns as they come; false when stopping.
+    using Clock = std::chrono::steady_clock;
+
+    // Sleeps until the deadline, writing LED patterns as they come and ending pulses when they
+    // are due; false when stopping.
     bool waitUntil(const QDeadlineTimer& deadline);
+    // Scheduler thread: the pattern, unless the LEDs show it already.
+    void writeLeds(quint8 pattern);
+    // Scheduler thread: the pattern after the pulse when its end has come; how long until then.
+    std::optional<std::chrono::nanoseconds> endPulse();
     void stop();
     void startOnMainThread();
     void passOnMainThread();
@@ -79,11 +91,17 @@ private:
     const std::chrono::milliseconds m_startDelay;
     // Touched on the main thread only.
     PeriodicSchedule m_schedule;
-    quint8 m_lastLeds = 0;
+    quint8 m_pulsePattern = 0;
+    // Touched on the scheduler thread only.
+    quint8 m_shownLeds = 0;
 
     // Released for each new LED pattern and for the stop; a futex underneath, so one system
     // call on each side per pattern.
     QSemaphore m_wake;
     std::atomic<quint8> leds = 0;
+    std::atomic<quint8> m_afterPulse = 0;
+    // When the running pulse ends, in steady-clock nanoseconds; 0 when none runs. The scheduler
+    // thread takes the end by setting it to 0, the main thread moves it only while it is not 0.
+    std::atomic<qint64> m_pulseEnd = 0;
     std::atomic<bool> m_stopping = false;
 };

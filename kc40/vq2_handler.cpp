@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kMinGoodQuality = 3;
-constexpr int kLedPulseMs = 200;
+constexpr std::chrono::milliseconds kLedPulse{200};
 constexpr int kIcmVersion = 1;
 constexpr int kDeepPowerLevel = 3;
 
@@ -59,9 +59,6 @@ NmeaMessagePtr VQ2_Handler::createRawDataCFGmsg(int mode, int powerLevel) {
 }
 
 VQ2_Handler::VQ2_Handler(QObject* parent) : QObject(parent) {
-    m_ledsBlinkingTimer.setSingleShot(true);
-    m_ledsBlinkingTimer.setInterval(kLedPulseMs);
-    connect(&m_ledsBlinkingTimer, &QTimer::timeout, this, [this] { Q_EMIT sigSetLeds(kLedsIdle); });
     const SystemSetup* setup = SystemSetup::getInstance();
     VQ2::getInstance()->nWaterTrackPulseLength = setup->Vq2Setup.getDepthWaterPingLenghtIndex();
     m_depthModeEvaluator.setSogHighFreqTreshold(
@@ -227,8 +224,7 @@ void VQ2_Handler::countQuality(bool low) {
 
 void VQ2_Handler::pulseLeds(bool qualityLow) {
     const bool bad = qualityLow || sensor_data_validator::getInvalidValuesPresent();
-    Q_EMIT sigSetLeds(bad ? kLedsQualityLow : kLedsQualityGood);
-    m_ledsBlinkingTimer.start();
+    Q_EMIT sigPulseLeds({bad ? kLedsQualityLow : kLedsQualityGood, kLedsIdle, kLedPulse});
 }
 
 void VQ2_Handler::replaceOrKeepSog(VQ2DataModel& model, quint64 timestamp) {

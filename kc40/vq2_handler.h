@@ -1,13 +1,13 @@
 #pragma once
 
 #include "depthtrendevaluator.h"
+#include "ledpulse.h"
 #include "msgdat.h"
 #include "nmeamessage.h"
 #include "speedcalibrationsource.h"
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <optional>
 
@@ -43,9 +43,9 @@ public:
 class VQ2_Handler : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kLedsQualityLow = 0x3c;
-    static constexpr int kLedsQualityGood = 0x5c;
-    static constexpr int kLedsIdle = 0x1c;
+    static constexpr quint8 kLedsQualityLow = 0x3c;
+    static constexpr quint8 kLedsQualityGood = 0x5c;
+    static constexpr quint8 kLedsIdle = 0x1c;
     static constexpr int kIdenticalDatsBeforeReload = 59;
 
     explicit VQ2_Handler(QObject* parent = nullptr);
@@ -85,8 +85,9 @@ Q_SIGNALS:
     void sigCheckSpeedLimits();
     // A sensor with firmware below 3.0 sends DAT4 only: then a DAT4 is its sign of life.
     void sensorOnlyDAT4(bool only);
-    // The front LED pattern: one pulse per DAT, its colour telling the signal quality.
-    void sigSetLeds(int pattern);
+    // One pulse of the front LEDs per DAT, its colour telling the signal quality; the LEDs go
+    // back to idle 200 ms after the last one.
+    void sigPulseLeds(LedPulse pulse);
 
 private:
     void handleDat4(const MsgDAT& dat, quint64 timestamp);
@@ -105,7 +106,6 @@ private:
     bool simulationOn() const;
     bool primaryFrequencyHigh() const;
 
-    QTimer m_ledsBlinkingTimer;
     std::optional<MsgDAT> m_dat4Msg;
     int m_StwSogIdenticalCount = 0;
     depthTrendEvaluator m_depthModeEvaluator;

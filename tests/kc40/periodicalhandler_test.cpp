@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <mutex>
 #include <vector>
 
@@ -72,5 +73,88 @@ TEST_F(FastClock, LedPatternsAreWrittenOnTheSchedulerThread) {
         EXPECT_NE(pattern, 0);
         EXPECT_EQ(thread, &scheduler);
     }
+}
+
+// The LEDs alone: no pass falls due while a test runs.
+class LedPulses : public ::testing::Test {
+protected:
+    using Clock = std::chrono::steady_clock;
+    static constexpr quint8 kGood = 0x5c;
+    static constexpr quint8 kLow = 0x3c;
+    static constexpr quint8 kIdle = 0x1c;
+
+    LedPulses() {
+        QObject::connect(
+            &scheduler, &PeriodicalHandler::sigWriteLeds, &scheduler,
+            [this](quint8 pattern) {
+                std::lock_guard lock(mutex);
+                written.push_back({pattern, Clock::now(), QThread::currentThread()});
+            },
+            Qt::DirectConnection);
+        scheduler.start();
+    }
+
+    struct Write {
+        quint8 pattern;
+        Clock::time_point at;
+        QThread* thread;
+    };
+
+    bool waitForWrites(std::size_t count) {
+        return waitFor(
+            [&] {
+                std::lock_guard lock(mutex);
+                return written.size() >= count;
+            },
+            10000);
+    }
+    std::vector<quint8> patterns() {
+        std::lock_guard lock(mutex);
+        std::vector<quint8> result;
+        for (const Write& write : written) {
+            result.push_back(write.pattern);
+        }
+        return result;
+    }
+
+    PeriodicalHandler scheduler{[] { return PassConditions{}; }, nullptr, 1h, 1h};
+    std::mutex mutex;
+    std::vector<Write> written;
+};
+
+TEST_F(LedPulses, EachPulseLightsAndReturnsToIdleOnTheSchedulerThread) {
+    scheduler.slotPulseLeds({kGood, kIdle, 20ms});
+    ASSERT_TRUE(waitForWrites(2));
+    scheduler.slotPulseLeds({kGood, kIdle, 20ms});
+    ASSERT_TRUE(waitForWrites(4));
+    EXPECT_EQ(patterns(), (std::vector<quint8>{kGood, kIdle, kGood, kIdle}));
+    std::lock_guard lock(mutex);
+    for (const Write& write : written) {
+        EXPECT_EQ(write.thread, &scheduler);
+    }
+}
+
+TEST_F(LedPulses, TheSamePulseAgainIsWrittenOnceAndLastsFromTheLastOne) {
+    scheduler.slotPulseLeds({kGood, kIdle, 100ms});
+    ASSERT_TRUE(waitForWrites(1));
+    QThread::msleep(60);
+    const Clock::time_point last = Clock::now();
+    scheduler.slotPulseLeds({kGood, kIdle, 100ms});
+    ASSERT_TRUE(waitForWrites(2));
+    EXPECT_EQ(patterns(), (std::vector<quint8>{kGood, kIdle}));
+    std::lock_guard lock(mutex);
+    EXPECT_GE(written[1].at - last, 100ms);
+}
+
+TEST_F(LedPulses, AnotherColourWithinAPulseShowsAtOnceAndEndsWithIt) {
+    scheduler.slotPulseLeds({kGood, kIdle, 1s});
+    ASSERT_TRUE(waitForWrites(1));
+    const Clock::time_point changed = Clock::now();
+    scheduler.slotPulseLeds({kLow, kIdle, 50ms});
+    ASSERT_TRUE(waitForWrites(3));
+    EXPECT_EQ(patterns(), (std::vector<quint8>{kGood, kLow, kIdle}));
+    std::lock_guard lock(mutex);
+    // The second pulse's end holds, not the first one's.
+    EXPECT_LT(written[2].at - changed, 1s);
 }
 } // namespace

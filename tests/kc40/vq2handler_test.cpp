@@ -270,6 +270,40 @@ TEST_F(Vq2HandlerTest, OutputModeAndMountingDirectionShapeTheSpeeds) {
     }
 }
 
+TEST_F(Vq2HandlerTest, EachDatPulsesTheLedsInTheColourOfItsWaterQuality) {
+    struct Case {
+        const char* name;
+        MsgDAT dat;
+        quint8 pattern;
+    };
+    const Case cases[] = {
+        {"good DAT4", dat4(10.0f, 10.0f, 45.0f), VQ2_Handler::kLedsQualityGood},
+        {"DAT4 of quality 2",
+         MsgDAT(4, 10.0f, 2, 0.0f, 9, 21.0f, 0, 0, 0, 10.0f, 9, 0.0f, 9, 45.0f, 45.0f),
+         VQ2_Handler::kLedsQualityLow},
+        {"good DAT5",
+         MsgDAT(5, 10.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, kAbsentFloat, 0, kAbsentFloat, 0,
+                kAbsentFloat, kAbsentFloat),
+         VQ2_Handler::kLedsQualityGood},
+        {"DAT5 of quality 1",
+         MsgDAT(5, 10.0f, 9, 0.0f, 1, 21.0f, 0, 0, 0, kAbsentFloat, 0, kAbsentFloat, 0,
+                kAbsentFloat, kAbsentFloat),
+         VQ2_Handler::kLedsQualityLow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<LedPulse> pulses;
+        const QMetaObject::Connection connection = QObject::connect(
+            &handler, &VQ2_Handler::sigPulseLeds, [&](LedPulse pulse) { pulses.push_back(pulse); });
+        feed(c.dat);
+        QObject::disconnect(connection);
+        ASSERT_EQ(pulses.size(), 1u);
+        EXPECT_EQ(pulses[0].pattern, c.pattern);
+        EXPECT_EQ(pulses[0].after, VQ2_Handler::kLedsIdle);
+        EXPECT_EQ(pulses[0].length, std::chrono::milliseconds(200));
+    }
+}
+
 TEST(VQ2DataModel, WaterCurrentIsGroundLessWaterWithALimitedCourse) {
     const float kAbsent = kAbsentFloat;
     const struct {
