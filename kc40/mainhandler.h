@@ -48,7 +48,8 @@ public:
     bool isVQ2_SensorValid() const { return !sensorHeartBeatAlarmOn; }
     void setReceiveDataFromSensor(bool receiving) { m_receiveDataFromSensor = receiving; }
     bool isReceiveDataFromSensor() const { return m_receiveDataFromSensor; }
-    // Front LED pattern, written by the scheduler's thread; 0 is never written.
+    // A lasting front LED pattern (a transfer's progress, say), written by the scheduler's
+    // thread; 0 is never written. The sensor's pulses reach that thread as sigPulseLeds.
     void setLeds(quint8 pattern);
     // Whether a display heartbeat comes from the paired display. Until the pairing is in
     // place every display heartbeat counts.
