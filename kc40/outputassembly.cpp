@@ -268,7 +268,7 @@ void OutputAssembly::sendVersionMessages(SerialBudget (&serial)[2]) {
         for (SerialBudget& channel : serial) {
             sendWithinBudget(version, text, channel);
         }
-        qDebug().noquote() << " SEND VER MESSAGE: " << version->getMsgBuffer();
+        qDebug().noquote() << " SEND VER MESSAGE: " << text;
         slotSendSingleOnUdpOutput(version);
     }
     m_setup.setSendVersionInfo(false);

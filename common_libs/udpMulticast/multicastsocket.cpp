@@ -4,7 +4,6 @@
 #include "udpmulticastcreator.h"
 
 #include <QDebug>
-#include <QNetworkDatagram>
 #include <QVariant>
 
 MulticastSocket::MulticastSocket(QObject* parent) : QObject(parent) {}
