@@ -12,12 +12,17 @@ QString NmeaMessage::getMsgBuffer() const {
     if (!m_message.isEmpty()) {
         return m_message;
     }
-    QString body = address();
+    // Formatted into one buffer the size of a full-length sentence, which most never outgrow.
+    QString text;
+    text.reserve(kMaxSentenceLength);
+    text += QLatin1Char('$');
+    text += address();
     for (const QString& field : buildFields()) {
-        body += QLatin1Char(',');
-        body += field;
+        text += QLatin1Char(',');
+        text += field;
     }
-    return addCrcToMsgBuffer(body);
+    appendChecksumAndEnd(text);
+    return text;
 }
 
 void NmeaMessage::setMsgInfo(const QString& talker, const QString& manufacturer,
@@ -35,8 +40,20 @@ void NmeaMessage::setNumber_of_decimals(int decimals) {
 }
 
 QString NmeaMessage::addCrcToMsgBuffer(const QString& body) {
-    return QLatin1Char('$') + body + QLatin1Char('*') + CRC8::calculateChecksum(body) +
-           QLatin1String("\r\n");
+    QString text;
+    text.reserve(body.size() + 6);
+    text += QLatin1Char('$');
+    text += body;
+    appendChecksumAndEnd(text);
+    return text;
+}
+
+// text holds "$" and the body; the checksum covers what follows the "$".
+void NmeaMessage::appendChecksumAndEnd(QString& text) {
+    const quint8 checksum = CRC8::checksumValue(QStringView(text).sliced(1));
+    text += QLatin1Char('*');
+    CRC8::appendChecksum(text, checksum);
+    text += QLatin1String("\r\n");
 }
 
 QString NmeaMessage::address() const {

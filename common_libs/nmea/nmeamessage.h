@@ -67,6 +67,11 @@ public:
 
     // "$" + body + "*" + checksum + CR LF.
     static QString addCrcToMsgBuffer(const QString& body);
+    // The longest sentence NMEA 0183 allows, "$" through CR LF.
+    static constexpr qsizetype kMaxSentenceLength = 82;
+
+private:
+    static void appendChecksumAndEnd(QString& text);
 
 protected:
     explicit NmeaMessage(const QString& messageType);

@@ -92,3 +92,12 @@ UdpMulticastCreator::createGroupMessageWithDest(const QList<NmeaMessagePtr>& mes
                                                 const UdpDestinationTag& destination) {
     return buildGroup(messages, destination);
 }
+
+QByteArray UdpMulticastCreator::datagram(const QString& lines) {
+    const QByteArray header = getMulticastPrefixHeader();
+    QByteArray bytes;
+    bytes.reserve(header.size() + lines.size());
+    bytes += header;
+    bytes += lines.toLatin1();
+    return bytes;
+}

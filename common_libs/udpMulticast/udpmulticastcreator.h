@@ -35,6 +35,8 @@ public:
     // The display unit the junction box is paired with.
     static QString getPairedSFI() { return QStringLiteral("ER0001"); }
     static QByteArray getMulticastPrefixHeader() { return QByteArray("UdPbC", 6); }
+    // The header followed by the lines, as Latin-1 bytes.
+    static QByteArray datagram(const QString& lines);
 
 private:
     static UdpMulticastSingleMsg build(const NmeaMessagePtr& message,

@@ -4,12 +4,13 @@
 
 QString UdpMulticastGroupMsg::getBuffer() const {
     QString text;
+    text.reserve(msgsList.size() * UdpMulticastSingleMsg::kLineReserve);
     for (const UdpMulticastSingleMsg& line : msgsList) {
-        text += line.getBuffer();
+        line.appendTo(text);
     }
     return text;
 }
 
 QByteArray UdpMulticastGroupMsg::getCompletMsgArray() const {
-    return UdpMulticastCreator::getMulticastPrefixHeader() + getBuffer().toLatin1();
+    return UdpMulticastCreator::datagram(getBuffer());
 }

@@ -3,30 +3,54 @@
 #include "crc8.h"
 #include "udpmulticastcreator.h"
 
-#include <QStringList>
-
-QString UdpMulticastSingleMsg::tagBlock() const {
-    QStringList tags;
+void UdpMulticastSingleMsg::appendTagBlock(QString& text) const {
+    const qsizetype start = text.size();
+    const auto separate = [&text, start] {
+        if (text.size() > start) {
+            text += QLatin1Char(',');
+        }
+    };
     if (udpGroupTag) {
-        tags << udpGroupTag->getBuffer();
+        udpGroupTag->appendTo(text);
     }
-    tags << udpSourceTag.getBuffer();
+    separate();
+    udpSourceTag.appendTo(text);
     if (udpDestinationTag) {
-        tags << udpDestinationTag->getBuffer();
+        separate();
+        udpDestinationTag->appendTo(text);
     }
     if (udpCounterTag) {
-        tags << udpCounterTag->getBuffer();
+        separate();
+        udpCounterTag->appendTo(text);
     }
-    return tags.join(QLatin1Char(','));
+}
+
+QString UdpMulticastSingleMsg::tagBlock() const {
+    QString text;
+    appendTagBlock(text);
+    return text;
+}
+
+void UdpMulticastSingleMsg::appendTo(QString& text) const {
+    text += QLatin1Char('\\');
+    const qsizetype tagsStart = text.size();
+    appendTagBlock(text);
+    const quint8 checksum = CRC8::checksumValue(QStringView(text).sliced(tagsStart));
+    text += QLatin1Char('*');
+    CRC8::appendChecksum(text, checksum);
+    text += QLatin1Char('\\');
+    if (nmeaMessage) {
+        text += nmeaMessage->getMsgBuffer();
+    }
 }
 
 QString UdpMulticastSingleMsg::getBuffer() const {
-    const QString tags = tagBlock();
-    const QString sentence = nmeaMessage ? nmeaMessage->getMsgBuffer() : QString();
-    return QLatin1Char('\\') + tags + QLatin1Char('*') + CRC8::calculateChecksum(tags) +
-           QLatin1Char('\\') + sentence;
+    QString text;
+    text.reserve(kLineReserve);
+    appendTo(text);
+    return text;
 }
 
 QByteArray UdpMulticastSingleMsg::getCompletMsgArray() const {
-    return UdpMulticastCreator::getMulticastPrefixHeader() + getBuffer().toLatin1();
+    return UdpMulticastCreator::datagram(getBuffer());
 }

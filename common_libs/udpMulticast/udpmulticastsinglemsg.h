@@ -36,6 +36,10 @@ public:
     QString tagBlock() const;
     // The line text: "\" + tags + "*" + checksum + "\" + sentence.
     QString getBuffer() const;
+    // Appends the line text to text, for a datagram of several lines.
+    void appendTo(QString& text) const;
+    // Room for a tag block with every tag the unit sends and a full-length sentence.
+    static constexpr qsizetype kLineReserve = 48 + NmeaMessage::kMaxSentenceLength;
     // A one-line datagram: header and line.
     QByteArray getCompletMsgArray() const;
 
@@ -47,4 +51,7 @@ public:
     UdpDestinationClusterTag udpDestinationClustertag;
     NmeaMessagePtr nmeaMessage;
     UdpMsgStatus msgStatus = UDP_MSG_OK;
+
+private:
+    void appendTagBlock(QString& text) const;
 };

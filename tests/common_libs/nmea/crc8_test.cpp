@@ -50,5 +50,12 @@ INSTANTIATE_TEST_SUITE_P(Rules, ValidationTable,
                                            ValidationCase{"GPHDT,123.4,T", 1},     // none
                                            ValidationCase{"GPHDT,123.4,T*3", -2},  // one digit only
                                            ValidationCase{"GPHDT,12*3.4,T", -2}, // star in a field
-                                           ValidationCase{"VDVBW,1*4c", 0})); // lower case accepted
+                                           ValidationCase{"VDVBW,1*4c", 0}, // lower case accepted
+                                           ValidationCase{"GPHDT,123.4,T*G1", -1})); // not hex
+
+// The line carries Latin-1: a character beyond it goes out, and is summed, as "?".
+TEST(Checksum, CharactersBeyondLatin1CountAsTheQuestionMarkTheLineCarries) {
+    EXPECT_EQ(CRC8::calculateChecksum(QStringView(u"\u20AC")), QStringLiteral("3F"));
+    EXPECT_EQ(CRC8::calculateChecksum(QString(QChar(0xC4))), QStringLiteral("C4"));
+}
 } // namespace
