@@ -1,6 +1,7 @@
 #include "udp_61162_450.h"
 
 #include "nmeasettings.h"
+#include "udpmulticastcreator.h"
 #include "udpmulticastparser.h"
 
 #include <QDebug>
@@ -149,15 +150,18 @@ void UDP_61162_450::processPendingDatagrams(const QList<QByteArray>& datagrams) 
 }
 
 void UDP_61162_450::handleDatagram(const QByteArray& datagram) {
-    const std::optional<QString> text = MulticastSocket::datagramText(datagram);
-    if (!text) {
+    // The unit hears each of its own datagrams back through multicast loopback, several a
+    // second and some of fourteen sentences: they are recognised by the first line's source,
+    // read from the bytes as they came, and dropped before anything is converted or parsed.
+    const QByteArray header = UdpMulticastCreator::getMulticastPrefixHeader();
+    const QString ownSfi = NmeaSettings::sourceSfi();
+    if (!ownSfi.isEmpty() && datagram.startsWith(header) &&
+        UdpMulticastParser::firstSourceTag(QByteArrayView(datagram).sliced(header.size())) ==
+            ownSfi) {
         return;
     }
-    // The unit hears each of its own datagrams back through multicast loopback, several a
-    // second and some of fourteen sentences: they are recognised by the first line's source
-    // and dropped before the group is parsed.
-    const QString ownSfi = NmeaSettings::sourceSfi();
-    if (!ownSfi.isEmpty() && UdpMulticastParser::firstSourceTag(*text) == ownSfi) {
+    const std::optional<QString> text = MulticastSocket::datagramText(datagram);
+    if (!text) {
         return;
     }
     UdpMulticastGroupMsgPtr group = UdpMulticastParser::parseUdpAsciMsg(*text);

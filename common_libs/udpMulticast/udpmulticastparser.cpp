@@ -6,6 +6,8 @@
 #include <QDebug>
 #include <QStringList>
 
+#include <bitset>
+
 UdpErrorCounter UdpMulticastParser::errorCounter;
 
 namespace {
@@ -99,20 +101,42 @@ bool UdpMulticastParser::parseOneMsg(const QString& text, UdpMulticastSingleMsg&
            getMsgDestinationCluster(tags, line) && parseSentence(text.mid(end + 1), line);
 }
 
-QString UdpMulticastParser::firstSourceTag(const QString& text) {
-    if (!text.startsWith(QLatin1Char('\\'))) {
+QLatin1StringView UdpMulticastParser::firstSourceTag(QByteArrayView lines) {
+    const qsizetype nul = lines.indexOf('\0');
+    if (nul >= 0) {
+        lines.truncate(nul);
+    }
+    if (!lines.startsWith('\\')) {
         return {};
     }
-    const qsizetype end = text.indexOf(QLatin1Char('\\'), 1);
+    const qsizetype end = lines.indexOf('\\', 1);
     if (end < 0) {
         return {};
     }
-    const QString tagBlock = text.mid(1, end - 1);
-    Tags tags;
-    if (CRC8::validateCrc(tagBlock) != 0 || !splitTags(tagBlock.chopped(3), tags)) {
+    const QByteArrayView tagBlock = lines.sliced(1, end - 1);
+    if (CRC8::validateCrc(tagBlock) != 0) {
         return {};
     }
-    return tags.value(QLatin1Char('s'));
+    // The same rules as for a whole line: "<key>:<value>" items, each key once.
+    std::bitset<256> seen;
+    QByteArrayView source;
+    QByteArrayView rest = tagBlock.chopped(3);
+    for (;;) {
+        const qsizetype comma = rest.indexOf(',');
+        const QByteArrayView item = comma < 0 ? rest : rest.first(comma);
+        const auto key = static_cast<uchar>(item.isEmpty() ? 0 : item[0]);
+        if (item.size() < 2 || item[1] != ':' || seen.test(key)) {
+            return {};
+        }
+        seen.set(key);
+        if (key == 's') {
+            source = item.sliced(2);
+        }
+        if (comma < 0) {
+            return QLatin1StringView(source);
+        }
+        rest = rest.sliced(comma + 1);
+    }
 }
 
 bool UdpMulticastParser::fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line,

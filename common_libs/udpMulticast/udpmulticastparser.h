@@ -4,7 +4,9 @@
 #include "udpmulticastgroupmsg.h"
 #include "udpmulticastsinglemsg.h"
 
+#include <QByteArrayView>
 #include <QHash>
+#include <QLatin1StringView>
 #include <QString>
 
 #include <memory>
@@ -26,10 +28,11 @@ public:
     static std::unique_ptr<UdpMulticastGroupMsg> parseUdpAsciMsg(const QString& text);
     // One line ending CR LF; fills `line`, reports the fault and returns false when it is bad.
     static bool parseOneMsg(const QString& text, UdpMulticastSingleMsg& line);
-    // The source identifier in the first line's tag block when that block is framed and its
-    // checksum holds; empty otherwise. Nothing is counted: a receiver uses it to drop what it
-    // sent itself before parsing the whole datagram.
-    static QString firstSourceTag(const QString& text);
+    // The source identifier in the first line's tag block when that block is framed, its
+    // checksum holds and its tags are well formed; empty otherwise. Read from the datagram's
+    // bytes after the header, up to a NUL, without converting them. Nothing is counted: a
+    // receiver uses it to drop what it sent itself before parsing the whole datagram.
+    static QLatin1StringView firstSourceTag(QByteArrayView lines);
 
 private:
     using Tags = QHash<QChar, QString>;

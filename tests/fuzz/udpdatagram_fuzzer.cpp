@@ -1,7 +1,10 @@
-// Fuzzes what the unit does with every datagram heard on its network: header check, parsing of
-// the lines and their tags, the receive filter, and rebuilding the text of what was accepted.
+// Fuzzes what the unit does with every datagram heard on its network: header check, the quick
+// look at the first line's source, parsing of the lines and their tags, the receive filter, and
+// rebuilding the text of what was accepted. The quick look must name the same source as the
+// full parse of a sound datagram, or the unit would drop, or keep, the wrong ones.
 #include "multicastsocket.h"
 #include "udp_61162_450.h"
+#include "udpmulticastcreator.h"
 #include "udpmulticastparser.h"
 
 #include <QByteArray>
@@ -9,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
@@ -22,7 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!text) {
         return 0;
     }
+    const QLatin1StringView source = UdpMulticastParser::firstSourceTag(
+        QByteArrayView(datagram).sliced(UdpMulticastCreator::getMulticastPrefixHeader().size()));
     const auto group = UdpMulticastParser::parseUdpAsciMsg(*text);
+    if (group->bValid && source != group->msgsList.first().udpSourceTag.getTag()) {
+        std::abort();
+    }
     for (const bool standby : {false, true}) {
         if (UDP_61162_450::acceptsGroup(*group, QStringLiteral("VD0101"), standby)) {
             (void)group->getCompletMsgArray();

@@ -8,6 +8,8 @@
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "testroot.h"
+#include "udpmulticastcreator.h"
+#include "udpmulticastparser.h"
 #include "waitfor.h"
 
 #include <gtest/gtest.h>
@@ -165,7 +167,8 @@ TEST_F(Supervision, LostSensorShowsEverySensorValueUnknownOnce) {
         for (const QByteArray& datagram : navd.heard) {
             const std::optional<QString> text = MulticastSocket::datagramText(datagram);
             count += text && text->contains(unknown) &&
-                     UdpMulticastParser::firstSourceTag(*text) == ownSfi;
+                     UdpMulticastParser::firstSourceTag(QByteArrayView(datagram).sliced(
+                         UdpMulticastCreator::getMulticastPrefixHeader().size())) == ownSfi;
         }
         return count;
     };

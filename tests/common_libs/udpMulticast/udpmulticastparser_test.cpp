@@ -189,8 +189,9 @@ class FirstSourceTable : public ::testing::TestWithParam<SourceCase> {};
 TEST_P(FirstSourceTable, NamesTheSourceOfASoundFirstTagBlockOnly) {
     const SourceCase& c = GetParam();
     QString source;
+    const QByteArray lines = c.text.toLatin1();
     const QList<int> errors =
-        reportedErrors([&] { source = UdpMulticastParser::firstSourceTag(c.text); });
+        reportedErrors([&] { source = UdpMulticastParser::firstSourceTag(lines); });
     EXPECT_EQ(source, c.source) << c.name;
     EXPECT_TRUE(errors.isEmpty()) << c.name;
 }
@@ -204,5 +205,9 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{"WrongChecksum", "\\s:II0102*4B\\" + kSentence, ""},
         SourceCase{"NotClosed", "\\s:II0102*4A" + kSentence, ""},
         SourceCase{"NoTagBlock", kSentence, ""},
-        SourceCase{"NoSource", "\\n:5*61\\" + kSentence, ""}, SourceCase{"Empty", "", ""}));
+        SourceCase{"NoSource", "\\n:5*61\\" + kSentence, ""}, SourceCase{"Empty", "", ""},
+        SourceCase{"SourceTwice", "\\s:II0102,s:VD0001*3C\\" + kSentence, ""},
+        SourceCase{"ItemWithoutValue", "\\s:II0102,x*1E\\" + kSentence, ""},
+        // The text ends at a NUL, as the receiver reads it.
+        SourceCase{"NulInTheSource", "\\s:II01" + QString(QChar(0)) + "02*4A\\" + kSentence, ""}));
 } // namespace
