@@ -48,7 +48,6 @@ QString NmeaMessage::addCrcToMsgBuffer(const QString& body) {
     return text;
 }
 
-// text holds "$" and the body; the checksum covers what follows the "$".
 void NmeaMessage::appendChecksumAndEnd(QString& text) {
     const quint8 checksum = CRC8::checksumValue(QStringView(text).sliced(1));
     text += QLatin1Char('*');

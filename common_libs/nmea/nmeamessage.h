@@ -70,9 +70,6 @@ public:
     // The longest sentence NMEA 0183 allows, "$" through CR LF.
     static constexpr qsizetype kMaxSentenceLength = 82;
 
-private:
-    static void appendChecksumAndEnd(QString& text);
-
 protected:
     explicit NmeaMessage(const QString& messageType);
     NmeaMessage(const NmeaMessage&) = default;
@@ -103,6 +100,10 @@ protected:
     QString m_destination_cluster;
     QString m_source_cluster;
     bool fromPairedDevice = false;
+
+private:
+    // Appends "*", the checksum of what follows the "$" and CR LF.
+    static void appendChecksumAndEnd(QString& text);
 };
 
 // Gives a sentence class its clone(); every concrete class derives through it.

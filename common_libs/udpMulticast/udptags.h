@@ -18,6 +18,13 @@ inline void appendDecimal(QString& text, quint32 value, int minDigits = 1) {
         text += QLatin1Char(digits[--count]);
     }
 }
+
+// A tag's text on its own, from its appendTo.
+template <class Tag> QString rendered(const Tag& tag) {
+    QString text;
+    tag.appendTo(text);
+    return text;
+}
 } // namespace udptags
 
 // One tag of an IEC 61162-450 tag block whose value is text, rendered "<key>:<value>":
@@ -32,11 +39,7 @@ public:
         : m_value(prefix + QString::number(number).rightJustified(4, QLatin1Char('0'))) {}
 
     QString getTag() const { return m_value; }
-    QString getBuffer() const {
-        QString text;
-        appendTo(text);
-        return text;
-    }
+    QString getBuffer() const { return udptags::rendered(*this); }
     void appendTo(QString& text) const {
         text += QLatin1Char(Key);
         text += QLatin1Char(':');
@@ -64,11 +67,7 @@ public:
         appendTagTo(text);
         return text;
     }
-    QString getBuffer() const {
-        QString text;
-        appendTo(text);
-        return text;
-    }
+    QString getBuffer() const { return udptags::rendered(*this); }
     void appendTo(QString& text) const {
         text += QLatin1String("g:");
         appendTagTo(text);
@@ -98,11 +97,7 @@ public:
         udptags::appendDecimal(text, counter, 3);
         return text;
     }
-    QString getBuffer() const {
-        QString text;
-        appendTo(text);
-        return text;
-    }
+    QString getBuffer() const { return udptags::rendered(*this); }
     void appendTo(QString& text) const {
         text += QLatin1String("n:");
         udptags::appendDecimal(text, counter, 3);
