@@ -1,11 +1,29 @@
 #include "crc8.h"
 
+#include <algorithm>
+
 namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // A character as the line carries it after conversion to Latin-1.
 quint8 lineByte(QChar character) {
     return character.unicode() > 0xFF ? quint8('?') : static_cast<quint8>(character.unicode());
+}
+
+char16_t codeUnit(QChar character) {
+    return character.unicode();
+}
+
+char16_t codeUnit(char byte) {
+    return static_cast<uchar>(byte);
+}
+
+quint8 sumOf(QStringView text) {
+    return CRC8::checksumValue(text);
+}
+
+quint8 sumOf(QByteArrayView bytes) {
+    return CRC8::checksumValue(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 int hexValue(char16_t c) {
@@ -21,21 +39,35 @@ int hexValue(char16_t c) {
     return -1;
 }
 
-// The verdict of validateCrc from where the "*" stands, the digits after it and the sum of
-// what precedes it.
-int verdict(qsizetype size, qsizetype star, const auto& digitAt, const auto& sumBefore) {
-    if (star < 0) {
+void appendDigits(QString& text, quint8 value) {
+    text += QLatin1Char(kHexDigits[value >> 4]);
+    text += QLatin1Char(kHexDigits[value & 0x0F]);
+}
+
+QString digits(quint8 value) {
+    QString text;
+    appendDigits(text, value);
+    return text;
+}
+
+// The same rules for text and for received bytes.
+template <class View> int validate(View sentence) {
+    const qsizetype star =
+        std::find_if(sentence.begin(), sentence.end(),
+                     [](auto character) { return codeUnit(character) == u'*'; }) -
+        sentence.begin();
+    if (star == sentence.size()) {
         return 1;
     }
-    if (star != size - 3) {
+    if (star != sentence.size() - 3) {
         return -2;
     }
-    const int high = hexValue(digitAt(star + 1));
-    const int low = hexValue(digitAt(star + 2));
+    const int high = hexValue(codeUnit(sentence[star + 1]));
+    const int low = hexValue(codeUnit(sentence[star + 2]));
     if (high < 0 || low < 0) {
         return -1;
     }
-    return sumBefore(star) == high * 16 + low ? 0 : -1;
+    return sumOf(sentence.first(star)) == high * 16 + low ? 0 : -1;
 }
 } // namespace
 
@@ -55,35 +87,24 @@ quint8 CRC8::checksumValue(QStringView text) {
     return sum;
 }
 
-void CRC8::appendChecksum(QString& text, quint8 value) {
-    text += QLatin1Char(kHexDigits[value >> 4]);
-    text += QLatin1Char(kHexDigits[value & 0x0F]);
+void CRC8::appendChecksumOf(QString& text, qsizetype from) {
+    const quint8 sum = checksumValue(QStringView(text).sliced(from));
+    text += QLatin1Char('*');
+    appendDigits(text, sum);
 }
 
 QString CRC8::calculateChecksum(const char* data, int length) {
-    QString digits;
-    appendChecksum(digits, checksumValue(data, length));
-    return digits;
+    return digits(checksumValue(data, length));
 }
 
 QString CRC8::calculateChecksum(QStringView body) {
-    QString digits;
-    appendChecksum(digits, checksumValue(body));
-    return digits;
+    return digits(checksumValue(body));
 }
 
 int CRC8::validateCrc(QStringView sentence) {
-    return verdict(
-        sentence.size(), sentence.indexOf(QLatin1Char('*')),
-        [sentence](qsizetype at) { return sentence[at].unicode(); },
-        [sentence](qsizetype length) { return checksumValue(sentence.first(length)); });
+    return validate(sentence);
 }
 
 int CRC8::validateCrc(QByteArrayView sentence) {
-    return verdict(
-        sentence.size(), sentence.indexOf('*'),
-        [sentence](qsizetype at) { return char16_t(static_cast<uchar>(sentence[at])); },
-        [sentence](qsizetype length) {
-            return checksumValue(sentence.data(), static_cast<int>(length));
-        });
+    return validate(sentence);
 }

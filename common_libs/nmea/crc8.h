@@ -13,8 +13,8 @@ public:
     static quint8 checksumValue(const char* data, int length);
     // The text's characters as the line carries them: Latin-1, anything beyond it as "?".
     static quint8 checksumValue(QStringView text);
-    // Appends the two digits of a checksum value to text.
-    static void appendChecksum(QString& text, quint8 value);
+    // Appends "*" and the checksum of text from position `from` on.
+    static void appendChecksumOf(QString& text, qsizetype from);
 
     // Checks a sentence whose start character and CR LF are already removed.
     // 0: checksum correct; 1: no "*" at all; -1: wrong checksum; -2: "*" not third from the end.

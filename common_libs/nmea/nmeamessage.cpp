@@ -49,9 +49,7 @@ QString NmeaMessage::addCrcToMsgBuffer(const QString& body) {
 }
 
 void NmeaMessage::appendChecksumAndEnd(QString& text) {
-    const quint8 checksum = CRC8::checksumValue(QStringView(text).sliced(1));
-    text += QLatin1Char('*');
-    CRC8::appendChecksum(text, checksum);
+    CRC8::appendChecksumOf(text, 1);
     text += QLatin1String("\r\n");
 }
 

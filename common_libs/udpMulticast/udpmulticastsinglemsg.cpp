@@ -3,25 +3,20 @@
 #include "crc8.h"
 #include "udpmulticastcreator.h"
 
+// The source tag is always there; the group tag comes before it, the others after it.
 void UdpMulticastSingleMsg::appendTagBlock(QString& text) const {
-    const qsizetype start = text.size();
-    const auto separate = [&text, start] {
-        if (text.size() > start) {
-            text += QLatin1Char(',');
-        }
-    };
     if (udpGroupTag) {
-        udpGroupTag->appendTo(text);
+        text += udpGroupTag->getBuffer();
+        text += QLatin1Char(',');
     }
-    separate();
-    udpSourceTag.appendTo(text);
+    text += udpSourceTag.getBuffer();
     if (udpDestinationTag) {
-        separate();
-        udpDestinationTag->appendTo(text);
+        text += QLatin1Char(',');
+        text += udpDestinationTag->getBuffer();
     }
     if (udpCounterTag) {
-        separate();
-        udpCounterTag->appendTo(text);
+        text += QLatin1Char(',');
+        text += udpCounterTag->getBuffer();
     }
 }
 
@@ -35,9 +30,7 @@ void UdpMulticastSingleMsg::appendTo(QString& text) const {
     text += QLatin1Char('\\');
     const qsizetype tagsStart = text.size();
     appendTagBlock(text);
-    const quint8 checksum = CRC8::checksumValue(QStringView(text).sliced(tagsStart));
-    text += QLatin1Char('*');
-    CRC8::appendChecksum(text, checksum);
+    CRC8::appendChecksumOf(text, tagsStart);
     text += QLatin1Char('\\');
     if (nmeaMessage) {
         text += nmeaMessage->getMsgBuffer();

@@ -2,31 +2,6 @@
 
 #include <QString>
 
-namespace udptags {
-// Appends value in decimal, with leading zeros up to minDigits.
-inline void appendDecimal(QString& text, quint32 value, int minDigits = 1) {
-    char digits[10];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    for (int pad = count; pad < minDigits; ++pad) {
-        text += QLatin1Char('0');
-    }
-    while (count > 0) {
-        text += QLatin1Char(digits[--count]);
-    }
-}
-
-// A tag's text on its own, from its appendTo.
-template <class Tag> QString rendered(const Tag& tag) {
-    QString text;
-    tag.appendTo(text);
-    return text;
-}
-} // namespace udptags
-
 // One tag of an IEC 61162-450 tag block whose value is text, rendered "<key>:<value>":
 // s:VD0101 (source), d:II0102 (destination), z:... (source cluster), x:... (destination
 // cluster).
@@ -39,12 +14,7 @@ public:
         : m_value(prefix + QString::number(number).rightJustified(4, QLatin1Char('0'))) {}
 
     QString getTag() const { return m_value; }
-    QString getBuffer() const { return udptags::rendered(*this); }
-    void appendTo(QString& text) const {
-        text += QLatin1Char(Key);
-        text += QLatin1Char(':');
-        text += m_value;
-    }
+    QString getBuffer() const { return QString(QLatin1Char(Key)) + QLatin1Char(':') + m_value; }
 
 private:
     QString m_value;
@@ -63,28 +33,13 @@ public:
         : groupIndex(index), groupTotal(total), groupID(id) {}
 
     QString getTag() const {
-        QString text;
-        appendTagTo(text);
-        return text;
+        return QStringLiteral("%1-%2-%3").arg(groupIndex).arg(groupTotal).arg(groupID);
     }
-    QString getBuffer() const { return udptags::rendered(*this); }
-    void appendTo(QString& text) const {
-        text += QLatin1String("g:");
-        appendTagTo(text);
-    }
+    QString getBuffer() const { return QLatin1String("g:") + getTag(); }
 
     quint16 groupIndex;
     quint16 groupTotal;
     quint16 groupID;
-
-private:
-    void appendTagTo(QString& text) const {
-        udptags::appendDecimal(text, groupIndex);
-        text += QLatin1Char('-');
-        udptags::appendDecimal(text, groupTotal);
-        text += QLatin1Char('-');
-        udptags::appendDecimal(text, groupID);
-    }
 };
 
 // n:<nnn>: the sender's line counter, 000 to 999, always three digits.
@@ -92,16 +47,8 @@ class UdpCounterTag {
 public:
     explicit UdpCounterTag(quint16 value) : counter(value) {}
 
-    QString getTag() const {
-        QString text;
-        udptags::appendDecimal(text, counter, 3);
-        return text;
-    }
-    QString getBuffer() const { return udptags::rendered(*this); }
-    void appendTo(QString& text) const {
-        text += QLatin1String("n:");
-        udptags::appendDecimal(text, counter, 3);
-    }
+    QString getTag() const { return QString::number(counter).rightJustified(3, QLatin1Char('0')); }
+    QString getBuffer() const { return QLatin1String("n:") + getTag(); }
 
     quint16 counter;
 };
