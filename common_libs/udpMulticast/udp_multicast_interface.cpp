@@ -46,11 +46,10 @@ bool udp_multicast_interface::slotSendSingleMsg(const NmeaMessagePtr& message) {
         return false;
     }
     const QString destination = message->getDestinationSfi();
-    const UdpMulticastSingleMsg line =
-        destination.isEmpty()
-            ? UdpMulticastCreator::createSingleMsg(message)
-            : UdpMulticastCreator::createSingleMsg(message, UdpDestinationTag(destination));
-    if (m_transport->sendMulticastMsg(line.getCompletMsgArray()) <= 0) {
+    const UdpMulticastGroupMsg datagram = UdpMulticastCreator::createSingleDatagram(
+        message,
+        destination.isEmpty() ? std::nullopt : std::make_optional(UdpDestinationTag(destination)));
+    if (m_transport->sendMulticastMsg(datagram.getCompletMsgArray()) <= 0) {
         qDebug() << "Error sending msg on UDP\r\n";
         return false;
     }

@@ -10,8 +10,9 @@
 
 #include <atomic>
 
-// The unit's sending gateway to the ship's network: one sentence as a one-line datagram, the
-// output cycle's sentences as one datagram group, and service requests on the SRP group.
+// The unit's sending gateway to the ship's network: one sentence as a one-line datagram (an
+// object holding several sentences as one group of a line each), the output cycle's sentences
+// as one datagram group, and service requests on the SRP group.
 // In standby only the sentences that keep the alert and standby handshakes alive leave the
 // unit. Lives on the main thread; other threads reach it through queued signals.
 class udp_multicast_interface : public QObject {

@@ -2,6 +2,8 @@
 
 #include "nmeasettings.h"
 
+#include <QStringList>
+
 #include <atomic>
 
 namespace {
@@ -15,6 +17,31 @@ quint16 takeAndStep(std::atomic<quint16>& counter, quint16 first, quint16 last) 
         current, current >= last ? first : static_cast<quint16>(current + 1))) {
     }
     return current;
+}
+
+// One sentence of an object that holds several, for the line that carries it.
+class OneOfSeveral : public ClonableMessage<OneOfSeveral> {
+public:
+    OneOfSeveral(const NmeaMessage& whole, const QString& sentence)
+        : ClonableMessage(whole.messageType()) {
+        setMsgInfo(whole.talkerId(), whole.manufacturerId(), QString(), sentence,
+                   whole.isPropriatary());
+    }
+    bool setParams(const QStringList&) override { return false; }
+};
+
+// The sentences of a text, each through its CR LF.
+QStringList sentencesOf(const QString& text) {
+    const QLatin1String lineEnd("\r\n");
+    QStringList sentences;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype end = text.indexOf(lineEnd, start);
+        const qsizetype next = end < 0 ? text.size() : end + lineEnd.size();
+        sentences.append(text.sliced(start, next - start));
+        start = next;
+    }
+    return sentences;
 }
 } // namespace
 
@@ -70,6 +97,23 @@ UdpMulticastSingleMsg UdpMulticastCreator::createSingleMsgNoDest(const NmeaMessa
 UdpMulticastSingleMsg
 UdpMulticastCreator::createSingleMsgWithPairedDest(const NmeaMessagePtr& message) {
     return build(message, std::nullopt, UdpDestinationTag(getPairedSFI()));
+}
+
+UdpMulticastGroupMsg
+UdpMulticastCreator::createSingleDatagram(const NmeaMessagePtr& message,
+                                          const std::optional<UdpDestinationTag>& destination) {
+    const QStringList sentences = sentencesOf(message->getMsgBuffer());
+    if (sentences.size() <= 1) {
+        UdpMulticastGroupMsg single;
+        single.msgsList.append(build(message, std::nullopt, destination));
+        return single;
+    }
+    QList<NmeaMessagePtr> parts;
+    parts.reserve(sentences.size());
+    for (const QString& sentence : sentences) {
+        parts.append(std::make_shared<OneOfSeveral>(*message, sentence));
+    }
+    return buildGroup(parts, destination);
 }
 
 UdpMulticastGroupMsg

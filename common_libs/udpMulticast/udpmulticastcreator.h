@@ -24,6 +24,12 @@ public:
                                                  const UdpDestinationTag& destination);
     static UdpMulticastSingleMsg createSingleMsgNoDest(const NmeaMessagePtr& message);
     static UdpMulticastSingleMsg createSingleMsgWithPairedDest(const NmeaMessagePtr& message);
+    // The datagram for a sentence object sent on its own. Each line carries exactly one
+    // sentence, so an object that holds several (a long alert list) becomes one group with a
+    // line per sentence, all under one group tag; one sentence stays a lone ungrouped line.
+    static UdpMulticastGroupMsg
+    createSingleDatagram(const NmeaMessagePtr& message,
+                         const std::optional<UdpDestinationTag>& destination);
 
     static UdpMulticastGroupMsg createGroupMessage(const QList<NmeaMessagePtr>& messages);
     static UdpMulticastGroupMsg createGroupMessage(const QList<NmeaMessagePtr>& messages,

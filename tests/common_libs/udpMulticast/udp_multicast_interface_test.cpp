@@ -102,6 +102,24 @@ TEST_F(SendingTest, SingleSentenceCarriesItsDestination) {
     EXPECT_FALSE(line.udpGroupTag.has_value());
 }
 
+TEST_F(SendingTest, SentenceObjectHoldingTwoSentencesIsOneAddressedGroup) {
+    NmeaMessagePtr twoSentences = fixedSentence(marker() + "\r\n" + marker() + "\r\n", "ALC");
+    twoSentences->setDestinationSFI("CA1235");
+    ASSERT_TRUE(network.slotSendSingleMsg(twoSentences));
+    ASSERT_TRUE(waitFor([&] { return ours(navd).size() == 1; }));
+    const auto groups = ours(navd);
+    const UdpMulticastGroupMsg& group = *groups[0];
+    ASSERT_TRUE(group.bValid);
+    ASSERT_EQ(group.msgsList.size(), 2);
+    for (qsizetype i = 0; i < 2; ++i) {
+        const UdpMulticastSingleMsg& line = group.msgsList[i];
+        EXPECT_EQ(line.udpGroupTag->groupIndex, i + 1);
+        EXPECT_EQ(line.udpGroupTag->groupTotal, 2);
+        EXPECT_EQ(line.udpGroupTag->groupID, group.msgsList[0].udpGroupTag->groupID);
+        EXPECT_EQ(line.udpDestinationTag->getTag(), "CA1235");
+    }
+}
+
 TEST_F(SendingTest, StandbyKeepsOutputBackButLetsHeartbeatsOut) {
     network.setSystemInStandby(true);
     EXPECT_FALSE(network.slotSendListOfMsgs({testSentence(), testSentence()}));

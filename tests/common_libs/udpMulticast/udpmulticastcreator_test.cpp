@@ -1,5 +1,7 @@
 #include "casename.h"
 #include "fixedsentence.h"
+#include "msgalc.h"
+#include "multicastsocket.h"
 #include "nmeasettings.h"
 #include "udpmulticastcreator.h"
 #include "udpmulticastparser.h"
@@ -150,4 +152,63 @@ TEST_F(CreatorTest, ParserReadsBackWhatTheCreatorBuilds) {
     EXPECT_EQ(sent.getCompletMsgArray().left(6), QByteArray("UdPbC", 6));
     EXPECT_FALSE(sent.getCompletMsgArray().endsWith('\0'));
 }
+
+struct AlertListCase {
+    const char* name;
+    int entries;
+    int sentences;
+};
+void PrintTo(const AlertListCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+
+class AlertListOnItsOwn : public CreatorTest, public ::testing::WithParamInterface<AlertListCase> {
+protected:
+    static std::shared_ptr<MsgALC> alertList(int entries) {
+        auto list = std::make_shared<MsgALC>();
+        for (int instance = 1; instance <= entries; ++instance) {
+            list->addSentence(MsgSingleALC(QString(), 3032, instance, 1));
+        }
+        return list;
+    }
+};
+
+// A receiver takes a datagram only when every line has its own tag block; the sentences of
+// one list must also arrive as one group, so that none is taken without the others.
+TEST_P(AlertListOnItsOwn, ReachesReceiversAsOneLinePerSentenceInOneGroup) {
+    const AlertListCase& c = GetParam();
+    const std::shared_ptr<MsgALC> list = alertList(c.entries);
+    const QStringList sentences = list->sentences();
+    ASSERT_EQ(sentences.size(), c.sentences) << "the list must need that many sentences";
+
+    const QByteArray datagram =
+        UdpMulticastCreator::createSingleDatagram(list, UdpDestinationTag("CA1235"))
+            .getCompletMsgArray();
+    const std::optional<QString> text = MulticastSocket::datagramText(datagram);
+    ASSERT_TRUE(text.has_value());
+    const auto received = UdpMulticastParser::parseUdpAsciMsg(*text);
+
+    ASSERT_TRUE(received->bValid);
+    ASSERT_EQ(received->msgsList.size(), c.sentences);
+    const UdpMulticastSingleMsg& first = received->msgsList[0];
+    for (int i = 0; i < c.sentences; ++i) {
+        const UdpMulticastSingleMsg& line = received->msgsList[i];
+        EXPECT_EQ(line.nmeaMessage->receivedText(), sentences[i]);
+        ASSERT_TRUE(line.udpDestinationTag.has_value());
+        EXPECT_EQ(line.udpDestinationTag->getTag(), "CA1235");
+        if (c.sentences == 1) {
+            EXPECT_FALSE(line.udpGroupTag.has_value());
+            continue;
+        }
+        ASSERT_TRUE(line.udpGroupTag.has_value());
+        EXPECT_EQ(line.udpGroupTag->groupIndex, i + 1);
+        EXPECT_EQ(line.udpGroupTag->groupTotal, c.sentences);
+        EXPECT_EQ(line.udpGroupTag->groupID, first.udpGroupTag->groupID);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Alerts, AlertListOnItsOwn,
+                         ::testing::Values(AlertListCase{"OneSentence", 1, 1},
+                                           AlertListCase{"TwoSentences", 7, 2},
+                                           AlertListCase{"ThreeSentences", 13, 3}));
 } // namespace
