@@ -84,38 +84,32 @@ void AlarmInstance::setActive() {
     startEscalation();
 }
 
+bool AlarmInstance::endIfRectified() {
+    if (m_alert_state != ALR_RECTIF_UACKED) {
+        return false;
+    }
+    reset();
+    return true;
+}
+
 void AlarmInstance::setAcknowledged() {
-    if (m_alert_state == NO_ALARM) {
+    if (m_alert_state == NO_ALARM || endIfRectified()) {
         return;
     }
     enter(ALR_ACTIVE_ACKED);
     stopEscalation();
-    switch (m_previous_state) {
-    case ALR_RECTIF_UACKED:
+    if (m_previous_state != ALR_ACTIVE_ACKED) {
         setTimestampleStateChanged();
-        reset();
-        break;
-    case ALR_ACTIVE_RESPON_TRANS:
-    case ALR_ACTIVE_SILENCED:
-    case ALR_ACTIVE_UACKED:
-        setTimestampleStateChanged();
-        break;
-    default:
-        break;
     }
 }
 
 void AlarmInstance::setAcknowledgedInALR() {
-    if (m_alert_state == NO_ALARM) {
+    if (m_alert_state == NO_ALARM || endIfRectified()) {
         return;
     }
     enter(ALR_ACTIVE_ACKED);
     stopEscalation();
-    if (m_previous_state == ALR_RECTIF_UACKED) {
-        reset();
-    } else {
-        setTimestampleStateChanged();
-    }
+    setTimestampleStateChanged();
 }
 
 void AlarmInstance::setSilenced() {

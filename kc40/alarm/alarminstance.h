@@ -77,6 +77,10 @@ public slots:
 
 private:
     void enter(AlarmLevel level);
+    // An acknowledgement of an alert whose condition is gone ends it: straight back to normal,
+    // never through acknowledged-active, which would tell the bridge the condition still holds.
+    // Returns whether it was such an alert.
+    bool endIfRectified();
     void stopEscalation();
     int idFromSetup() const;
 
