@@ -392,7 +392,9 @@ void SystemSetup::handleAlarmIds(const QList<int>& p) {
     ids.systemAlarmID = p[4];
     ids.useALR = p[5] != 0;
     ids.escalationTime = p[6];
-    AlarmIDsSetup.setAlarmIDs(ids);
+    if (AlarmIDsSetup.setAlarmIDs(ids)) {
+        emit sigAlertIdChanged();
+    }
     send(SetupMessages::createAliSetupMsg(*this));
 }
 

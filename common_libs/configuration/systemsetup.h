@@ -128,6 +128,8 @@ signals:
     // The unit's address changed: the network layer applies it to the interface in use,
     // keeping its gateway, saves the interface settings and resets the transport.
     void sigIpAddressChanged(const QString& address);
+    // The display changed an alert identifier: alerts already raised must take it over.
+    void sigAlertIdChanged();
 
 public slots:
     // Every ICM/IDM the received-sentence handler routes to the configuration.

@@ -1,5 +1,13 @@
 #include "alarmids_setup.h"
 
+#include <array>
+
+namespace {
+std::array<int, 5> alertIds(const AlarmIDs_Setup_S& s) {
+    return {s.stwLowAlarmID, s.stwHighAlarmID, s.sogLowAlarmID, s.sogHighAlarmID, s.systemAlarmID};
+}
+} // namespace
+
 AlarmIDs_Setup::AlarmIDs_Setup() : SetupRecord(QStringLiteral("alarm_ids_setup")) {
     readSetup();
 }
@@ -9,6 +17,12 @@ void AlarmIDs_Setup::applyIds(const AlarmIDs_Setup_S& ids) {
     m_s = ids;
     m_s.escalationTime = escalation;
     writeSetup();
+}
+
+bool AlarmIDs_Setup::setAlarmIDs(const AlarmIDs_Setup_S& values) {
+    const std::array<int, 5> before = alertIds(m_s);
+    storeReceived(values);
+    return alertIds(m_s) != before;
 }
 
 void AlarmIDs_Setup::getDefaults(int) {

@@ -31,7 +31,8 @@ public:
     void getDefaults(int level) override;
     // The identifiers used with ALR reporting.
     void getDefaultsAlr();
-    void setAlarmIDs(const AlarmIDs_Setup_S& values) { storeReceived(values); }
+    // Stores the whole record from the display; true when an alert identifier changed.
+    bool setAlarmIDs(const AlarmIDs_Setup_S& values);
 
     // 0 STW low, 1 STW high, 2 SOG low, 3 SOG high, 4 and 5 system, else 0.
     int getAlarmIDbyIndex(int index) const;

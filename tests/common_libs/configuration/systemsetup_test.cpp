@@ -1,3 +1,4 @@
+#include "casename.h"
 #include "configurationfixture.h"
 #include "displaycommands.h"
 #include "msgicm.h"
@@ -389,4 +390,28 @@ TEST_F(DisplayCommands, SecondVesselBlockSignalsChanges) {
     EXPECT_TRUE(setup->Vq2Setup.getSetup2ReceivedFlag());
     EXPECT_TRUE(setupFile("vq2_setup").contains(R"("sogFrequendcyChangeTreshold" : 2.5)"));
 }
+
+struct AlertIdCase {
+    const char* name;
+    QList<int> parameters; // STW high, STW low, SOG high, SOG low, system, ALR, escalation
+    qsizetype announcements;
+};
+void PrintTo(const AlertIdCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+class AlertIdCommand : public DisplayCommands, public ::testing::WithParamInterface<AlertIdCase> {};
+
+TEST_P(AlertIdCommand, AnnouncesOnlyAChangedAlertIdentifier) {
+    Spy changed(setup, &SystemSetup::sigAlertIdChanged);
+    icm(13, GetParam().parameters);
+    EXPECT_EQ(changed.size(), GetParam().announcements);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configuration, AlertIdCommand,
+    ::testing::Values(AlertIdCase{"SameIdentifiers", {3032, 3032, 3032, 3032, 3015, 0, 0}, 0},
+                      AlertIdCase{
+                          "OnlySchemeAndEscalation", {3032, 3032, 3032, 3032, 3015, 1, 5}, 0},
+                      AlertIdCase{"SpeedIdentifier", {3032, 4040, 3032, 3032, 3015, 0, 0}, 1},
+                      AlertIdCase{"SystemIdentifierOff", {3032, 3032, 3032, 3032, 0, 0, 0}, 1}));
 } // namespace
