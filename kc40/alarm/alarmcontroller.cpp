@@ -444,6 +444,12 @@ void AlarmController::resetAllAlertsOnStart() {
 
 void AlarmController::slotAlertIDChanged() {
     for (AlarmInstance* alert : m_alerts) {
-        alert->setAlertID(alarmIds().getAlarmIDbyIndex(alert->getAlarmSource()));
+        const int id = alarmIds().getAlarmIDbyIndex(alert->getAlarmSource());
+        // An identifier of 0 switches the alert off. A raised one ends while it still carries
+        // the identifier the bridge knows it by, so that its return to normal clears it there.
+        if (id == 0 && alert->getAlertState() != NO_ALARM) {
+            alert->reset();
+        }
+        alert->setAlertID(id);
     }
 }

@@ -78,7 +78,8 @@ public slots:
     void slotAlertBeepDelay();
     void slotSendAlertMsgToDisplay();
     void resetAllAlertsOnStart();
-    // The identifiers in the alarm setup changed.
+    // The identifiers in the alarm setup changed: each alert takes its new one, keeping the
+    // one before; a raised alert whose identifier became 0 is switched off.
     void slotAlertIDChanged();
 
 signals:

@@ -4,6 +4,7 @@
 #include "msgack.h"
 #include "msgacn.h"
 #include "msgalrs.h"
+#include "msgicm.h"
 #include "nmeaparser.h"
 
 #include <limits>
@@ -132,6 +133,65 @@ INSTANTIATE_TEST_SUITE_P(
     Alarms, SwitchedOff,
     ::testing::Values(SwitchOffCase{"LimitZero", limitsWithStwLow(0.0f), idsWithStwLow(3032)},
                       SwitchOffCase{"IdentifierZero", limitsWithStwLow(5.0f), idsWithStwLow(0)}));
+
+// ---- alert identifiers ----------------------------------------------------------------------
+
+struct IdChangeCase {
+    const char* name;
+    std::vector<float> speeds; // STW low limit 5.0
+    bool acknowledged;
+    int newId;
+    AlarmLevel state;
+    int id;
+    int previousId;
+    QStringList reports; // state letter and identifier of each ALF the change sends
+};
+void PrintTo(const IdChangeCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+class IdentifierChange : public AlarmTest, public ::testing::WithParamInterface<IdChangeCase> {
+protected:
+    // The display's alarm identifiers command, with the STW low identifier given.
+    void sendStwLowId(int id) {
+        QObject::connect(&setup(), &SystemSetup::sigAlertIdChanged, controller.get(),
+                         &AlarmController::slotAlertIDChanged);
+        setup().slotSystemSetupMessage(
+            std::make_shared<MsgICM>(1, 13, QList<int>{3032, id, 3032, 3032, 3015, 0, 0}));
+    }
+};
+
+TEST_P(IdentifierChange, RaisedAlertTakesTheNewIdentifierOrEndsUnderItsOld) {
+    const IdChangeCase& c = GetParam();
+    for (float v : c.speeds) {
+        controller->checkLowSpeed(v, true);
+    }
+    if (c.acknowledged) {
+        controller->handleUserACK();
+    }
+    clear();
+    sendStwLowId(c.newId);
+    const AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
+    EXPECT_EQ(a.getAlertState(), c.state);
+    EXPECT_EQ(a.getAlertID(), c.id);
+    EXPECT_EQ(a.getPreviousAlertID(), c.previousId);
+    QStringList reports;
+    for (const QString& alf : nmea1) {
+        const QStringList fields = alf.split(QLatin1Char(','));
+        reports << fields.value(7) + QLatin1Char(' ') + fields.value(9);
+    }
+    EXPECT_EQ(reports, c.reports);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Alarms, IdentifierChange,
+    ::testing::Values(
+        IdChangeCase{"RaisedSwitchedOff", {4.9f}, false, 0, NO_ALARM, 0, 3032, {"N 3032"}},
+        IdChangeCase{"AcknowledgedSwitchedOff", {4.9f}, true, 0, NO_ALARM, 0, 3032, {"N 3032"}},
+        IdChangeCase{"RectifiedSwitchedOff", {4.9f, 5.6f}, false, 0, NO_ALARM, 0, 3032, {"N 3032"}},
+        IdChangeCase{"NormalSwitchedOff", {}, false, 0, NO_ALARM, 0, 3032, {}},
+        IdChangeCase{"RaisedRenumbered", {4.9f}, false, 4040, ALR_ACTIVE_UACKED, 4040, 3032, {}},
+        IdChangeCase{
+            "AcknowledgedRenumbered", {4.9f}, true, 4040, ALR_ACTIVE_ACKED, 4040, 3032, {}}));
 
 // ---- speed-level relay ----------------------------------------------------------------------
 
