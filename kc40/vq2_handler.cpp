@@ -12,6 +12,7 @@
 #include "sensorinfo.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
+#include "udperrorcounter.h"
 #include "unitconverter.h"
 
 #include <QDebug>
@@ -219,6 +220,7 @@ void VQ2_Handler::checkStuckData(const MsgDAT& dat) {
 void VQ2_Handler::countQuality(bool low) {
     if (low) {
         ++m_badSigQualityCount;
+        Q_EMIT sigError(ERR_TYPE_SIG_QUALITY);
     }
 }
 

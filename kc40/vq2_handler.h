@@ -88,6 +88,8 @@ Q_SIGNALS:
     // One pulse of the front LEDs per DAT, its colour telling the signal quality; the LEDs go
     // back to idle 200 ms after the last one.
     void sigPulseLeds(LedPulse pulse);
+    // A fault for the network error counters: 77 for every DAT of low signal quality.
+    void sigError(int errorId);
 
 private:
     void handleDat4(const MsgDAT& dat, quint64 timestamp);

@@ -1,6 +1,7 @@
 #include "vq2_handler.h"
 
 #include "calibrationtablesource.h"
+#include "casename.h"
 #include "msgdat.h"
 #include "msgicm.h"
 #include "msgqst.h"
@@ -9,6 +10,7 @@
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "testroot.h"
+#include "udperrorcounter.h"
 #include "vq2datamodel.h"
 
 #include <gtest/gtest.h>
@@ -427,5 +429,39 @@ TEST_F(Vq2HandlerTest, HostileSensorValuesNeverBecomeNumbersOrUndefinedConversio
         }
     }
 }
+
+struct QualityCase {
+    const char* name;
+    int system;
+    QList<int> qualities; // water forward, water aft, ground forward, ground aft
+    int faults;
+};
+void PrintTo(const QualityCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+class SignalQuality : public Vq2HandlerTest, public ::testing::WithParamInterface<QualityCase> {};
+
+TEST_P(SignalQuality, EachLowQualityDatCountsOneFaultInTheNetworkCounters) {
+    const QualityCase& c = GetParam();
+    QList<int> errors;
+    QObject::connect(&handler, &VQ2_Handler::sigError,
+                     [&errors](int errorId) { errors.append(errorId); });
+    const QList<int>& q = c.qualities;
+    feed(MsgDAT(c.system, 10.0f, q[0], 10.0f, q[1], 21.0f, 0, 0, 0, 10.0f, q[2], 10.0f, q[3], 45.0f,
+                45.0f));
+    EXPECT_EQ(errors, QList<int>(c.faults, ERR_TYPE_SIG_QUALITY));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sensor, SignalQuality,
+    ::testing::Values(QualityCase{"AllGood", 4, {9, 9, 9, 9}, 0},
+                      QualityCase{"ThreeIsStillGood", 4, {3, 3, 3, 3}, 0},
+                      QualityCase{"WaterForwardLow", 4, {2, 9, 9, 9}, 1},
+                      QualityCase{"WaterAftLow", 4, {9, 2, 9, 9}, 1},
+                      QualityCase{"GroundForwardLow", 4, {9, 9, 2, 9}, 1},
+                      QualityCase{"GroundAftLow", 4, {9, 9, 9, 0}, 1},
+                      QualityCase{"AllLowIsOneFault", 4, {0, 0, 0, 0}, 1},
+                      QualityCase{"SecondFrequencyWaterLow", 5, {9, 1, 9, 9}, 1},
+                      QualityCase{"SecondFrequencyJudgedByWaterOnly", 5, {9, 9, 0, 0}, 0}));
 
 } // namespace
