@@ -5,6 +5,10 @@
 #include "setupmessages.h"
 #include "systemconfiguration.h"
 
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <tuple>
 
@@ -66,9 +70,23 @@ struct ScaleCase {
 };
 
 TEST(DisplayIntegers, TruncateTowardZeroWithoutFloatNoise) {
-    const ScaleCase cases[] = {{0.7f, 10, 7},          {4.99f, 100, 499},   {-0.29f, 100, -29},
-                               {0.75f, 10, 7},         {-0.75f, 10, -7},    {0.74999f, 10, 7},
-                               {20000.0f, 10, 200000}, {1013.3f, 10, 10133}};
+    const ScaleCase cases[] = {{0.7f, 10, 7},          {4.99f, 100, 499},      {-0.29f, 100, -29},
+                               {0.75f, 10, 7},         {-0.75f, 10, -7},       {0.74999f, 10, 7},
+                               {20000.0f, 10, 200000}, {1013.3f, 10, 10133},   {6.6f, 100, 660},
+                               {-6.6f, 100, -660},     {0.07f, 100, 7},        {6.599f, 100, 659},
+                               {0.0001f, 10000, 1},    {60000.05f, 10, 600000}};
+    for (const ScaleCase& c : cases) {
+        EXPECT_EQ(SetupMessages::toScaled(c.value, c.scale), c.expected) << c.value;
+    }
+}
+
+// A value no field can carry goes out as the nearest one that is not the absent INT_MAX.
+TEST(DisplayIntegers, NeverOverflowNorLookAbsent) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const ScaleCase cases[] = {
+        {214748368.0f, 10, INT_MAX - 1}, {21474836.0f, 100, 2147483600}, {-3e9f, 1, INT_MIN},
+        {FLT_MAX, 10, INT_MAX - 1},      {inf, 100, INT_MAX - 1},        {-inf, 100, INT_MIN},
+        {std::nanf(""), 10, 0}};
     for (const ScaleCase& c : cases) {
         EXPECT_EQ(SetupMessages::toScaled(c.value, c.scale), c.expected) << c.value;
     }

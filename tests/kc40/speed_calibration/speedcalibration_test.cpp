@@ -106,6 +106,20 @@ TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
     EXPECT_EQ(data->pointAcceptedStatus(), 0);
 }
 
+// Decimals that a float cannot hold exactly go back to the display as they came.
+TEST_F(CalibrationCommands, PointsGoBackAsTheyCame) {
+    const QList<int> cases[] = {
+        {660, 660, -660}, {7, 7, 7}, {659, 1013, 29}, {2599, 2999, 36000}, {1250, 1100, 0}};
+    for (const QList<int>& c : cases) {
+        sent.clear();
+        receive(msgCommands::CalibrationPointCommand, {1, 1, c[0], c[1], 1150, c[2], 1, 1, 0});
+        const QList<Sent> points = sentWith(msgCommands::CalibrationPointCommand);
+        ASSERT_FALSE(points.isEmpty()) << c[0];
+        const QList<int>& p = points[0].parameters;
+        EXPECT_EQ((QList<int>{p[2], p[3], p[5]}), c);
+    }
+}
+
 TEST_F(CalibrationCommands, SourcesInUseFromTheDisplay) {
     struct Case {
         const char* name;
