@@ -1,26 +1,32 @@
 #include "setupmessages.h"
 
+#include "nmeaparser.h"
 #include "systemsetup.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
 
 namespace {
-// A few float steps: what single precision loses when a decimal value is stored.
-constexpr double kWholeTolerance = 1e-6;
-
 int charCode(const QString& text, int index) {
     return index < text.size() ? text.at(index).unicode() : 0;
 }
 } // namespace
 
 int SetupMessages::toScaled(float value, int scale) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    // Exact in double for the scales in use: 24 bits of a float times at most 14 of a scale.
     const double product = double(value) * scale;
     const double nearest = std::round(product);
-    if (std::abs(product - nearest) <= std::max(1.0, std::abs(product)) * kWholeTolerance) {
-        return static_cast<int>(nearest);
-    }
-    return static_cast<int>(std::trunc(product));
+    // A decimal held as a float is off by at most half a float step, so a product within one
+    // step of a whole number is that number; anything further off is a real fraction.
+    const bool whole =
+        std::abs(product - nearest) <= std::max(1.0, std::abs(product)) * double(FLT_EPSILON);
+    const double scaled = whole ? nearest : std::trunc(product);
+    return static_cast<int>(std::clamp(scaled, double(INT_MIN), double(kAbsentInt - 1)));
 }
 
 std::shared_ptr<MsgICM> SetupMessages::icm(msgCommands command, const QList<int>& parameters) {

@@ -21,7 +21,9 @@ public:
 
     // Display integers carry a value times a scale, truncated toward zero. A value received
     // as 499 and held as the float 4.99 is 498.99998 times 100; products that close to a whole
-    // number are that number, so every value goes back out exactly as it came in.
+    // number are that number, so every value goes back out exactly as it came in. The result
+    // stays within the integers a field can carry below the absent value (INT_MAX): a setting
+    // never goes out as "empty", and one that is no number at all as 0.
     static int toScaled(float value, int scale);
     static float fromScaled(int value, int scale) { return float(value) / float(scale); }
 

@@ -1,6 +1,7 @@
 #include "systemsetup.h"
 
 #include "channels/default_channels_config.h"
+#include "commandranges.h"
 #include "compiledateandtime.h"
 #include "filereader.h"
 #include "logger.h"
@@ -27,20 +28,109 @@ constexpr int kTransferRetryMs = 60000;
 
 const QStringList kGroups = {"MISC", "TGTD", "SATD", "NAVD", "VDRD", "RCOM", "TIME", "PROP"};
 
-// The fewest parameters each display command needs; shorter ones would be read past
-// their end. The vessel/sensor command needs exactly its count.
-const std::map<int, int> kMinimumParameters = {{7, SimulationParameters::kParameterCount},
-                                               {8, 2},
-                                               {9, 1},
-                                               {10, 15},
-                                               {12, 8},
-                                               {13, 7},
-                                               {15, 4},
-                                               {25, 11},
-                                               {33, 1},
-                                               {39, 4},
-                                               {99, 1}};
-constexpr int kVq2ParameterCount = 21;
+// Plausible settings from the display, in the scaling of its commands. Where a record already
+// limits a value, the range is the record's; the others hold what a real vessel may need.
+constexpr ParameterRange kOctet{0, 255};
+constexpr ParameterRange kSfiNumber{0, 9999}; // the four digits after a two-letter talker
+constexpr ParameterRange kGroupIndex{0, 7};   // the eight multicast groups
+constexpr ParameterRange kUpperLetter{'A', 'Z'};
+constexpr ParameterRange kSerialNumber{0, 999999999};
+constexpr ParameterRange kHardwareNumber{0, 9}; // a hardware version is a letter and a digit
+constexpr ParameterRange kDraftX10{0, 400};     // 0..40 m
+constexpr ParameterRange kMaxSpeedX10{10, 800}; // 1..80 kn; it spans the calibration zones
+constexpr ParameterRange kLengthX10{0, 5000};   // 0..500 m, also the sensor's distance from the bow
+constexpr ParameterRange kTonnageX10{0, 10000000}; // 0..1 000 000 t
+constexpr ParameterRange kAveragingSeconds{1, 600};
+constexpr ParameterRange kCurrentCorrection{0, 2};
+constexpr ParameterRange kPingLengthCode{1, 8};
+constexpr ParameterRange kPingChangeDepth{0, 3}; // m; the record keeps no more than 3
+constexpr ParameterRange kOutputMode{0, 2};      // SOG only, SOG + STW, SAT LOG
+constexpr ParameterRange kSamplingDistance{0, 1000};
+constexpr ParameterRange kSpeedX10{0, 800}; // 0..80 kn
+constexpr ParameterRange kSpeedX100{0, 8000};
+constexpr ParameterRange kSimulatedSpeedX100{-8000, 8000}; // astern and sideways as well
+constexpr ParameterRange kSimulationSource{0, 3};
+constexpr ParameterRange kSimulationState{1, 5}; // 1 request, 2 confirmation, 5 ignored
+constexpr ParameterRange kSimulatedDepth{1, 18}; // position in the simulated depths
+constexpr ParameterRange kRawSetting{-9999, 9999};
+constexpr ParameterRange kResetLevel{0, 2};
+constexpr ParameterRange kUpdatePhase{0, 2};
+constexpr ParameterRange kAlertIdentifier{0, 9999999}; // 0 switches the alert off
+constexpr ParameterRange kEscalationMinutes{0, 60};    // 0 switches escalation off
+constexpr ParameterRange kChannel{0, Default_Channels_config::kChannelCount - 1};
+constexpr ParameterRange kAlarmOutput{0, 1};               // "ON", "OFF"
+constexpr ParameterRange kHeadingAngleX100{-36000, 36000}; // degrees, either convention
+constexpr ParameterRange kTiltAngleX100{-9000, 9000};
+constexpr ParameterRange kTemperatureX100{-1000, 5000}; // -10..50 degC
+
+// A junction-box command of 15 parameters lacks the fourth software-version part; with it
+// inserted, the hardware version always follows at the same positions.
+constexpr int kShortJbParameterCount = 15;
+constexpr int kJbHardwareLetter = 14;
+
+// The ranges of every display command's parameters, in message order.
+const CommandRanges* commandRanges(int command) {
+    static const std::map<msgCommands, CommandRanges> table = {
+        // Mode, alarm-output test, source, longitudinal and transverse speed, state, second
+        // data set, simulated depth, raw-measurement setting.
+        {msgCommands::SimulatinCommand,
+         {{kFlag, kFlag, kSimulationSource, kSimulatedSpeedX100, kSimulatedSpeedX100,
+           kSimulationState, kFlag, kSimulatedDepth, kRawSetting}}},
+        // The reply carries its own state in place of the display's.
+        {msgCommands::RestToDefault, {{kResetLevel, kNotRead}}},
+        {msgCommands::SystemStandby, {{kFlag}}},
+        // Address, local ID, group, alarm-ID letters and number, serial number, software
+        // version (the unit's own, not read), hardware letter and digit.
+        {msgCommands::JBsetupCommand,
+         {{kOctet, kOctet, kOctet, kOctet, kSfiNumber, kGroupIndex, kUpperLetter, kUpperLetter,
+           kSfiNumber, kSerialNumber, kNotRead, kNotRead, kNotRead, kNotRead, kUpperLetter,
+           kHardwareNumber}}},
+        // Draft, maximum speed, length, sensor distance from the bow, tonnage, SOG averaging
+        // and low-speed averaging, current correction, STW on, GPS SOG on lost bottom,
+        // shallow and deep ping length, ping-change depth, two decimals, three fields not
+        // read, output mode, new depth switch, one field not read, sampling distance.
+        {msgCommands::VQ2setupCommand,
+         {.fields =
+              {kDraftX10,         kMaxSpeedX10,      kLengthX10,         kLengthX10, kTonnageX10,
+               kAveragingSeconds, kAveragingSeconds, kCurrentCorrection, kFlag,      kFlag,
+               kPingLengthCode,   kPingLengthCode,   kPingChangeDepth,   kFlag,      kNotRead,
+               kNotRead,          kNotRead,          kOutputMode,        kFlag,      kNotRead,
+               kSamplingDistance},
+          .exactCount = true}},
+        // Eight speed limits and levels, 0 switching one off.
+        {msgCommands::ALLsetupCommand, {QList<ParameterRange>(8, kSpeedX100)}},
+        // Five alert identifiers, ALR reporting, escalation.
+        {msgCommands::ALIsetupCommand,
+         {{kAlertIdentifier, kAlertIdentifier, kAlertIdentifier, kAlertIdentifier, kAlertIdentifier,
+           kFlag, kEscalationMinutes}}},
+        // Channel, baud rate (the channel record keeps out the ones it does not support),
+        // alarm output, two decimals; then pairs of sentence type (likewise) and enable.
+        {msgCommands::OCFsetupCommand,
+         {{kChannel, kAnyNumber, kAlarmOutput, kFlag}, {kAnyNumber, kFlag}}},
+        // Installation angle, STW offset angle, STW offset on, pitch, roll, two pairs of real
+        // and measured temperature, satellite-log angle offset, stop on GPS.
+        {msgCommands::CalibrationCoeffitients,
+         {{kHeadingAngleX100, kHeadingAngleX100, kFlag, kTiltAngleX100, kTiltAngleX100,
+           kTemperatureX100, kTemperatureX100, kTemperatureX100, kTemperatureX100,
+           kHeadingAngleX100, kFlag}}},
+        {msgCommands::UpdateAvailable, {{kUpdatePhase}}},
+        // STW averaging and low-speed averaging, primary frequency high, SOG frequency change
+        // threshold.
+        {msgCommands::VQ2setup2Command, {{kAveragingSeconds, kAveragingSeconds, kFlag, kSpeedX10}}},
+        {msgCommands::StandbyNegotiation, {{kFlag}}},
+    };
+    const auto found = table.find(static_cast<msgCommands>(command));
+    return found == table.end() ? nullptr : &found->second;
+}
+
+QList<int> receivedParameters(const MsgICM& icm) {
+    QList<int> p = icm.msgParameters();
+    if (icm.commandID() == int(msgCommands::JBsetupCommand) && p.size() == kShortJbParameterCount) {
+        p.insert(kJbHardwareLetter - 1, 0);
+    }
+    return p;
+}
+
 constexpr int kVersionSentences = 3;
 constexpr int kVersionSequenceCount = 10;
 
@@ -65,24 +155,20 @@ void log(const QString& text, int level = Logger::LOG_INFO) {
     Logger::instance()->append(text, level);
 }
 
-bool isOctet(int value) {
-    return value >= 0 && value <= 255;
-}
-
-bool isUpperLetter(int code) {
-    return code >= 'A' && code <= 'Z';
-}
-
-// "10.0.0.5" with four parts of 0..255, else empty.
-QString checkedAddress(const QList<int>& parts) {
-    if (parts.size() != 4 || !std::all_of(parts.begin(), parts.end(), isOctet)) {
-        return {};
-    }
+QString joinedAddress(const QList<int>& parts) {
     QStringList texts;
     for (int part : parts) {
         texts << QString::number(part);
     }
     return texts.join(QLatin1Char('.'));
+}
+
+// "10.0.0.5" with four parts of 0..255, else empty.
+QString checkedAddress(const QList<int>& parts) {
+    const bool usable = parts.size() == 4 && std::all_of(parts.begin(), parts.end(), [](int part) {
+                            return kOctet.contains(part);
+                        });
+    return usable ? joinedAddress(parts) : QString();
 }
 
 QString paddedNumber(int number) {
@@ -143,17 +229,16 @@ void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
     int type = 0;
     if (const auto* icm = dynamic_cast<const MsgICM*>(msg.get())) {
         type = icm->commandID();
-        const auto minimum = kMinimumParameters.find(type);
-        const int count = int(icm->msgParameters().size());
-        const bool vq2 = type == int(msgCommands::VQ2setupCommand);
-        if ((vq2 && count != kVq2ParameterCount) ||
-            (minimum != kMinimumParameters.end() && count < minimum->second)) {
-            log(QStringLiteral("Configuration command %1 with %2 parameters dropped")
-                    .arg(type)
-                    .arg(count),
-                Logger::LOG_WARNING);
+        const QList<int> p = receivedParameters(*icm);
+        const CommandRanges* ranges = commandRanges(type);
+        const QString fault = ranges ? ranges->fault(*icm, p) : QString();
+        if (fault.isEmpty()) {
+            handleIcm(*icm, p);
         } else {
-            handleIcm(*icm);
+            log(QStringLiteral("Configuration command %1 rejected, nothing changed: %2")
+                    .arg(type)
+                    .arg(fault),
+                Logger::LOG_WARNING);
         }
     } else if (const auto* idm = dynamic_cast<const MsgIDM*>(msg.get())) {
         if (idm->commandID() == int(msgCommands::JBsetupCommand)) {
@@ -163,8 +248,7 @@ void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
     emit sigSetupChanged(type);
 }
 
-void SystemSetup::handleIcm(const MsgICM& msg) {
-    const QList<int> p = msg.msgParameters();
+void SystemSetup::handleIcm(const MsgICM& msg, const QList<int>& p) {
     switch (static_cast<msgCommands>(msg.commandID())) {
     case msgCommands::SimulatinCommand:
         handleSimulationCommand(p);
@@ -235,19 +319,13 @@ void SystemSetup::confirmSimulation() {
 
 void SystemSetup::handleJbSetupMsg(const QList<int>& p) {
     const KC40_Setup_S& before = Kc40Setup.values();
-    const QString address = checkedAddress(p.mid(0, 4));
-    const QString group = p[5] >= 0 && p[5] < kGroups.size() ? kGroups[p[5]] : QString();
-    if (address.isEmpty() || group.isEmpty() || p[4] < 0 || p[8] < 0 || p[9] < 0 ||
-        !isUpperLetter(p[6]) || !isUpperLetter(p[7])) {
-        log(QStringLiteral("Junction-box setup with an invalid address, group or ID dropped"),
-            Logger::LOG_WARNING);
-        return;
-    }
+    const QString address = joinedAddress(p.mid(0, 4));
+    const QString group = kGroups[p[5]];
     const bool groupChanged = group != before.group;
     const QString localID = before.localID.left(2) + paddedNumber(p[4]);
     const QString alarmID = QString(QChar(p[6])) + QChar(p[7]) + paddedNumber(p[8]);
-    const int hw = p.size() > 15 ? 14 : 13;
-    const QString hwVersion = QString(QChar(p[hw])) + QString::number(p[hw + 1]);
+    const QString hwVersion =
+        QString(QChar(p[kJbHardwareLetter])) + QString::number(p[kJbHardwareLetter + 1]);
     const bool localIdChanged = localID != before.localID;
     const bool addressChanged = address != before.ipAddress;
     Kc40Setup.setKc40(address, localID, group, alarmID, quint32(p[9]), hwVersion);
@@ -577,7 +655,7 @@ void SystemSetup::updateConnectionInfo(const QString& unitName, const QString& i
     bool numberOk = false;
     const int number = localIdNumber.toInt(&numberOk);
     if (checkedAddress(parts).isEmpty() || group < 1 || group > kGroups.size() || !numberOk ||
-        number < 0) {
+        !kSfiNumber.contains(number)) {
         log(QStringLiteral("Connection data with an invalid address, ID or group dropped"),
             Logger::LOG_WARNING);
         return;

@@ -145,7 +145,8 @@ public slots:
 private:
     SystemSetup();
 
-    void handleIcm(const MsgICM& msg);
+    // A command whose parameters passed their ranges.
+    void handleIcm(const MsgICM& msg, const QList<int>& p);
     void handleSimulationCommand(const QList<int>& p);
     void handleJbSetupMsg(const QList<int>& p);
     void handleJbSetupMsg(const MsgIDM& msg);

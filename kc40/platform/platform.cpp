@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QNetworkInterface>
 #include <QProcess>
 
 #include <atomic>
@@ -48,6 +49,23 @@ QString Platform::serialDevice(const QString& name) {
 
 QString Platform::hostInterface(const QString& boardInterface) {
     return boardInterface == QLatin1String("eth0") ? g_netIf : boardInterface;
+}
+
+std::optional<Platform::InterfaceAddress>
+Platform::interfaceAddress(const QString& boardInterface) {
+    const QNetworkInterface found =
+        QNetworkInterface::interfaceFromName(hostInterface(boardInterface));
+    if (!found.isValid()) {
+        return std::nullopt;
+    }
+    InterfaceAddress address{QString(), found.hardwareAddress()};
+    for (const QNetworkAddressEntry& entry : found.addressEntries()) {
+        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
+            address.ip = entry.ip().toString();
+            break;
+        }
+    }
+    return address;
 }
 
 QStringList Platform::relaunchArguments() {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The one seam between the unit and its board. Every board path, serial device, network
 // interface name and shell command goes through here. On the board the paths are the real
 // ones; with a root folder (a virtual board on a PC) every absolute board path lives under it
@@ -23,6 +25,15 @@ public:
     static QString serialDevice(const QString& name);
     // "eth0" -> the host interface that plays it; other names stay as they are.
     static QString hostInterface(const QString& boardInterface);
+
+    // A board network interface as the host shows it: its first IPv4 address (empty when it
+    // has none) and its hardware address.
+    struct InterfaceAddress {
+        QString ip;
+        QString mac;
+    };
+    // Nothing when the host has no interface playing the board's one.
+    static std::optional<InterfaceAddress> interfaceAddress(const QString& boardInterface);
 
     // Arguments that start a fresh copy of the unit on the same board.
     static QStringList relaunchArguments();

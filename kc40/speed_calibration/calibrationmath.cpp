@@ -1,7 +1,8 @@
 #include "calibrationmath.h"
 
+#include "setupmessages.h"
+
 #include <cfloat>
-#include <climits>
 #include <cmath>
 
 namespace calibrationmath {
@@ -103,18 +104,11 @@ float zoneCentre(int zone, float vesselMaxSpeed) {
     return step / 2.0f + static_cast<float>(zone) * step;
 }
 
-int toDisplayInt(float value, float scale) {
-    const double scaled = static_cast<double>(value) * static_cast<double>(scale);
-    if (!std::isfinite(scaled) || value == FLT_MAX) {
+int toDisplayInt(float value, int scale) {
+    if (!std::isfinite(value) || value == FLT_MAX) {
         return kUnknownDisplayInt;
     }
-    if (scaled >= static_cast<double>(INT_MAX)) {
-        return INT_MAX;
-    }
-    if (scaled <= static_cast<double>(INT_MIN)) {
-        return INT_MIN;
-    }
-    return static_cast<int>(scaled);
+    return SetupMessages::toScaled(value, scale);
 }
 
 } // namespace calibrationmath

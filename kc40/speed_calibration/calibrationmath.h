@@ -33,9 +33,10 @@ float zoneCentre(int zone, float vesselMaxSpeed);
 // A point on the line through (fromA, toA) and (fromB, toB); false when the line is vertical.
 bool onLine(float fromA, float toA, float fromB, float toB, float at, float& result);
 
-// A value as a display integer: truncated toward zero after scaling, clamped to the int
-// range; an absent or non-finite value gives the "unknown" integer.
-int toDisplayInt(float value, float scale);
+// A value as a display integer, scaled as every setting for the display is (a float's
+// representation error loses no unit, no overflow); an absent or non-finite value gives the
+// "unknown" integer, which no known value takes.
+int toDisplayInt(float value, int scale);
 constexpr int kUnknownDisplayInt = 2147483647;
 
 } // namespace calibrationmath

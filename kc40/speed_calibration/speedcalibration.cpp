@@ -1,5 +1,6 @@
 #include "speedcalibration.h"
 
+#include "commandranges.h"
 #include "logger.h"
 #include "systemsetup.h"
 
@@ -10,9 +11,25 @@ void logWarning(const QString& text) {
     Logger::instance()->append(text, Logger::LOG_WARNING);
 }
 
-// The parameters of a point message that the unit relies on: zone, source and values.
-constexpr int kPointParameters = 8;
 constexpr int kTakeFromMeasurement = 8;
+
+// What a point from the display may hold: zone, a source the display sets (not the
+// defaults), real speed, measured STW and SOG 0..100 kn and mounting error -360..360 degrees
+// (all x100), set, SOG valid, and take from measurement, which may be left off.
+// The table narrows the speeds further against the vessel's maximum speed.
+constexpr ParameterRange kPointSpeedX100{0, 10000};
+constexpr ParameterRange kMountingErrorX100{-36000, 36000};
+const CommandRanges kPointRanges{
+    .fields = {{0, SpeedCalibrationData::kZones - 1},
+               {SpeedCalibrationData::ManualSource, SpeedCalibrationData::AutomaticSource},
+               kPointSpeedX100,
+               kPointSpeedX100,
+               kPointSpeedX100,
+               kMountingErrorX100,
+               kFlag,
+               kFlag,
+               kFlag},
+    .optional = 1};
 
 bool takesFromMeasurement(const MsgICM& msg) {
     const QList<int> p = msg.msgParameters();
@@ -106,9 +123,10 @@ void SpeedCalibration::handleCalibrationCommand(const MsgICM& msg) {
 
 void SpeedCalibration::handlePointCommand(const std::shared_ptr<MsgICM>& msg) {
     const QList<int> p = msg->msgParameters();
-    if (p.size() < kPointParameters || !SpeedCalibrationData::isZone(p[0]) ||
-        !SpeedCalibrationData::isSource(p[1]) || p[1] == SpeedCalibrationData::DefaultSource) {
-        logWarning(QStringLiteral("Calibration point message rejected: ") + msg->getMsgBuffer());
+    const QString fault = kPointRanges.fault(*msg, p);
+    if (!fault.isEmpty()) {
+        logWarning(QStringLiteral("Calibration point message rejected, %1: %2")
+                       .arg(fault, msg->getMsgBuffer().trimmed()));
         rejectPoint(p.isEmpty() ? -1 : p[0]);
         return;
     }

@@ -284,9 +284,9 @@ NmeaMessagePtr SpeedCalibrationData::getCalibrationPointMsg(int zone, int source
     const float expectedSog = getMeasuredSpeed(stw.realSpeed, SOG_speed, sogHighFrequency);
     return std::make_shared<MsgICM>(
         kIcmVersion, msgCommands::CalibrationPointCommand,
-        QList<int>{zone, source, toDisplayInt(stw.realSpeed, 100.0f),
-                   toDisplayInt(stw.measuredSpeed, 100.0f), toDisplayInt(expectedSog, 100.0f),
-                   toDisplayInt(stw.angleOffset, 100.0f),
+        QList<int>{zone, source, toDisplayInt(stw.realSpeed, 100),
+                   toDisplayInt(stw.measuredSpeed, 100), toDisplayInt(expectedSog, 100),
+                   toDisplayInt(stw.angleOffset, 100),
                    m_calibrationPoints[source][zone].isSet ? 1 : 0, sog.valid() ? 1 : 0, 0});
 }
 

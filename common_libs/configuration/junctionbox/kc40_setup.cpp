@@ -1,8 +1,27 @@
 #include "kc40_setup.h"
 
+#include "platform.h"
+
+namespace {
+// The address of the interface in use: eth0 when the board has it, else the second one;
+// empty when that interface has no IPv4 address.
+QString interfaceInUseAddress() {
+    auto inUse = Platform::interfaceAddress(QStringLiteral("eth0"));
+    if (!inUse) {
+        inUse = Platform::interfaceAddress(QStringLiteral("eth1"));
+    }
+    return inUse ? inUse->ip : QString();
+}
+} // namespace
+
 KC40_Setup::KC40_Setup() : SetupRecord(QStringLiteral("kc40_setup")) {
     readSetup();
-    bool changed = false;
+    // The unit answers at the address its interface has, whatever the file remembers.
+    const QString address = interfaceInUseAddress();
+    bool changed = !address.isEmpty() && address != m_s.ipAddress;
+    if (changed) {
+        m_s.ipAddress = address;
+    }
     if (m_s.serialNumber == 0) {
         m_s.serialNumber = kDefaultSerialNumber;
         changed = true;

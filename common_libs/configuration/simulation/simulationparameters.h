@@ -20,7 +20,6 @@ public:
         GPS_SPEED = 2,
         DEMO_SIMULATION = 3
     };
-    static constexpr int kParameterCount = 9;
 
     explicit SimulationParameters(QObject* parent = nullptr) : QObject(parent) {}
 
@@ -52,7 +51,7 @@ signals:
     void sigConfirmSimulation();
 
 public slots:
-    // Takes a command of at least kParameterCount parameters.
+    // Takes a command of at least the nine parameters above, already checked.
     void slotSimulationCommand(const QList<int>& parameters);
     void slotConfirmeChange(bool reply);
 

@@ -12,7 +12,14 @@ class DisplayCommands : public ConfigurationTest {
 protected:
     DisplayCommands() {
         SystemSetup::setRestartAction([this] { ++restarts; });
+        restartUnit();
+    }
+
+    // A fresh configuration loaded from the files the root holds now; nothing sent yet.
+    void restartUnit() {
+        SystemSetup::resetForTests();
         setup = SystemSetup::getInstance();
+        sent.clear();
         QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
                          [this](NmeaMessagePtr msg) { sent.append(msg); });
     }

@@ -1,5 +1,6 @@
 #include "configurationfixture.h"
 #include "nmeasettings.h"
+#include "setupmessages.h"
 #include "systemconfiguration.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ TEST_F(Records, AnEmptyRootGetsEveryRecordWithItsDefaults) {
     EXPECT_EQ(kc40.unitName, "Main Unit");
     EXPECT_EQ(kc40.hwVersion, "B1");
     EXPECT_EQ(kc40.serialNumber, 99999u);
-    EXPECT_EQ(kc40.ipAddress, "") << "a missing file keeps the interface's address";
+    EXPECT_EQ(kc40.ipAddress, "127.0.0.1") << "the address of the interface in use (lo)";
     EXPECT_TRUE(setupFile("kc40_setup").contains(R"("serialNumber" : 99999)"));
 
     EXPECT_TRUE(setupFile("calibration_coeff")
@@ -33,6 +34,23 @@ TEST_F(Records, AnEmptyRootGetsEveryRecordWithItsDefaults) {
     EXPECT_TRUE(setup->AlarmIDsSetup.stwOn());
     EXPECT_EQ(NmeaSettings::sourceSfi(), "VD0101");
     EXPECT_EQ(NmeaSettings::numberOfDecimals(), 2);
+}
+
+// The unit answers at its interface's address whatever the file says, so the display always
+// gets the whole junction-box setup: four address parts and a four-part software version.
+TEST_F(Records, JunctionBoxTakesTheAddressOfTheInterfaceInUse) {
+    const QByteArray files[] = {"", R"({ "ipAddress" : "10.0.0.9" })", R"({ "ipAddress" : "" })"};
+    for (const QByteArray& content : files) {
+        SystemSetup::resetForTests();
+        writeSetupFile("kc40_setup", content);
+        SystemSetup* setup = SystemSetup::getInstance();
+        EXPECT_EQ(setup->Kc40Setup.values().ipAddress, "127.0.0.1") << content.constData();
+        EXPECT_TRUE(setupFile("kc40_setup").contains(R"("ipAddress" : "127.0.0.1")"))
+            << content.constData();
+        const QList<int> p = SetupMessages::createJbSetupMsg(*setup)->msgParameters();
+        ASSERT_EQ(p.size(), 16) << content.constData();
+        EXPECT_EQ(p.mid(0, 4), (QList<int>{127, 0, 0, 1})) << content.constData();
+    }
 }
 
 struct LoadCase {

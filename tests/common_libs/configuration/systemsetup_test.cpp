@@ -1,11 +1,20 @@
 #include "casename.h"
 #include "configurationfixture.h"
 #include "displaycommands.h"
+#include "logger.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "setupmessages.h"
 #include "systemconfiguration.h"
 
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <tuple>
 
@@ -43,7 +52,7 @@ struct EchoCase {
 // Values that are not exact in binary (0.7, 0.29) must come back as sent.
 TEST_F(DisplayCommands, ScaledValuesRoundTripUnchanged) {
     const EchoCase cases[] = {
-        {11, {7, 229, 1013, 29, 10000, 21, 11, 3, 0, 0, 1, 4, 2, 0, 0, 0, 0, 1, 1, 0, 5}, 11},
+        {11, {7, 229, 1013, 29, 10000, 21, 11, 1, 0, 0, 1, 4, 2, 0, 0, 0, 0, 1, 1, 0, 5}, 11},
         {12, {29, 7, 1013, 110, 570, 1, 999, 3}, 12},
         {25, {-29, 7, 1, 110, -570, 501, 499, 2003, 1999, 33, 1}, 25},
     };
@@ -67,9 +76,23 @@ struct ScaleCase {
 };
 
 TEST(DisplayIntegers, TruncateTowardZeroWithoutFloatNoise) {
-    const ScaleCase cases[] = {{0.7f, 10, 7},          {4.99f, 100, 499},   {-0.29f, 100, -29},
-                               {0.75f, 10, 7},         {-0.75f, 10, -7},    {0.74999f, 10, 7},
-                               {20000.0f, 10, 200000}, {1013.3f, 10, 10133}};
+    const ScaleCase cases[] = {{0.7f, 10, 7},          {4.99f, 100, 499},      {-0.29f, 100, -29},
+                               {0.75f, 10, 7},         {-0.75f, 10, -7},       {0.74999f, 10, 7},
+                               {20000.0f, 10, 200000}, {1013.3f, 10, 10133},   {6.6f, 100, 660},
+                               {-6.6f, 100, -660},     {0.07f, 100, 7},        {6.599f, 100, 659},
+                               {0.0001f, 10000, 1},    {60000.05f, 10, 600000}};
+    for (const ScaleCase& c : cases) {
+        EXPECT_EQ(SetupMessages::toScaled(c.value, c.scale), c.expected) << c.value;
+    }
+}
+
+// A value no field can carry goes out as the nearest one that is not the absent INT_MAX.
+TEST(DisplayIntegers, NeverOverflowNorLookAbsent) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const ScaleCase cases[] = {
+        {214748368.0f, 10, INT_MAX - 1}, {21474836.0f, 100, 2147483600}, {-3e9f, 1, INT_MIN},
+        {FLT_MAX, 10, INT_MAX - 1},      {inf, 100, INT_MAX - 1},        {-inf, 100, INT_MIN},
+        {std::nanf(""), 10, 0}};
     for (const ScaleCase& c : cases) {
         EXPECT_EQ(SetupMessages::toScaled(c.value, c.scale), c.expected) << c.value;
     }
@@ -165,11 +188,17 @@ TEST_F(DisplayCommands, JunctionBoxCommandIsCheckedBeforeItIsStored) {
          "CA1235",
          "C3"},
         {"fifteen parameters",
-         {10, 0, 0, 6, 12345, 3, 65, 66, 7, 4711, 0, 0, 0, 68, 4},
+         {10, 0, 0, 6, 9999, 3, 65, 66, 7, 4711, 0, 0, 0, 68, 4},
          true,
-         "VD12345",
+         "VD9999",
          "AB0007",
          "D4"},
+        {"local ID of five digits",
+         {10, 0, 0, 6, 12345, 3, 65, 66, 7, 4711, 0, 0, 0, 68, 4},
+         false,
+         {},
+         {},
+         {}},
         {"octet above 255",
          {300, 1, 1, 1, 7, 1, 67, 65, 1235, 1, 1, 2, 1, 2, 67, 3},
          false,
@@ -196,11 +225,7 @@ TEST_F(DisplayCommands, JunctionBoxCommandIsCheckedBeforeItIsStored) {
          {}},
     };
     for (const JunctionBoxCase& c : cases) {
-        SystemSetup::resetForTests();
-        setup = SystemSetup::getInstance();
-        sent.clear();
-        QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) { sent.append(msg); });
+        restartUnit();
         Spy address(setup, &SystemSetup::sigIpAddressChanged);
         Spy sfi(setup, &SystemSetup::sigChangedSFI);
         const QByteArray fileBefore = setupFile("kc40_setup");
@@ -333,7 +358,8 @@ TEST_F(DisplayCommands, ConnectionDataIsChecked) {
     const ConnectionCase cases[] = {
         {"group 0", "10.0.0.5", "12", 0, false},     {"group 9", "10.0.0.5", "12", 9, false},
         {"octet 256", "10.0.0.256", "12", 2, false}, {"three parts", "10.0.5", "12", 2, false},
-        {"letters", "10.0.0.x", "12", 2, false},     {"valid", "10.0.0.5", "12", 2, true},
+        {"letters", "10.0.0.x", "12", 2, false},     {"ID 10000", "10.0.0.5", "10000", 2, false},
+        {"valid", "10.0.0.5", "12", 2, true},
     };
     // Rejected cases come first: each starts from the factory state kept on the root.
     for (const ConnectionCase& c : cases) {
@@ -414,4 +440,120 @@ INSTANTIATE_TEST_SUITE_P(
                           "OnlySchemeAndEscalation", {3032, 3032, 3032, 3032, 3015, 1, 5}, 0},
                       AlertIdCase{"SpeedIdentifier", {3032, 4040, 3032, 3032, 3015, 0, 0}, 1},
                       AlertIdCase{"SystemIdentifierOff", {3032, 3032, 3032, 3032, 0, 0, 0}, 1}));
+} // namespace
+
+namespace {
+// A command the unit takes, and fields of it that must hold a plausible value.
+struct ValidationCase {
+    int command;
+    QList<int> sound;
+    int reply;                              // the command the unit answers with, 0 for none
+    bool stores;                            // the sound command changes what the unit holds
+    QList<std::pair<int, int>> implausible; // field and a value outside its range
+};
+
+class CommandValidation : public DisplayCommands {
+protected:
+    // Everything a display command may change: every file of the board and the settings
+    // held only in memory.
+    QMap<QString, QByteArray> unitState() const {
+        QMap<QString, QByteArray> state;
+        QDirIterator files(root.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            state[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+        }
+        const SimulationParameters& sim = setup->simulationParameters;
+        state["simulation"] = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                                  .arg(sim.SimulationModeOn)
+                                  .arg(sim.testAlarmOutputOn)
+                                  .arg(sim.simulationSource)
+                                  .arg(sim.fixedSpeedLong)
+                                  .arg(sim.fixedSpeedTra)
+                                  .arg(sim.simulatedDepthIndex)
+                                  .arg(sim.useDat5)
+                                  .arg(sim.rawMeasurementSettings)
+                                  .toLatin1();
+        state["negotiation"] = QByteArray::number(setup->getNegotiationRequested());
+        return state;
+    }
+
+    // The command as the parser leaves it when a field is no number.
+    static NmeaMessagePtr unreadable(int command, const QList<int>& parameters, int field) {
+        QStringList fields{"1", QString::number(command)};
+        for (qsizetype i = 0; i < parameters.size(); ++i) {
+            fields << (i == field ? QStringLiteral("x") : QString::number(parameters[i]));
+        }
+        auto msg = std::make_shared<MsgICM>();
+        msg->setParams(fields);
+        return msg;
+    }
+
+    static qsizetype rejections(int command) {
+        return Logger::instance()->buffer().count(
+            QStringLiteral("Configuration command %1 rejected").arg(command));
+    }
+
+    void expectRejected(const ValidationCase& c, const NmeaMessagePtr& msg, const QString& what) {
+        restartUnit();
+        const QMap<QString, QByteArray> before = unitState();
+        const qsizetype logged = rejections(c.command);
+        Spy changed(setup, &SystemSetup::sigSetupChanged);
+        setup->slotSystemSetupMessage(msg);
+        EXPECT_TRUE(sentIcm().isEmpty()) << c.command << " " << what.toStdString();
+        EXPECT_EQ(unitState(), before) << c.command << " " << what.toStdString();
+        EXPECT_EQ(rejections(c.command), logged + 1) << c.command << " " << what.toStdString();
+        ASSERT_EQ(changed.size(), 1);
+        EXPECT_EQ(std::get<0>(changed[0]), c.command);
+    }
+};
+
+TEST_F(CommandValidation, ImplausibleFieldsRejectTheWholeCommand) {
+    const ValidationCase cases[] = {
+        {7, {1, 0, 2, 250, 0, 1, 0, 16, 0}, 7, true, {{3, 8001}, {7, 19}, {5, 0}}},
+        {8, {0, 1}, 8, true, {{0, 3}}},
+        {9, {1}, 9, false, {{0, 2}}},
+        {10,
+         {10, 0, 0, 5, 7, 1, 67, 65, 1235, 4711, 1, 2, 1, 2, 67, 3},
+         10,
+         true,
+         {{4, 10000}, {3, 256}, {14, 'a'}, {15, 10}}},
+        {11,
+         {55, 220, 1480, 40, 10000, 20, 10, 2, 1, 1, 2, 8, 3, 1, 0, 0, 0, 1, 0, 0, 0},
+         11,
+         true,
+         {{0, 401}, {1, 9}, {5, 0}, {12, 4}, {17, 3}}},
+        {12, {29, 7, 1013, 110, 570, 1, 999, 3}, 12, true, {{0, 8001}, {7, -1}}},
+        {13, {1, 2, 3, 4, 5, 1, 7}, 13, true, {{6, 61}, {0, -1}}},
+        {15, {0, 38400, 1, 1, 0, 0, 2, 0}, 15, true, {{5, 2}, {1, INT_MAX}}},
+        {25,
+         {-29, 7, 1, 110, -570, 501, 499, 2003, 1999, 33, 1},
+         25,
+         true,
+         {{0, 36001}, {3, -9001}, {5, 5001}, {10, 2}}},
+        {33, {1, 3}, 0, true, {{0, 3}}},
+        {39, {31, 16, 0, 25}, 39, true, {{0, 0}, {3, 801}}},
+        {99, {1}, 99, true, {{0, -1}}},
+    };
+    for (const ValidationCase& c : cases) {
+        const int first = c.implausible[0].first;
+        QList<int> empty = c.sound;
+        empty[first] = INT_MAX;
+        expectRejected(c, std::make_shared<MsgICM>(1, c.command, empty), "empty field");
+        expectRejected(c, unreadable(c.command, c.sound, first), "field not a number");
+        for (const auto& [field, value] : c.implausible) {
+            QList<int> p = c.sound;
+            p[field] = value;
+            expectRejected(c, std::make_shared<MsgICM>(1, c.command, p),
+                           QStringLiteral("field %1 = %2").arg(field).arg(value));
+        }
+
+        restartUnit();
+        const QMap<QString, QByteArray> before = unitState();
+        icm(c.command, c.sound);
+        EXPECT_EQ(unitState() != before, c.stores) << c.command;
+        const auto replies = sentIcm();
+        EXPECT_EQ(replies.isEmpty() ? 0 : replies.last().first, c.reply) << c.command;
+    }
+}
 } // namespace

@@ -149,16 +149,19 @@ TEST(CalibrationZones, ZoneCentres) {
     }
 }
 
+// A huge known value stays clear of the unknown integer; a decimal's float noise loses no unit.
 TEST(CalibrationDisplayInt, ScalesTruncatesAndClamps) {
     struct Case {
         float value;
-        float scale;
+        int scale;
         int expected;
     };
     const Case cases[] = {
-        {12.5f, 100.0f, 1250},         {-1.239f, 100.0f, -123},    {0.5f, 10000.0f, 5000},
-        {FLT_MAX, 100.0f, 2147483647}, {kNaN, 100.0f, 2147483647}, {kInf, 1000.0f, 2147483647},
-        {-kInf, 10.0f, 2147483647},    {3e7f, 100.0f, INT_MAX},    {-3e7f, 100.0f, INT_MIN},
+        {12.5f, 100, 1250},         {-1.239f, 100, -123},     {0.5f, 10000, 5000},
+        {FLT_MAX, 100, 2147483647}, {kNaN, 100, 2147483647},  {kInf, 1000, 2147483647},
+        {-kInf, 10, 2147483647},    {3e7f, 100, INT_MAX - 1}, {-3e7f, 100, INT_MIN},
+        {6.6f, 100, 660},           {-6.6f, 100, -660},       {0.07f, 100, 7},
+        {6.599f, 100, 659},         {10.999f, 100, 1099},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(toDisplayInt(c.value, c.scale), c.expected) << c.value << " x " << c.scale;

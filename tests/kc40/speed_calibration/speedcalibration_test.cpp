@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <climits>
+
 namespace {
 // What the display would receive: every ICM as its command and parameters.
 struct Sent {
@@ -91,19 +93,44 @@ TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
         {"source 4", {2, 4, 1250, 1100, 1150, 0, 1, 1, 0}},
         {"astern real speed", {2, 2, -100, 1100, 1150, 0, 1, 1, 0}},
         {"real speed beyond maximum + 5", {2, 2, 3100, 1100, 1150, 0, 1, 1, 0}},
+        {"empty real speed", {2, 2, INT_MAX, 1100, 1150, 0, 1, 1, 0}},
+        {"measured SOG above 100 kn", {2, 2, 1250, 1100, 10001, 0, 1, 1, 0}},
+        {"mounting error beyond a turn", {2, 2, 1250, 1100, 1150, 36001, 1, 1, 0}},
+        {"empty take-from-measurement flag", {2, 2, 1250, 1100, 1150, 0, 1, 1, INT_MAX}},
     };
     const QByteArray points = configFile(SpeedCalibrationData::kPointsFile);
     const QByteArray used = configFile(SpeedCalibrationData::kUsedFile);
+    auto notANumber = std::make_shared<MsgICM>();
+    notANumber->setParams({"1", "21", "2", "2", "12.5", "1100", "1150", "0", "1", "1", "0"});
+    QList<NmeaMessagePtr> messages{notANumber};
     for (const Case& c : cases) {
+        messages.append(
+            std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, c.parameters));
+    }
+    for (const NmeaMessagePtr& msg : messages) {
         sent.clear();
-        receive(msgCommands::CalibrationPointCommand, c.parameters);
-        ASSERT_EQ(sent.size(), 1) << c.name;
+        controller->slotCalibrationCommandReceived(msg);
+        ASSERT_EQ(sent.size(), 1) << msg->getMsgBuffer().toStdString();
         EXPECT_EQ(sent[0].command, static_cast<int>(msgCommands::CalibrationPointRejected))
-            << c.name;
+            << msg->getMsgBuffer().toStdString();
     }
     EXPECT_EQ(configFile(SpeedCalibrationData::kPointsFile), points);
     EXPECT_EQ(configFile(SpeedCalibrationData::kUsedFile), used);
     EXPECT_EQ(data->pointAcceptedStatus(), 0);
+}
+
+// Decimals that a float cannot hold exactly go back to the display as they came.
+TEST_F(CalibrationCommands, PointsGoBackAsTheyCame) {
+    const QList<int> cases[] = {
+        {660, 660, -660}, {7, 7, 7}, {659, 1013, 29}, {2599, 2999, 36000}, {1250, 1100, 0}};
+    for (const QList<int>& c : cases) {
+        sent.clear();
+        receive(msgCommands::CalibrationPointCommand, {1, 1, c[0], c[1], 1150, c[2], 1, 1, 0});
+        const QList<Sent> points = sentWith(msgCommands::CalibrationPointCommand);
+        ASSERT_FALSE(points.isEmpty()) << c[0];
+        const QList<int>& p = points[0].parameters;
+        EXPECT_EQ((QList<int>{p[2], p[3], p[5]}), c);
+    }
 }
 
 TEST_F(CalibrationCommands, SourcesInUseFromTheDisplay) {
