@@ -4,6 +4,8 @@
 #include "speedcalibrationdata.h"
 #include "speedcalibrationsource.h"
 
+class SystemVariables;
+
 // The sensor pipeline's calibration: every measured STW and SOG goes through the unit's
 // calibration table for the frequency it was measured on (DAT5 is the high frequency), and a
 // change of the water-speed source has all points sent to the display again.
@@ -19,3 +21,11 @@ public:
 private:
     SpeedCalibration& m_display;
 };
+
+// What a calibration point taken from measurement sees now: the GPS speed over ground as the
+// true speed, the sensor's uncalibrated speeds, and the water speed of the other frequency.
+SpeedCalibration::Measurement liveCalibrationMeasurement(SystemVariables& values);
+
+// The data a calibration page of the display shows, filled from the current values; null for
+// a page this unit does not fill.
+NmeaMessagePtr calibrationPageData(SystemVariables& values, msgCommands command);

@@ -1,6 +1,7 @@
 #include "mainhandler.h"
 
 #include "errorcounter.h"
+#include "gps_input.h"
 #include "gpsmovementdetection.h"
 #include "logger.h"
 #include "msgicm.h"
@@ -15,7 +16,7 @@
 #include "utc_time.h"
 #include "vq2_handler.h"
 
-#include <QNetworkInterface>
+#include <QSet>
 #include <QTimer>
 
 #include <climits>
@@ -34,21 +35,66 @@ MainHandler::MainHandler(QObject* parent)
       speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
       calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
       sensorCommandsThread(new SensorCommandsThread),
+      standbyAndMute(
+          serialSensor, *SystemSetup::getInstance(), [this] { return sensorInUse(); }, this),
+      distanceKeeping(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
       scheduler([this] { return schedulerConditions(); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
+    qRegisterMetaType<SensorConfiguration>();
     vq2Handler->setSpeedCalibration(&calibrationSource);
     receivedNmeaHandler->setVq2Handler(vq2Handler);
+    distanceKeeping.restore();
     initUdp();
     initSerial();
     initOutputs();
     initAlarms();
     wireReceivedSentences();
+    wireSetupChanges();
+    wireCalibration();
     serialReaderNmea_1.enableReceiving(true);
     serialReaderNmea_2.enableReceiving(true);
     serialSensor.enableReceiving(true);
     initSensorLink();
     initSensorStart();
     initScheduler();
+}
+
+// The debug line is held open for its rate only and talks to nothing: it is not listed.
+QList<QObject*> MainHandler::parts() const {
+    auto* self = const_cast<MainHandler*>(this);
+    SystemSetup* setup = SystemSetup::getInstance();
+    SystemVariables* store = SystemVariables::getInstance();
+    const QList<QObject*> roots{self,
+                                &self->serialReaderNmea_1,
+                                &self->serialReaderNmea_2,
+                                &self->serialSensor,
+                                sensorCommandsThread,
+                                &self->udp_interface,
+                                &self->udp_interface.srp(),
+                                &self->alarmController,
+                                &self->scheduler,
+                                setup,
+                                &setup->simulationParameters,
+                                &setup->sensTimer,
+                                store,
+                                &store->vq2data,
+                                &store->vq2dataDat5,
+                                &store->jbSimulationData,
+                                &store->gpsSimulationData,
+                                GPS_Input::getInstance(),
+                                SpeedCalibrationData::getInstance(),
+                                ErrorCounter::getInstance(),
+                                UDP_61162_450::getInstance(),
+                                &ReceivedNmeaHandler::errorCounter,
+                                &UdpMulticastParser::errorCounter};
+    QSet<QObject*> all;
+    for (QObject* root : roots) {
+        all << root;
+        for (QObject* child : root->findChildren<QObject*>()) {
+            all << child;
+        }
+    }
+    return all.values();
 }
 
 MainHandler::~MainHandler() {
@@ -72,15 +118,12 @@ void MainHandler::initUdp() {
         udp_interface.onChangedIpAddress();
         slotSendSRP();
     });
-    const auto handOn = [this](const UdpMulticastGroupMsgPtr& group) {
-        for (const UdpMulticastSingleMsg& line : group->msgsList) {
-            if (line.nmeaMessage) {
-                receivedNmeaHandler->handleReceived(line.nmeaMessage, 0);
-            }
-        }
-    };
-    connect(transport, &UDP_61162_450::sigHandleUdpMulticast, this, handOn);
-    connect(&udp_interface.srp(), &UdpSRP::sigHandleUdpMulticast, this, handOn);
+    connect(setup, &SystemSetup::sigStandbyConfirmed, &udp_interface,
+            &udp_multicast_interface::setSystemInStandby);
+    connect(&udp_interface, &udp_multicast_interface::sigNmeaMsgReceived, receivedNmeaHandler,
+            [this](const NmeaMessagePtr& message) {
+                receivedNmeaHandler->handleReceived(message, ReceivedNmeaHandler::kSourceNetwork);
+            });
     connect(setup, &SystemSetup::sigChannelBaudChanged, this, &MainHandler::slotChannelBaudChanged);
     // Faults on the inputs go to the network error counters.
     ErrorCounter* errors = ErrorCounter::getInstance();
@@ -88,6 +131,7 @@ void MainHandler::initUdp() {
             &ErrorCounter::slotErrors);
     connect(&UdpMulticastParser::errorCounter, &NmeaErrorCounter::sigError, errors,
             &ErrorCounter::slotErrors);
+    connect(vq2Handler, &VQ2_Handler::sigError, errors, &ErrorCounter::slotErrors);
 }
 
 void MainHandler::initOutputs() {
@@ -106,10 +150,14 @@ void MainHandler::initOutputs() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(speedCalib, &SpeedCalibration::sigSendGroupOnUdpOutput, out,
+            &OutputAssembly::slotSendGroupOnUdpOutput);
     connect(setup, &SystemSetup::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(vq2Handler, &VQ2_Handler::sigCheckSpeedLimits, out,
             &OutputAssembly::slotCheckSpeedLimits);
+    connect(&udp_interface, &udp_multicast_interface::sigSendDiagnosticsInfo, out,
+            &OutputAssembly::slotSendDiagnosticsInfo);
 
     PeriodicalHandler* clock = &scheduler;
     connect(clock, &PeriodicalHandler::sigSendOutputMessages, out,
@@ -123,8 +171,6 @@ void MainHandler::initOutputs() {
             &OutputAssembly::slotCheckSpeedLimits);
     connect(clock, &PeriodicalHandler::sigSaveErrorCounters, ErrorCounter::getInstance(),
             &ErrorCounter::writeToLogFile);
-    connect(this, &MainHandler::sigCheckGpsMovement, this,
-            [](float sog) { GpsMovementDetection::getInstance()->slotCheckMovement(sog); });
 }
 
 OutputHooks MainHandler::outputHooks() {
@@ -166,8 +212,11 @@ void MainHandler::initAlarms() {
         return SystemSetup::getInstance()->OutputChannelsSetup.isAlarmOutputEnabled(channel);
     };
     hooks.utcTimeStamp = &UTC_Time::getTimeStample;
-    hooks.sensorMuted = [this] { return serialSensor.getMuteOn(); };
+    hooks.sensorMuted = [this] { return standbyAndMute.isMuted(); };
     AlarmController* alarms = &alarmController;
+    // The display's alert list shows whether the sensor is muted.
+    connect(&standbyAndMute, &StandbyAndMute::sigMuteChanged, alarms,
+            &AlarmController::notifyChangedWarnState);
     connect(alarms, &AlarmController::sigSendSingleOnUdp, outputAssembly,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(alarms, &AlarmController::sigSendOnNmeaOutput, outputAssembly,
@@ -176,6 +225,8 @@ void MainHandler::initAlarms() {
             [alarms](int type) { alarms->setSystemAlarm(SystemAlarmType(type)); });
     connect(this, &MainHandler::sigExitSystemAlarm, alarms,
             [alarms](int type) { alarms->exitSystemAlarm(SystemAlarmType(type)); });
+    connect(SystemSetup::getInstance(), &SystemSetup::sigAlertIdChanged, alarms,
+            &AlarmController::slotAlertIDChanged);
     // Every heartbeat of the alert management peer restarts its supervision, also the count of
     // heartbeats missed while it holds responsibility for an alert.
     connect(this, &MainHandler::sigReceivedHbtFromBam, alarms,
@@ -225,7 +276,10 @@ void MainHandler::wireReceivedSentences() {
             &MainHandler::slotDisplayHeartBeatReceived);
     connect(received, &ReceivedNmeaHandler::sigHeartBeatReceived, this,
             &MainHandler::slotHeartBeatBamCam);
-    connect(received, &ReceivedNmeaHandler::sigSynchRequest, this, &MainHandler::slotSynchRequest);
+    connect(received, &ReceivedNmeaHandler::sigSynchRequest, &standbyAndMute,
+            &StandbyAndMute::slotSynchRequest);
+    connect(received, &ReceivedNmeaHandler::sigSynchConfirmed, &standbyAndMute,
+            &StandbyAndMute::slotSynchOffNmeaReceived);
     connect(received, &ReceivedNmeaHandler::sigSensorDataReceived, this, [this](bool dat4) {
         setReceiveDataFromSensor(true);
         if (dat4) {
@@ -243,18 +297,45 @@ void MainHandler::wireReceivedSentences() {
             &MainHandler::sigDiagnosticsTest);
 }
 
+void MainHandler::wireSetupChanges() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    SystemVariables* store = SystemVariables::getInstance();
+    VQ2_Handler* sensorData = vq2Handler;
+    connect(setup, &SystemSetup::sigShotDownSensor, &standbyAndMute,
+            &StandbyAndMute::slotShotDownSensor);
+    connect(setup, &SystemSetup::sigOutputParamsChanged, this,
+            &MainHandler::slotOutputParametersChanged);
+    connect(setup, &SystemSetup::sigSendNewConfigToSensor, this,
+            &MainHandler::slotSendConfigToSensor);
+    connect(setup, &SystemSetup::forceDepthSeitchCheck, sensorData,
+            &VQ2_Handler::setForceDepthSwitchCheck);
+    connect(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged, sensorData,
+            &VQ2_Handler::slotSogFrequendcyChangeTresholdChanged);
+    // A new primary frequency moves speed through water to the other data set, whose
+    // calibration points the display then shows.
+    connect(setup, &SystemSetup::sigSourceDatChanged, store, &SystemVariables::changeSourceDat);
+    connect(&setup->simulationParameters, &SimulationParameters::sigSourceDatChanged, store,
+            &SystemVariables::changeSourceDat);
+    connect(store, &SystemVariables::sigSendAllCalib, speedCalib,
+            &SpeedCalibration::sendAllCalibrationPoints);
+    // Without a sensor, ground speed is the GPS speed projected onto the hull.
+    connect(GPS_Input::getInstance(), &GPS_Input::signalGPS_InputReceived, store,
+            [store] { store->vq2data.handleGPS_Input(); });
+    store->vq2data.slotOutputParametersChanged();
+    store->vq2dataDat5.slotOutputParametersChanged();
+}
+
+void MainHandler::wireCalibration() {
+    SystemVariables* store = SystemVariables::getInstance();
+    speedCalib->setMeasurementSource([store] { return liveCalibrationMeasurement(*store); });
+    speedCalib->setPreparedMessageSource(
+        [store](msgCommands page) { return calibrationPageData(*store, page); });
+}
+
 void MainHandler::slotSendSRP() {
-    const QNetworkInterface eth0 =
-        QNetworkInterface::interfaceFromName(Platform::hostInterface(QStringLiteral("eth0")));
-    QString address;
-    for (const QNetworkAddressEntry& entry : eth0.addressEntries()) {
-        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
-            address = entry.ip().toString();
-            break;
-        }
-    }
-    udp_interface.slotSendSingleOnSrpGroup(
-        std::make_shared<MsgSRP>(eth0.hardwareAddress(), address));
+    const Platform::InterfaceAddress eth0 =
+        Platform::interfaceAddress(QStringLiteral("eth0")).value_or(Platform::InterfaceAddress{});
+    udp_interface.slotSendSingleOnSrpGroup(std::make_shared<MsgSRP>(eth0.mac, eth0.ip));
 }
 
 void MainHandler::initSerial() {
@@ -313,23 +394,20 @@ void MainHandler::initSensorLink() {
     connect(this, &MainHandler::sigSendInitialConfig, worker,
             &SensorCommandsThread::slotSendInitialConfig);
     connect(this, &MainHandler::sigSendConfig, worker, &SensorCommandsThread::slotSendConfig);
-    connect(vq2Handler, &VQ2_Handler::sigSendConfigToSensor, worker,
-            &SensorCommandsThread::slotSendConfig);
-    connect(this, &MainHandler::sigStartSensorSimulator, worker,
-            &SensorCommandsThread::slotStartSimulator);
-    connect(this, &MainHandler::sigStartVQ2RawDataReading, worker,
-            &SensorCommandsThread::slotStartVQ2RawDataReading);
-    connect(this, &MainHandler::sigStopVQ2RawDataReading, worker,
-            &SensorCommandsThread::slotStopVQ2RawDataReading);
+    connect(this, &MainHandler::sigSensorLineReleased, worker,
+            &SensorCommandsThread::slotSensorLineReleased);
+    // Configuration requests of the sensor data handler and the setup leave with the settings
+    // of the moment, taken here on the main thread.
+    connect(vq2Handler, &VQ2_Handler::sigSendConfigToSensor, this,
+            &MainHandler::slotSendConfigToSensor);
     connect(worker, &SensorCommandsThread::sigSendOnNmeaOutput, this,
             &MainHandler::slotSendToSensor);
     connect(worker, &SensorCommandsThread::sigSimulationResponse, this,
             &MainHandler::slotSimulationResponse);
-    // The worker opens the device itself only once the normal line is really closed.
     connect(worker, &SensorCommandsThread::sigStopSensorUart, this,
-            &MainHandler::slotStopSensorUart, Qt::BlockingQueuedConnection);
-    connect(&serialSensor, &SerialSensor::sigSynchConfirmed, this,
-            &MainHandler::slotSynchConfirmed);
+            &MainHandler::slotStopSensorUart);
+    connect(&serialSensor, &SerialSensor::sigSynchConfirmed, &standbyAndMute,
+            &StandbyAndMute::slotSynchConfirmed);
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &serialSensor, &SerialSensor::setOnlyDAT4);
     connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
     sensorThread.start();
@@ -344,6 +422,7 @@ void MainHandler::slotSendToSensor(int channel, NmeaMessagePtr message) {
 void MainHandler::slotStopSensorUart(bool stop) {
     if (stop) {
         serialSensor.close();
+        Q_EMIT sigSensorLineReleased();
         return;
     }
     if (!serialSensor.init(QStringLiteral("ttyS3"), kSensorBaud, true)) {
@@ -353,10 +432,6 @@ void MainHandler::slotStopSensorUart(bool stop) {
     }
 }
 
-void MainHandler::slotSynchRequest(bool mute) {
-    serialSensor.requestMute(mute);
-}
-
 void MainHandler::slotReloadSensorVQ2() {
     if (serialSensor.getMuteOn()) {
         return;
@@ -364,12 +439,6 @@ void MainHandler::slotReloadSensorVQ2() {
     // While raw data or an upgrade owns the line, application sending is off and nothing leaves.
     static const QByteArray kReload("$PNRVFIRM\0\r\n", 12);
     serialSensor.sendByteArray(kReload, false);
-}
-
-void MainHandler::slotSynchConfirmed(bool muted) {
-    Logger::instance()->append(muted ? QStringLiteral("Sensor muted")
-                                     : QStringLiteral("Sensor unmuted"),
-                               Logger::LOG_INFO);
 }
 
 void MainHandler::slotSimulationResponse(bool ok) {
@@ -397,15 +466,41 @@ void MainHandler::initSensorStart() {
     connect(&m_initialConfigRepeat, &QTimer::timeout, this,
             &MainHandler::slotSendInitialConfigToSensor);
     connect(vq2Handler, &VQ2_Handler::sigPulseLeds, this, &MainHandler::sigPulseLeds);
-    if (SystemSetup::getInstance()->Vq2Setup.values().outputParams != VQ2_Setup::kSatLog) {
+    if (sensorInUse()) {
         turnSensorOn();
     }
+}
+
+bool MainHandler::sensorInUse() const {
+    return SystemSetup::getInstance()->Vq2Setup.values().outputParams != VQ2_Setup::kSatLog;
 }
 
 void MainHandler::turnSensorOn() {
     Q_EMIT sigSensorPower(false);
     Q_EMIT sigSensorPower(true);
+    m_sensorPowered = true;
     timerSNF.start();
+}
+
+void MainHandler::turnSensorOff() {
+    Q_EMIT sigSensorPower(false);
+    m_sensorPowered = false;
+    timerSNF.stop();
+    m_initialConfigRepeat.stop();
+}
+
+void MainHandler::slotOutputParametersChanged() {
+    SystemVariables* store = SystemVariables::getInstance();
+    store->vq2data.slotOutputParametersChanged();
+    store->vq2dataDat5.slotOutputParametersChanged();
+    if (sensorInUse()) {
+        if (!m_sensorPowered) {
+            turnSensorOn();
+        }
+        return;
+    }
+    turnSensorOff();
+    store->bSOG_fromGPS = false;
 }
 
 void MainHandler::slotRequestSNF() {
@@ -415,25 +510,25 @@ void MainHandler::slotRequestSNF() {
 
 void MainHandler::slotSendInitialConfigToSensor() {
     SystemSetup* setup = SystemSetup::getInstance();
+    if (setup->getSystemInStandby()) {
+        return;
+    }
     if (setup->RvN003Setup.values().systemInStandby) {
         // The display went to standby before the power was lost: the unit follows it.
         setup->handleStandbyChangeRequest(2, true);
         setup->setWakeUpAfterPowerOff(true);
         return;
     }
-    if (setup->getSystemInStandby()) {
-        return;
-    }
     if (firstConfigToSensor) {
         m_initialConfigRepeat.start();
     }
     firstConfigToSensor = !firstConfigToSensor;
-    Q_EMIT sigSendInitialConfig();
+    Q_EMIT sigSendInitialConfig(VQ2::getInstance()->configuration());
 }
 
 void MainHandler::slotSendConfigToSensor() {
     if (!SystemSetup::getInstance()->getSystemInStandby()) {
-        Q_EMIT sigSendConfig();
+        Q_EMIT sigSendConfig(VQ2::getInstance()->configuration());
     }
 }
 
@@ -462,7 +557,8 @@ void MainHandler::initScheduler() {
     connect(clock, &PeriodicalHandler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
     connect(clock, &PeriodicalHandler::sigUpdateTimeouts, SystemVariables::getInstance(),
             &SystemVariables::slotTimeCounter);
-    connect(clock, &PeriodicalHandler::sigSaveTripTotal, this, &MainHandler::slotSaveTripTotal);
+    connect(clock, &PeriodicalHandler::sigSaveTripTotal, &distanceKeeping,
+            &DistanceKeeping::slotSave);
     connect(clock, &PeriodicalHandler::sigCheckMovement, this, &MainHandler::slotCheckGpsMovement);
     connect(clock, &PeriodicalHandler::sigDisplayHeratBeatAlarm, this,
             &MainHandler::slotDisplayHeratBeatAlarm);
@@ -490,19 +586,11 @@ PassConditions MainHandler::schedulerConditions() const {
             setup->Vq2Setup.values().outputParams == VQ2_Setup::kSatLog};
 }
 
-void MainHandler::slotSaveTripTotal() {
-    SystemSetup* setup = SystemSetup::getInstance();
-    const SystemVariables* store = SystemVariables::getInstance();
-    setup->TripTotalSetup.setTotalTrip(
-        static_cast<float>(store->totalCumulativeWaterDistance.getValue()),
-        static_cast<float>(store->waterDistanceSinceReset.getValue()), false);
-    setup->triptotal_sog_setup.setTotalTrip(
-        static_cast<float>(store->totalCumulativeGroundDistance.getValue()),
-        static_cast<float>(store->groundDistanceSinceReset.getValue()), false);
-}
-
+// A ship lying still gets the low-speed corrections and counts no distance.
 void MainHandler::slotCheckGpsMovement() {
-    Q_EMIT sigCheckGpsMovement(SystemVariables::getInstance()->getSOG_R_GPS());
+    GpsMovementDetection* detection = GpsMovementDetection::getInstance();
+    detection->slotCheckMovement(SystemVariables::getInstance()->getSOG_R_GPS());
+    vq2Handler->slotVesselStill(detection->isNotMoving());
 }
 
 void MainHandler::slotDisplayHeartBeatReceived(const QString& id, const QString& mac) {

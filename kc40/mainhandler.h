@@ -2,15 +2,17 @@
 
 #include "alarmcontroller.h"
 #include "calibrationtablesource.h"
+#include "distancekeeping.h"
 #include "nmeamessage.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
 #include "serialreader.h"
 #include "serialsensor.h"
-#include "syncthread.h"
+#include "standbyandmute.h"
 #include "udp_multicast_interface.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -39,9 +41,14 @@ public:
 
     using DisplayConnectedCheck = std::function<bool(const QString& id, const QString& mac)>;
 
+    // Every long-lived object of the unit, wherever it lives: the handler, its parts on the
+    // main thread and on other threads, and the process-wide stores.
+    QList<QObject*> parts() const;
+
     // Sensor start and supervision.
     // Power-cycles the sensor; its first configuration follows after kInitialConfigDelayMs.
     void turnSensorOn();
+    void turnSensorOff();
     // For each sensor measurement: clears a sensor-lost alarm and restarts the supervision.
     void notifySensorMsgReceived();
     // False while the sensor is reported lost.
@@ -62,8 +69,6 @@ public Q_SLOTS:
     void slotChannelBaudChanged(const QString& channel, int baudRate);
     // Announces the unit on the SRP group with the address of the interface playing "eth0".
     void slotSendSRP();
-    // Mute (true) or unmute the sensor through the one-byte handshake.
-    void slotSynchRequest(bool mute);
     void slotDisplayHeartBeatReceived(const QString& id, const QString& mac);
     // The display has been silent for a supervision period.
     void slotDisplayHeratBeatAlarm();
@@ -76,11 +81,10 @@ public Q_SLOTS:
     void slotSendInitialConfigToSensor();
 
 Q_SIGNALS:
-    void sigSendInitialConfig();
-    void sigSendConfig();
-    void sigStartSensorSimulator(bool stop, bool start, float s1, float s2, float s3, float s4);
-    void sigStartVQ2RawDataReading();
-    void sigStopVQ2RawDataReading();
+    void sigSendInitialConfig(const SensorConfiguration& configuration);
+    void sigSendConfig(const SensorConfiguration& configuration);
+    // The normal sensor line is closed: the command thread may open the device itself.
+    void sigSensorLineReleased();
     void sigResetDisplayHeartBeat();
     void sigResetSensorHeartBeat();
     void sigSetLeds(quint8 pattern);
@@ -97,7 +101,6 @@ Q_SIGNALS:
     void sigDiagnosticsTest(const QString& test, const QString& command);
     // The display was lost and must pair again.
     void sigDisconnectFromPaired();
-    void sigCheckGpsMovement(float sogKnots);
 
 private Q_SLOTS:
     void handleNmea_1_message(NmeaMessagePtr message);
@@ -105,14 +108,13 @@ private Q_SLOTS:
     void handleSensor_message(NmeaMessagePtr message);
     void slotSendToSensor(int channel, NmeaMessagePtr message);
     void slotStopSensorUart(bool stop);
-    void slotSynchConfirmed(bool muted);
     void slotSimulationResponse(bool ok);
     // Restarts the sensor's logic when its data is stuck; a muted sensor is left alone.
     void slotReloadSensorVQ2();
-    // Stores the distances once a minute, on the main thread like every other write of them.
-    void slotSaveTripTotal();
     void slotCheckGpsMovement();
     void slotSendConfigToSensor();
+    // The sensor output mode changed: a satellite log runs without its sensor.
+    void slotOutputParametersChanged();
 
 private:
     // The output cycle and the unit's sending paths, on the lines and the network.
@@ -121,6 +123,10 @@ private:
     void initAlarms();
     // What the received-sentence handler asks for and hands on.
     void wireReceivedSentences();
+    // Display settings that other parts of the unit follow.
+    void wireSetupChanges();
+    // Live values for points taken from measurement, and the calibration pages' data.
+    void wireCalibration();
     void initSensorStart();
     // Wires and starts the one-second scheduler.
     void initScheduler();
@@ -132,6 +138,7 @@ private:
     // Opens one line and logs the outcome; a line that fails leaves the others untouched.
     bool openLine(SerialReader& reader, const QString& name, int baudRate,
                   bool connectReceive = true);
+    bool sensorInUse() const;
 
     SerialReader serialReaderNmea_1;
     SerialReader serialReaderNmea_2;
@@ -143,7 +150,8 @@ private:
     VQ2_Handler* vq2Handler;
     QThread sensorThread;
     SensorCommandsThread* sensorCommandsThread;
-    SyncThread syncThread;
+    StandbyAndMute standbyAndMute;
+    DistanceKeeping distanceKeeping;
     udp_multicast_interface udp_interface;
     AlarmController alarmController;
     std::unique_ptr<OutputChannelRules> m_channelRules;
@@ -154,6 +162,7 @@ private:
     bool displayHeartBeatAlarmOn = false;
     bool sensorHeartBeatAlarmOn = false;
     bool m_receiveDataFromSensor = false;
+    bool m_sensorPowered = false;
     bool firstConfigToSensor = true;
     QTimer timerSNF;
     QTimer m_initialConfigRepeat;

@@ -18,7 +18,6 @@
 #include "udp_multicast_interface.h"
 
 #include <QDebug>
-#include <QNetworkInterface>
 #include <QTimer>
 
 #include <algorithm>
@@ -71,22 +70,6 @@ template <class Hook, class... Args> void callHook(const Hook& hook, Args&&... a
     if (hook) {
         hook(std::forward<Args>(args)...);
     }
-}
-
-std::optional<InterfaceAddress> boardInterface(const QString& boardName) {
-    const QNetworkInterface found =
-        QNetworkInterface::interfaceFromName(Platform::hostInterface(boardName));
-    if (!found.isValid()) {
-        return std::nullopt;
-    }
-    InterfaceAddress address{QString(), found.hardwareAddress()};
-    for (const QNetworkAddressEntry& entry : found.addressEntries()) {
-        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
-            address.ip = entry.ip().toString();
-            break;
-        }
-    }
-    return address;
 }
 
 float validOrAbsent(varFloat& value) {
@@ -392,7 +375,7 @@ QString OutputAssembly::heartbeatMacAddress() const {
     if (m_hooks.heartbeatMacAddress) {
         return m_hooks.heartbeatMacAddress();
     }
-    const std::optional<InterfaceAddress> eth0 = boardInterface(QStringLiteral("eth0"));
+    const std::optional<InterfaceAddress> eth0 = Platform::interfaceAddress(QStringLiteral("eth0"));
     return eth0 ? eth0->mac : QString();
 }
 
@@ -460,7 +443,7 @@ InterfaceAddress OutputAssembly::serviceInterfaceAddress() const {
         return m_hooks.serviceInterfaceAddress();
     }
     for (const QString& name : {QStringLiteral("eth0"), QStringLiteral("eth1")}) {
-        if (const std::optional<InterfaceAddress> present = boardInterface(name)) {
+        if (const std::optional<InterfaceAddress> present = Platform::interfaceAddress(name)) {
             return *present;
         }
     }

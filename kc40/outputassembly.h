@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nmeamessage.h"
+#include "platform.h"
 
 #include <QList>
 #include <QObject>
@@ -95,10 +96,7 @@ private:
 };
 
 // Address and hardware address of a network interface of the board.
-struct InterfaceAddress {
-    QString ip;
-    QString mac;
-};
+using InterfaceAddress = Platform::InterfaceAddress;
 
 // What the output needs from parts that live elsewhere. An empty hook is a part the unit does
 // not have: it answers false, nothing, or an empty list.

@@ -377,7 +377,6 @@ void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message) {
         s->Vq2Setup.setPrimaryFrequencyHigh(firmware >= kFirmwareBothDataSets, true);
         Q_EMIT sigSendSingleOnUdpOutput(SetupMessages::createVq2SetupMsg2(*s));
     }
-    Q_EMIT sigSensorAnswered();
     s->Vq2Setup.setNewSensorFirmware(true);
     Q_EMIT sigSendSingleOnUdpOutput(SetupMessages::createVq2SetupMsg(*s));
 }
@@ -386,7 +385,6 @@ void ReceivedNmeaHandler::handleCfg(const NmeaMessagePtr& message) {
     if (vq2_Handler) {
         vq2_Handler->handleCfgMsg(message);
     }
-    Q_EMIT sigSensorAnswered();
 }
 
 void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM& icm) {

@@ -80,8 +80,6 @@ Q_SIGNALS:
     void sigSynchConfirmed(bool muted);
     // Sensor data arrived; dat4 for the primary data set, the sensor's sign of life.
     void sigSensorDataReceived(bool dat4);
-    // The sensor answered a configuration or information request.
-    void sigSensorAnswered();
     // Raw sensor data is due on the channels that carry it.
     void sigSendOutputMessages();
     void sigSetTripTotalVQ1(float trip, float total);

@@ -167,7 +167,3 @@ void SystemVariables::calcTraveledDistancesFromVq2data() {
                     currentVQ2data->timestamp);
     }
 }
-
-void SystemVariables::EmitSiOutputConfigurationChanged(const QString& text) {
-    Q_EMIT sigOutputConfigurationChanged(text);
-}

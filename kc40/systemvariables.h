@@ -34,7 +34,6 @@ public:
     void calcTraveledDistancesFromVq2data();
     // Distances as kept by the trip setups.
     void initDistances(double waterTotal, double waterTrip, double groundTotal, double groundTrip);
-    void EmitSiOutputConfigurationChanged(const QString& text);
 
     // The output sentence factory: a new sentence of the named type filled from the current
     // values; `sub` picks the command of an ICM measurement list. A name it cannot build
@@ -103,8 +102,6 @@ public:
 
 Q_SIGNALS:
     void sigIncreaseTimeCounter();
-    void sigOutputConfigurationChanged(const QString& text);
-    void sigSimulatorMsg(NmeaMessagePtr message);
     void sigSendAllCalib();
 
 public Q_SLOTS:

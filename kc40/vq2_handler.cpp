@@ -35,19 +35,12 @@ VQ2* VQ2::getInstance() {
     return &instance;
 }
 
-NmeaMessagePtr VQ2_Handler::createCFGmsg(int systemId, const QString& formats, int,
-                                         int powerLevel) {
-    const VQ2* vq2 = VQ2::getInstance();
-    return std::make_shared<MsgCFG>(systemId, vq2->mode | (2 * vq2->frequencyBand), powerLevel,
-                                    vq2->nWaterTrackPulseLength,
-                                    static_cast<quint32>(vq2->simulatedDepthIndex), formats);
-}
-
-NmeaMessagePtr VQ2_Handler::createCFGmsgZeroPower(int systemId, const QString& formats) {
-    const VQ2* vq2 = VQ2::getInstance();
-    return std::make_shared<MsgCFG>(systemId, vq2->mode | (2 * vq2->frequencyBand), 0,
-                                    vq2->nWaterTrackPulseLength,
-                                    static_cast<quint32>(vq2->nWaterTrackRangeOffset), formats);
+NmeaMessagePtr VQ2_Handler::createCFGmsg(const SensorConfiguration& configuration, int systemId,
+                                         const QString& formats, int powerLevel) {
+    return std::make_shared<MsgCFG>(
+        systemId, configuration.mode | (2 * configuration.frequencyBand), powerLevel,
+        configuration.waterTrackPulseLength,
+        static_cast<quint32>(configuration.simulatedDepthIndex), formats);
 }
 
 NmeaMessagePtr VQ2_Handler::createTESTmsg(int systemId, float speed, bool on,

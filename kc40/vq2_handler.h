@@ -13,10 +13,26 @@
 
 class VQ2DataModel;
 
+// What a configuration sentence tells the sensor. Taken on the main thread, where the sensor's
+// settings change, and handed to the command thread as a value.
+struct SensorConfiguration {
+    int mode = 0;
+    int frequencyBand = 1;
+    int waterTrackPowerLevel = 3;
+    int waterTrackPulseLength = 3;
+    int simulatedDepthIndex = 1;
+};
+Q_DECLARE_METATYPE(SensorConfiguration)
+
 // The sensor's configuration as the unit commands it.
 class VQ2 {
 public:
     static VQ2* getInstance();
+
+    SensorConfiguration configuration() const {
+        return {mode, frequencyBand, nWaterTrackPowerLevel, nWaterTrackPulseLength,
+                simulatedDepthIndex};
+    }
 
     int getFrequencyBand() const { return frequencyBand; }
     void setSogFrequencyBand(int band) { frequencyBand = band; }
@@ -51,9 +67,8 @@ public:
     explicit VQ2_Handler(QObject* parent = nullptr);
 
     // A CFG for one system: mode with the frequency band, the given water-track power level.
-    static NmeaMessagePtr createCFGmsg(int systemId, const QString& formats, int unused,
-                                       int powerLevel);
-    static NmeaMessagePtr createCFGmsgZeroPower(int systemId, const QString& formats);
+    static NmeaMessagePtr createCFGmsg(const SensorConfiguration& configuration, int systemId,
+                                       const QString& formats, int powerLevel);
     // A TST: on/off 3 when on, 2 when off; format to return "00".
     static NmeaMessagePtr createTESTmsg(int systemId, float speed, bool on, const QString& formats);
     static NmeaMessagePtr createRawDataCFGmsg(int mode, int powerLevel);

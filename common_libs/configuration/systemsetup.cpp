@@ -226,9 +226,8 @@ void SystemSetup::sendIcm(msgCommands command, const QList<int>& parameters) {
 }
 
 void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
-    int type = 0;
     if (const auto* icm = dynamic_cast<const MsgICM*>(msg.get())) {
-        type = icm->commandID();
+        const int type = icm->commandID();
         const QList<int> p = receivedParameters(*icm);
         const CommandRanges* ranges = commandRanges(type);
         const QString fault = ranges ? ranges->fault(*icm, p) : QString();
@@ -245,7 +244,6 @@ void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
             handleJbSetupMsg(*idm);
         }
     }
-    emit sigSetupChanged(type);
 }
 
 void SystemSetup::handleIcm(const MsgICM& msg, const QList<int>& p) {
@@ -480,7 +478,6 @@ void SystemSetup::handleCalibration(const QList<int>& p) {
     auto scaled = [&](int i) { return SetupMessages::fromScaled(p[i], 100); };
     calibCoeffs.setCalibration(scaled(0), scaled(1), p[2] != 0, scaled(3), scaled(4), scaled(5),
                                scaled(6), scaled(7), scaled(8), scaled(9), p[10]);
-    emit sigCalibrationCoefsChanged();
 }
 
 void SystemSetup::handleOcfSetupMsg(const MsgICM& msg) {
@@ -535,7 +532,6 @@ void SystemSetup::handleUpdateHandshake(const QList<int>& p) {
 void SystemSetup::checkIfTransferFinished() {
     if (startUpdate) {
         FileReader::rewriteWholeFile(QStringLiteral("yess"), versionFile("update_available"));
-        QTimer::singleShot(kTransferPollMs, this, &SystemSetup::slotGetUpdateInfo);
         startUpdate = false;
         return;
     }
@@ -590,6 +586,7 @@ void SystemSetup::confirmSystemStandby(bool standby) {
     systemInStandby = standby;
     standbyStateConfirmed = true;
     RvN003Setup.set(&RV_N_003_Setup_S::systemInStandby, standby);
+    emit sigStandbyConfirmed(standby);
     sendIcm(msgCommands::SystemStandby, {int(standby), 1});
     if (wakeUpAfterPowerOff && !standby) {
         wakeUpAfterPowerOff = false;
@@ -626,7 +623,6 @@ void SystemSetup::resetToDefault(int level) {
     if (level > 0) {
         emit sigMaxVesselSpeedChanged();
         calibCoeffs.getDefaults(level);
-        emit sigCalibrationCoefsChanged();
     }
     if (level == 2) {
         const QList<int> bauds = serialBauds();
@@ -636,7 +632,8 @@ void SystemSetup::resetToDefault(int level) {
         SystemConfiguration::publishToSentences();
         publishAddress(Kc40Setup.values().ipAddress);
     }
-    emit sigResetToDefaults();
+    // Alerts already raised take the default identifiers.
+    emit sigAlertIdChanged();
     if (level == 2) {
         CommandRunner::run(QStringLiteral("reboot"));
     }

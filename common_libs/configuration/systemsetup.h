@@ -107,17 +107,14 @@ public:
 
 signals:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
-    // After every handled message: its ICM command number, 0 after an IDM.
-    void sigSetupChanged(int type);
     void sigUpdateUDP_group();
     void sigMaxVesselSpeedChanged();
     void sigOutputParamsChanged();
-    void sigResetToDefaults();
-    void sigCalibrationCoefsChanged();
     void sigShotDownSensor(bool bOn);
+    // The unit is now in standby (true) or awake.
+    void sigStandbyConfirmed(bool standby);
     // A serial output's stored baud rate changed: the line is reopened at the new rate.
     void sigChannelBaudChanged(const QString& outputChannelName, int baudRate);
-    void sigGetUpdateInfo();
     void sigSendNewConfigToSensor();
     void forceDepthSeitchCheck();
     void sigSourceDatChanged(bool primary_high);
@@ -137,7 +134,6 @@ public slots:
     void slotUpdateKc40Setup();
     void slotSendUpdateTriggerToJB();
     void slotUpdateAvailable();
-    void slotGetUpdateInfo() { emit sigGetUpdateInfo(); }
     void slotHandleStandbyChangeRequest();
     void confirmSimulation();
     void onIpChangedTimeout() { emit sigChangedIP(); }

@@ -1,5 +1,6 @@
 #include "udp_multicast_interface.h"
 
+#include "msgicm.h"
 #include "udpmulticastcreator.h"
 
 #include <QDebug>
@@ -12,11 +13,22 @@ namespace {
 const std::array<QLatin1String, 6> kStandbyTypes = {QLatin1String("ICM9"),  QLatin1String("ICM98"),
                                                     QLatin1String("ICM99"), QLatin1String("IDM0"),
                                                     QLatin1String("HBT"),   QLatin1String("ALC")};
+// What may reach a unit in standby: the standby and wake-up commands, acknowledgements and the
+// sleep command.
+const std::array<QLatin1String, 5> kStandbyEntries = {QLatin1String("ICM9"), QLatin1String("ICM98"),
+                                                      QLatin1String("ICM99"), QLatin1String("IDM0"),
+                                                      QLatin1String("SLP")};
+constexpr int kWakeUpAll = 98;
+constexpr int kStandbyNegotiation = 99;
 } // namespace
 
 udp_multicast_interface::udp_multicast_interface(UDP_61162_450* transport, QObject* parent)
     : QObject(parent), m_transport(transport) {
     qRegisterMetaType<NmeaMessagePtr>();
+    connect(m_transport, &UDP_61162_450::sigHandleUdpMulticast, this,
+            &udp_multicast_interface::slotHandleUdpMulticast);
+    connect(&udpSRP, &UdpSRP::sigHandleUdpMulticast, this,
+            &udp_multicast_interface::slotHandleUdpMulticast);
 }
 
 bool udp_multicast_interface::passesInStandby(const NmeaMessage& message) {
@@ -80,4 +92,35 @@ bool udp_multicast_interface::slotSendSingleOnSrpGroup(const NmeaMessagePtr& mes
     }
     qDebug().noquote() << "Sent SNR on UDP" << QString::fromLatin1(datagram.mid(6));
     return true;
+}
+
+bool udp_multicast_interface::entersInStandby(const UdpMulticastGroupMsg& group) {
+    if (group.msgsList.size() != 1 || !group.msgsList.front().nmeaMessage) {
+        return false;
+    }
+    const QString type = group.msgsList.front().nmeaMessage->fullType();
+    return std::any_of(kStandbyEntries.begin(), kStandbyEntries.end(),
+                       [&type](QLatin1String allowed) { return type == allowed; });
+}
+
+void udp_multicast_interface::slotHandleUdpMulticast(const UdpMulticastGroupMsgPtr& group) {
+    if (!group || !group->bValid || (m_standby && !entersInStandby(*group))) {
+        return;
+    }
+    for (const UdpMulticastSingleMsg& line : group->msgsList) {
+        const NmeaMessagePtr& message = line.nmeaMessage;
+        if (!message) {
+            continue;
+        }
+        // In standby a wake-up for every unit is this unit's standby negotiation.
+        if (auto* icm = dynamic_cast<MsgICM*>(message.get());
+            m_standby && icm && icm->commandID() == kWakeUpAll) {
+            icm->setCommandID(kStandbyNegotiation);
+        }
+        Q_EMIT sigSendDiagnosticsInfo(QStringLiteral("LAN"), QStringLiteral("IN"), message);
+        message->setSourceSFI(line.udpSourceTag.getTag());
+        message->setSourceCluster(line.udpSourceClusterTag.getTag());
+        message->setDestinationCluster(line.udpDestinationClustertag.getTag());
+        Q_EMIT sigNmeaMsgReceived(message);
+    }
 }

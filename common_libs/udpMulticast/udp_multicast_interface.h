@@ -2,6 +2,7 @@
 
 #include "nmeamessage.h"
 #include "udp_61162_450.h"
+#include "udpmulticastgroupmsg.h"
 #include "udpsrp.h"
 
 #include <QList>
@@ -10,11 +11,12 @@
 
 #include <atomic>
 
-// The unit's sending gateway to the ship's network: one sentence as a one-line datagram (an
-// object holding several sentences as one group of a line each), the output cycle's sentences
-// as one datagram group, and service requests on the SRP group.
-// In standby only the sentences that keep the alert and standby handshakes alive leave the
-// unit. Lives on the main thread; other threads reach it through queued signals.
+// The unit's gateway to the ship's network: one sentence as a one-line datagram (an object
+// holding several sentences as one group of a line each), the output cycle's sentences as one
+// datagram group, and service requests on the SRP group; received groups are handed on
+// sentence by sentence, each stamped with its sender. In standby only the sentences that keep
+// the alert and standby handshakes alive leave or enter the unit.
+// Lives on the main thread; other threads reach it through queued signals.
 class udp_multicast_interface : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +25,9 @@ public:
 
     // Whether a sentence may be sent while the system is in standby.
     static bool passesInStandby(const NmeaMessage& message);
+    // Whether a received group may enter while the system is in standby: one sentence that
+    // asks for standby or wakes the unit, an acknowledgement, or a sleep command.
+    static bool entersInStandby(const UdpMulticastGroupMsg& group);
 
     // The host interface that plays the board's "eth0", for both sockets.
     void setInterfaceName(const QString& interfaceName);
@@ -37,6 +42,15 @@ public Q_SLOTS:
     bool slotSendSingleMsg(const NmeaMessagePtr& message);
     bool slotSendListOfMsgs(const QList<NmeaMessagePtr>& messages);
     bool slotSendSingleOnSrpGroup(const NmeaMessagePtr& message);
+    // A group the transport or the SRP socket accepted.
+    void slotHandleUdpMulticast(const UdpMulticastGroupMsgPtr& group);
+
+Q_SIGNALS:
+    // A received sentence, with its sender's identifier set.
+    void sigNmeaMsgReceived(NmeaMessagePtr message);
+    // The monitoring echo of a received sentence: channel "LAN", direction "IN".
+    void sigSendDiagnosticsInfo(const QString& channel, const QString& direction,
+                                NmeaMessagePtr message);
 
 private:
     UDP_61162_450* m_transport;

@@ -40,12 +40,22 @@ void SensorVQ2RawDataReader::write(const QByteArray& bytes) {
 }
 
 void SensorVQ2RawDataReader::start(int settings) {
-    if (m_active) {
+    if (m_active || m_awaitingLine) {
         return;
     }
     const NmeaMessagePtr command = startCommand(settings);
+    m_settings = settings;
+    m_startCommand = command->getMsgBuffer().toLatin1();
+    m_awaitingLine = true;
     Q_EMIT sigSendOnNmeaOutput(SensorCommandsThread::kSensorChannel, command);
     Q_EMIT sigStopSensorUart(true);
+}
+
+void SensorVQ2RawDataReader::lineReleased() {
+    if (!m_awaitingLine) {
+        return;
+    }
+    m_awaitingLine = false;
     m_active = true;
     m_line = std::make_unique<SerialSensor>();
     connect(m_line.get(), &SerialSensor::sigSendBinaryToUDP, this,
@@ -59,14 +69,20 @@ void SensorVQ2RawDataReader::start(int settings) {
         Q_EMIT sigStopSensorUart(false);
         return;
     }
-    m_line->setRawMeasurementSettings(settings);
+    m_line->setRawMeasurementSettings(m_settings);
     m_line->setRAWDataMode(true);
     write(QByteArrayLiteral("1234567890"));
-    write(command->getMsgBuffer().toLatin1());
+    write(m_startCommand);
     QThread::msleep(static_cast<unsigned long>(m_timing.settleAfterStartMs));
 }
 
 void SensorVQ2RawDataReader::stop() {
+    if (m_awaitingLine) {
+        // Stopped before the line was handed over: the normal line comes back at once.
+        m_awaitingLine = false;
+        Q_EMIT sigStopSensorUart(false);
+        return;
+    }
     if (!m_active) {
         return;
     }
@@ -81,7 +97,7 @@ void SensorVQ2RawDataReader::stop() {
 }
 
 SensorCommandsThread::SensorCommandsThread(QObject* parent) : QObject(parent), m_rawReader(this) {
-    s_instance = this;
+    qRegisterMetaType<SensorConfiguration>();
     connect(&m_rawReader, &SensorVQ2RawDataReader::sigSendOnNmeaOutput, this,
             &SensorCommandsThread::sigSendOnNmeaOutput);
     connect(&m_rawReader, &SensorVQ2RawDataReader::sigStopSensorUart, this,
@@ -90,22 +106,7 @@ SensorCommandsThread::SensorCommandsThread(QObject* parent) : QObject(parent), m
             &SensorCommandsThread::sigSendBinaryToUDP);
 }
 
-SensorCommandsThread::~SensorCommandsThread() {
-    SensorCommandsThread* self = this;
-    s_instance.compare_exchange_strong(self, nullptr);
-}
-
-void SensorCommandsThread::emitSigStopSensorUart(bool stop) {
-    if (SensorCommandsThread* instance = s_instance.load()) {
-        Q_EMIT instance->sigStopSensorUart(stop);
-    }
-}
-
-void SensorCommandsThread::emitSigSendUdp(NmeaMessagePtr message) {
-    if (SensorCommandsThread* instance = s_instance.load()) {
-        Q_EMIT instance->sigSendSingleOnUdpOutput(std::move(message));
-    }
-}
+SensorCommandsThread::~SensorCommandsThread() = default;
 
 bool SensorCommandsThread::sendToSensor(const NmeaMessagePtr& message, bool waitForAnswer) {
     setMessageIsBeingSent();
@@ -140,23 +141,25 @@ bool SensorCommandsThread::sendAfterDat(const NmeaMessagePtr& message) {
     return sendToSensor(message, true);
 }
 
-bool SensorCommandsThread::sendConfig(int powerLevel, const QString& formats) {
-    return sendAfterDat(VQ2_Handler::createCFGmsg(4, formats, 0, powerLevel));
+bool SensorCommandsThread::sendConfig(const SensorConfiguration& configuration, int powerLevel,
+                                      const QString& formats) {
+    return sendAfterDat(VQ2_Handler::createCFGmsg(configuration, 4, formats, powerLevel));
 }
 
-void SensorCommandsThread::slotSendInitialConfig() {
-    sendConfig(1, QStringLiteral("1110"));
+void SensorCommandsThread::slotSendInitialConfig(const SensorConfiguration& configuration) {
+    sendConfig(configuration, 1, QStringLiteral("1110"));
 }
 
-void SensorCommandsThread::slotSendConfig() {
-    sendConfig(VQ2::getInstance()->nWaterTrackPowerLevel, QStringLiteral("1110"));
+void SensorCommandsThread::slotSendConfig(const SensorConfiguration& configuration) {
+    sendConfig(configuration, configuration.waterTrackPowerLevel, QStringLiteral("1110"));
 }
 
-bool SensorCommandsThread::runSimulationStart(const float speeds[4]) {
+bool SensorCommandsThread::runSimulationStart(const float speeds[4],
+                                              const SensorConfiguration& configuration) {
     for (int i = 0; i < 4; ++i) {
         const QString& mask = kSimulationMasks[i];
         const NmeaMessagePtr cfg =
-            VQ2_Handler::createCFGmsg(4, mask, 0, VQ2::getInstance()->nWaterTrackPowerLevel);
+            VQ2_Handler::createCFGmsg(configuration, 4, mask, configuration.waterTrackPowerLevel);
         const NmeaMessagePtr tst = VQ2_Handler::createTESTmsg(4, speeds[i], true, mask);
         if (!sendAfterDat(cfg) || !sendAfterDat(tst)) {
             Logger::instance()->append(QStringLiteral("Simultion start failed"),
@@ -177,9 +180,9 @@ void SensorCommandsThread::runSimulationStop() {
 }
 
 void SensorCommandsThread::slotStartSimulator(bool stop, bool start, float s1, float s2, float s3,
-                                              float s4) {
+                                              float s4, const SensorConfiguration& configuration) {
     const float speeds[4] = {s1, s2, s3, s4};
-    if (!stop && start && runSimulationStart(speeds)) {
+    if (!stop && start && runSimulationStart(speeds, configuration)) {
         s_simulatorRunning = true;
         return;
     }
@@ -189,6 +192,10 @@ void SensorCommandsThread::slotStartSimulator(bool stop, bool start, float s1, f
 
 void SensorCommandsThread::slotStartVQ2RawDataReading() {
     m_rawReader.start(m_rawSettings);
+}
+
+void SensorCommandsThread::slotSensorLineReleased() {
+    m_rawReader.lineReleased();
 }
 
 void SensorCommandsThread::slotStopVQ2RawDataReading() {

@@ -2,6 +2,7 @@
 
 #include "nmeamessage.h"
 #include "signalledflag.h"
+#include "vq2_handler.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -22,7 +23,8 @@ struct RawDataTiming {
 };
 
 // Takes the sensor line over at 115200 baud for raw measurement frames and gives it back.
-// Lives on the command thread; its line is opened there while the normal line is closed.
+// Lives on the command thread; its line is opened there once the main thread has closed the
+// normal line and said so (lineReleased).
 class SensorVQ2RawDataReader : public QObject {
     Q_OBJECT
 public:
@@ -36,7 +38,9 @@ public:
     bool isActive() const { return m_active; }
     void setTiming(const RawDataTiming& timing) { m_timing = timing; }
 
+    // Sends the start command and asks for the normal line.
     void start(int settings);
+    void lineReleased();
     void stop();
 
 Q_SIGNALS:
@@ -49,6 +53,9 @@ private:
 
     std::unique_ptr<SerialSensor> m_line;
     bool m_active = false;
+    bool m_awaitingLine = false;
+    int m_settings = 0;
+    QByteArray m_startCommand;
     RawDataTiming m_timing;
 };
 
@@ -88,26 +95,27 @@ public:
         s_messageBeingSent.clear();
     }
     static bool isSimulatorRunning() { return s_simulatorRunning; }
-    static void emitSigStopSensorUart(bool stop);
-    static void emitSigSendUdp(NmeaMessagePtr message);
 
 public Q_SLOTS:
-    void slotSendInitialConfig();
-    void slotSendConfig();
-    void slotStartSimulator(bool stop, bool start, float s1, float s2, float s3, float s4);
+    void slotSendInitialConfig(const SensorConfiguration& configuration);
+    void slotSendConfig(const SensorConfiguration& configuration);
+    void slotStartSimulator(bool stop, bool start, float s1, float s2, float s3, float s4,
+                            const SensorConfiguration& configuration);
     void slotStartVQ2RawDataReading();
+    // The main thread has closed the normal sensor line (after sigStopSensorUart(true)).
+    void slotSensorLineReleased();
     void slotStopVQ2RawDataReading();
 
 Q_SIGNALS:
     void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
-    void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
     void sigSimulationResponse(bool ok);
     void sigStopSensorUart(bool stop);
     void sigSendBinaryToUDP(const QByteArray& frame);
 
 private:
-    bool sendConfig(int powerLevel, const QString& formats);
-    bool runSimulationStart(const float speeds[4]);
+    bool sendConfig(const SensorConfiguration& configuration, int powerLevel,
+                    const QString& formats);
+    bool runSimulationStart(const float speeds[4], const SensorConfiguration& configuration);
     void runSimulationStop();
     bool sendAfterDat(const NmeaMessagePtr& message);
 
@@ -118,5 +126,4 @@ private:
     static inline SignalledFlag s_messageBeingSent;
     static inline std::atomic<bool> s_lastAnswered{false};
     static inline std::atomic<bool> s_simulatorRunning{false};
-    static inline std::atomic<SensorCommandsThread*> s_instance{nullptr};
 };

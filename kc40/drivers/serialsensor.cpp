@@ -246,7 +246,6 @@ void SerialSensor::handleSentence(const QString& sentence) {
     Q_EMIT receivedValidDataFromSensor();
     if (isSignOfLife(*message, sentence)) {
         SensorCommandsThread::setDatReceived();
-        Q_EMIT sigReceivedDat();
     }
     if (bReceivingEnabled) {
         Q_EMIT receivedSerialNmea(message);

@@ -72,7 +72,6 @@ public:
 Q_SIGNALS:
     void receivedSerialNmea(NmeaMessagePtr message);
     void sigSynchConfirmed(bool muted);
-    void sigReceivedDat();
     void receivedInvalidDataFromSensor();
     void receivedValidDataFromSensor();
     void sigSendBinaryToUDP(const QByteArray& frame);

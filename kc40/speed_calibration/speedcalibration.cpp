@@ -51,7 +51,7 @@ SpeedCalibration::Measurement SpeedCalibration::measurement() const {
     return m_measurement ? m_measurement() : Measurement{};
 }
 
-// Once forced to the low frequency for a point, SOG stays there until released elsewhere.
+// While SOG is held at the low frequency (for a point or a calibration leg) it runs there.
 bool SpeedCalibration::sogOnHighFrequency() const {
     return measurement().sogHighFrequency && !SystemSetup::getInstance()->getFixSogToLowFrequency();
 }
@@ -139,7 +139,7 @@ void SpeedCalibration::handlePointCommand(const std::shared_ptr<MsgICM>& msg) {
     m_tmpPointMsg = msg;
     if (takesFromMeasurement(*msg) && sogOnHighFrequency()) {
         SystemSetup::getInstance()->setFixSogToLowFrequency(true);
-        emit sigFixSogToLowFrequency(true);
+        m_sogHeldLowForPoint = true;
         m_frqSwitchDelayTimer.start();
         return;
     }
@@ -168,6 +168,11 @@ void SpeedCalibration::updatePointFromReceivedCommand() {
         sendAllCalibrationPoints();
     } else {
         rejectPoint(zone);
+    }
+    // The point is taken: SOG goes back to the frequency that serves it best.
+    if (m_sogHeldLowForPoint) {
+        m_sogHeldLowForPoint = false;
+        SystemSetup::getInstance()->setFixSogToLowFrequency(false);
     }
     while (!m_waitingPoints.empty() && !m_tmpPointMsg) {
         const std::shared_ptr<MsgICM> next = m_waitingPoints.front();

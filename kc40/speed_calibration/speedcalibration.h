@@ -46,7 +46,6 @@ public:
 signals:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
     void sigSendGroupOnUdpOutput(QList<NmeaMessagePtr> msgs);
-    void sigFixSogToLowFrequency(bool fix);
     // ICM 18 actions 4..8, for the semi-automatic and automatic procedures.
     void sigSemiAutomaticCommand(NmeaMessagePtr msg);
 
@@ -73,6 +72,8 @@ private:
     PreparedMessageSource m_prepared;
     PeriodicData m_periodic = PeriodicData::None;
     QTimer m_frqSwitchDelayTimer;
+    // SOG was forced to the low frequency for the point waiting for the switch.
+    bool m_sogHeldLowForPoint = false;
     // The point waiting for the frequency switch, and points that came in meanwhile.
     std::shared_ptr<MsgICM> m_tmpPointMsg;
     std::deque<std::shared_ptr<MsgICM>> m_waitingPoints;

@@ -329,7 +329,6 @@ QString SpeedCalibrationData::getCalibrationSuggestion() const {
 
 void SpeedCalibrationData::setPointAcceptedStatus(int status) {
     m_pointAcceptedStatus = status;
-    emit sigPointAcceptedStatusChanged(status);
 }
 
 // --- files ---------------------------------------------------------------------------------

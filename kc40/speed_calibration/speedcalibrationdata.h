@@ -106,7 +106,6 @@ public:
 
 signals:
     void sigSendAllCalibData();
-    void sigPointAcceptedStatusChanged(int status);
 
 public slots:
     void slotMaxVesselSpeedChanged();

@@ -1,4 +1,5 @@
 #include "casename.h"
+#include "distancekeeping.h"
 #include "mainhandler.h"
 #include "msghbt.h"
 #include "multicasttesting.h"
@@ -346,19 +347,18 @@ INSTANTIATE_TEST_SUITE_P(MainHandler, SensorStart,
                                                0, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Supervision, DistancesAreStoredWithTheSchedulersMinute) {
+// What the once-a-minute save writes, the next start reads back.
+TEST_F(Supervision, StoredDistancesComeBackAtTheNextStart) {
     SystemVariables* store = SystemVariables::getInstance();
-    store->totalCumulativeWaterDistance.setValue(1234.5, 0);
-    store->waterDistanceSinceReset.setValue(12.5, 0);
-    store->totalCumulativeGroundDistance.setValue(2345.5, 0);
-    store->groundDistanceSinceReset.setValue(23.5, 0);
-    ASSERT_TRUE(QMetaObject::invokeMethod(unit.get(), "slotSaveTripTotal"));
+    store->initDistances(1234.5, 12.5, 2345.5, 23.5);
+    DistanceKeeping(setup(), *store).slotSave();
 
-    // As the next start reads them.
     SystemSetup::resetForTests();
-    EXPECT_FLOAT_EQ(setup().TripTotalSetup.values().totalDistance, 1234.5f);
-    EXPECT_FLOAT_EQ(setup().TripTotalSetup.values().tripDistance, 12.5f);
-    EXPECT_FLOAT_EQ(setup().triptotal_sog_setup.values().totalDistance, 2345.5f);
-    EXPECT_FLOAT_EQ(setup().triptotal_sog_setup.values().tripDistance, 23.5f);
+    store->initDistances(0.0, 0.0, 0.0, 0.0);
+    DistanceKeeping(setup(), *store).restore();
+    EXPECT_DOUBLE_EQ(store->totalCumulativeWaterDistance.getValue(), 1234.5);
+    EXPECT_DOUBLE_EQ(store->waterDistanceSinceReset.getValue(), 12.5);
+    EXPECT_DOUBLE_EQ(store->totalCumulativeGroundDistance.getValue(), 2345.5);
+    EXPECT_DOUBLE_EQ(store->groundDistanceSinceReset.getValue(), 23.5);
 }
 } // namespace

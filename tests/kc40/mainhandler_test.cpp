@@ -7,6 +7,9 @@
 #include "testroot.h"
 #include "waitfor.h"
 
+#include <QMetaMethod>
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,5 +54,76 @@ TEST_F(MainHandlerOnBoard, StuckSensorDataReloadsTheSensorsLogic) {
         spinFor(5);
     }
     EXPECT_TRUE(sensorLineShows(QByteArray("$PNRVFIRM\0\r\n", 12), 5000)) << fromUnit.toStdString();
+}
+
+// Signals whose receivers are parts of the unit still to be built, each with its part.
+const QSet<QString> kAwaitingReceivers = {
+    // Board I/O: sensor power, front LEDs, sensor sentence counts, the older log over SPI.
+    "MainHandler::sigSensorPower",
+    "PeriodicalHandler::sigWriteLeds",
+    "SerialSensor::receivedValidDataFromSensor",
+    "SerialSensor::receivedInvalidDataFromSensor",
+    "ReceivedNmeaHandler::sigSetTripTotalVQ1",
+    // Auxiliary inputs and outputs: relays, beeper, pulses.
+    "ReceivedNmeaHandler::sigAuxSetupMessage",
+    "ReceivedNmeaHandler::sigFittnesPulseReceived",
+    "MainHandler::sigPingPulse",
+    "AlarmController::sigSetAlarmAuxOutput",
+    "AlarmController::sigSetSpeedLimitAuxOutput",
+    "AlarmController::sigSilenceAlarmBeepOutput",
+    // Semi-automatic calibration.
+    "SpeedCalibration::sigSemiAutomaticCommand",
+    // Network interface settings.
+    "SystemSetup::sigIpAddressChanged",
+    "ReceivedNmeaHandler::sigMacAddress",
+    // Simulation and demo playback.
+    "SimulationParameters::sigSimulationParametersChanged",
+    "SimulationParameters::sigRawMeasurementSettingsChanged",
+    // Self tests.
+    "MainHandler::sigDiagnosticsTest",
+    // Display link: pairing, binary images of raw sensor data.
+    "MainHandler::sigDisconnectFromPaired",
+    "SensorCommandsThread::sigSendBinaryToUDP",
+    "SerialSensor::sigSendBinaryToUDP",
+};
+
+// isSignalConnected is protected; a member pointer taken through a subclass reaches it.
+struct SignalPeek : QObject {
+    using QObject::isSignalConnected;
+};
+
+// "Class::signal" for every signal of the unit's own classes that nothing receives.
+QSet<QString> signalsWithoutReceiver(const QList<QObject*>& parts) {
+    const auto isConnected = &SignalPeek::isSignalConnected;
+    QSet<QString> unconnected;
+    for (const QObject* part : parts) {
+        for (const QMetaObject* meta = part->metaObject(); meta; meta = meta->superClass()) {
+            if (QByteArray(meta->className()).startsWith('Q')) {
+                break;
+            }
+            for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+                const QMetaMethod method = meta->method(i);
+                if (method.methodType() == QMetaMethod::Signal && !(part->*isConnected)(method)) {
+                    unconnected << QString::fromLatin1(meta->className()) + QStringLiteral("::") +
+                                       QString::fromLatin1(method.name());
+                }
+            }
+        }
+    }
+    return unconnected;
+}
+
+std::string listed(const QSet<QString>& names) {
+    QStringList sorted = names.values();
+    sorted.sort();
+    return sorted.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_F(MainHandlerOnBoard, EverySignalHasAReceiverButThoseOfPartsStillToBeBuilt) {
+    MainHandler unit;
+    const QSet<QString> unconnected = signalsWithoutReceiver(unit.parts());
+    EXPECT_EQ(listed(unconnected - kAwaitingReceivers), "") << "signals nothing receives";
+    EXPECT_EQ(listed(kAwaitingReceivers - unconnected), "")
+        << "connected now: take them off the list";
 }
 } // namespace

@@ -133,7 +133,6 @@ protected:
         QObject::connect(&handler, &H::sigFittnesPulseReceived, plain("fitness"));
         QObject::connect(&handler, &H::sigUserAcknowledge, plain("userAck"));
         QObject::connect(&handler, &H::sigUserSilence, plain("userSilence"));
-        QObject::connect(&handler, &H::sigSensorAnswered, plain("sensorAnswered"));
         QObject::connect(&handler, &H::sigSendOutputMessages, plain("outputs"));
         QObject::connect(&handler, &H::sigSendSRP, plain("srp"));
         QObject::connect(&handler, &H::sigDisplayHeartBeatReceived,
@@ -853,7 +852,6 @@ TEST_F(ReceivedNmeaHandlerTest, SensorInformationUpdatesTheSetup) {
     EXPECT_EQ(s->sensTimer.values().serialNumber, QStringLiteral("150123"));
     EXPECT_TRUE(s->sensorFirmware213());
     EXPECT_TRUE(s->Vq2Setup.getNewSensorFirmware());
-    EXPECT_TRUE(events.contains(QStringLiteral("sensorAnswered")));
     EXPECT_TRUE(events.contains(QStringLiteral("udp:ICM11")));
 }
 

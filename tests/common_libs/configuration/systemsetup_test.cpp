@@ -19,16 +19,13 @@
 #include <tuple>
 
 namespace {
-TEST_F(DisplayCommands, ShortCommandsAreDroppedButStillReported) {
+TEST_F(DisplayCommands, ShortCommandsAreDropped) {
     const std::pair<int, int> cases[] = {{7, 8},  {8, 1},  {9, 0},   {10, 14}, {11, 20}, {11, 22},
                                          {12, 7}, {13, 6}, {25, 10}, {33, 0},  {39, 3},  {99, 0}};
     for (const auto& [command, count] : cases) {
         const QByteArray vq2 = setupFile("vq2_setup");
         const QByteArray kc40 = setupFile("kc40_setup");
-        Spy changed(setup, &SystemSetup::sigSetupChanged);
         icm(command, QList<int>(count, 1));
-        ASSERT_EQ(changed.size(), 1) << command;
-        EXPECT_EQ(std::get<0>(changed[0]), command);
         EXPECT_TRUE(sent.isEmpty()) << command;
         EXPECT_EQ(setupFile("vq2_setup"), vq2) << command;
         EXPECT_EQ(setupFile("kc40_setup"), kc40) << command;
@@ -264,13 +261,10 @@ TEST_F(DisplayCommands, JunctionBoxTexts) {
                              {{"Fore", "OFF", "ON"}, "Fore", true, true}};
     for (const IdmCase& c : cases) {
         sent.clear();
-        Spy changed(setup, &SystemSetup::sigSetupChanged);
         setup->slotSystemSetupMessage(std::make_shared<MsgIDM>(1, 10, c.parameters));
         EXPECT_EQ(setup->Kc40Setup.values().unitName, c.unitName);
         EXPECT_EQ(setup->Kc40Setup.values().lowSpeedGPS_Correction, c.lowSpeedCorrection);
         EXPECT_EQ(sent.size(), c.replied ? 1 : 0);
-        ASSERT_EQ(changed.size(), 1);
-        EXPECT_EQ(std::get<0>(changed[0]), 0);
     }
 }
 
@@ -498,13 +492,10 @@ protected:
         restartUnit();
         const QMap<QString, QByteArray> before = unitState();
         const qsizetype logged = rejections(c.command);
-        Spy changed(setup, &SystemSetup::sigSetupChanged);
         setup->slotSystemSetupMessage(msg);
         EXPECT_TRUE(sentIcm().isEmpty()) << c.command << " " << what.toStdString();
         EXPECT_EQ(unitState(), before) << c.command << " " << what.toStdString();
         EXPECT_EQ(rejections(c.command), logged + 1) << c.command << " " << what.toStdString();
-        ASSERT_EQ(changed.size(), 1);
-        EXPECT_EQ(std::get<0>(changed[0]), c.command);
     }
 };
 

@@ -65,16 +65,16 @@ protected:
                                  sensor->sendMessage(message->getMsgBuffer(), false);
                              }
                          });
-        QObject::connect(
-            commandsThread, &SensorCommandsThread::sigStopSensorUart, &context,
-            [this](bool stop) {
-                if (stop) {
-                    sensor->close();
-                } else {
-                    sensor->init(QStringLiteral("ttyS3"), 4800, true);
-                }
-            },
-            Qt::BlockingQueuedConnection);
+        QObject::connect(commandsThread, &SensorCommandsThread::sigStopSensorUart, &context,
+                         [this](bool stop) {
+                             if (!stop) {
+                                 sensor->init(QStringLiteral("ttyS3"), 4800, true);
+                                 return;
+                             }
+                             sensor->close();
+                             QMetaObject::invokeMethod(
+                                 commandsThread, &SensorCommandsThread::slotSensorLineReleased);
+                         });
         QObject::connect(commandsThread, &SensorCommandsThread::sigSimulationResponse, &context,
                          [this](bool ok) { responses.push_back(ok); });
         QObject::connect(commandsThread, &SensorCommandsThread::sigSendBinaryToUDP, &context,
@@ -129,7 +129,8 @@ protected:
 
 TEST_F(SensorLink, InitialConfigurationFollowsADatAndIsNotRepeatedOnceEchoed) {
     start();
-    QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotSendInitialConfig);
+    QMetaObject::invokeMethod(commandsThread,
+                              [this] { commandsThread->slotSendInitialConfig({}); });
     ASSERT_TRUE(waitFor([this] { return !commands.empty(); }, 9000));
     ASSERT_TRUE(waitFor([this] { return !sensor->isAwaitingAnswer(); }, 9000));
     spinFor(2500);
@@ -144,7 +145,8 @@ TEST_F(SensorLink, UnansweredCommandIsRepeatedElevenTimesAndTheSimulationStartFa
     start(deaf);
     sensor->setRepeatIntervalMs(100);
     QMetaObject::invokeMethod(commandsThread, [this] {
-        commandsThread->slotStartSimulator(false, true, 1.0f, 2.0f, 3.0f, 4.0f);
+        commandsThread->slotStartSimulator(false, true, 1.0f, 2.0f, 3.0f, 4.0f,
+                                           SensorConfiguration{});
     });
     ASSERT_TRUE(waitFor([this] { return responses.size() >= 2; }, 24000));
     EXPECT_EQ(responses, (std::vector<bool>{false, true})) << "failed start, then the stop";
@@ -160,7 +162,8 @@ TEST_F(SensorLink, UnansweredCommandIsRepeatedElevenTimesAndTheSimulationStartFa
 TEST_F(SensorLink, SimulationStartSendsFourConfigurationAndTestPairsThenStops) {
     start();
     QMetaObject::invokeMethod(commandsThread, [this] {
-        commandsThread->slotStartSimulator(false, true, 1.0f, 2.5f, 3.0f, 4.0f);
+        commandsThread->slotStartSimulator(false, true, 1.0f, 2.5f, 3.0f, 4.0f,
+                                           SensorConfiguration{});
     });
     ASSERT_TRUE(waitFor([this] { return !responses.empty(); }, 36000));
     EXPECT_TRUE(responses[0]);
@@ -176,7 +179,8 @@ TEST_F(SensorLink, SimulationStartSendsFourConfigurationAndTestPairsThenStops) {
     }
 
     QMetaObject::invokeMethod(commandsThread, [this] {
-        commandsThread->slotStartSimulator(true, false, 0.0f, 0.0f, 0.0f, 0.0f);
+        commandsThread->slotStartSimulator(true, false, 0.0f, 0.0f, 0.0f, 0.0f,
+                                           SensorConfiguration{});
     });
     ASSERT_TRUE(waitFor([this] { return responses.size() >= 2; }, 15000));
     EXPECT_EQ(commands.back().text, sentence("PNRVTST,4,2,+00.0,00,1000"));
@@ -199,7 +203,8 @@ TEST_F(SensorLink, CommandWaitsForADatAndIsRepeatedUntilALateEchoArrives) {
         scenario.faults = c.faults;
         start(scenario);
         sensor->setRepeatIntervalMs(300);
-        QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotSendInitialConfig);
+        QMetaObject::invokeMethod(commandsThread,
+                                  [this] { commandsThread->slotSendInitialConfig({}); });
         spinFor(2600);
         EXPECT_EQ(commands.size(), c.writes) << c.name;
         EXPECT_FALSE(sensor->isAwaitingAnswer()) << c.name;

@@ -3,15 +3,11 @@
 #include "pseudoterminal.h"
 #include "sensorcommandsthread.h"
 #include "serialsensor.h"
-#include "syncthread.h"
 #include "testroot.h"
 #include "waitfor.h"
 
 #include <gtest/gtest.h>
 
-#include <QThread>
-
-#include <atomic>
 #include <vector>
 
 namespace {
@@ -250,23 +246,6 @@ TEST(SerialSensorInit, RefusesUnsupportedRatesAndMissingDevices) {
     EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), 4800, true)) << "no device";
     EXPECT_FALSE(sensor.isWritable());
     Platform::configure(QString(), QString());
-}
-
-} // namespace
-
-namespace {
-
-TEST(SyncThread, TicksFromItsOwnThread) {
-    SyncThread sync(20);
-    int ticks = 0;
-    std::atomic<Qt::HANDLE> tickThread{nullptr};
-    QObject::connect(
-        &sync, &SyncThread::sigSendSyncVQ1_VQ2, &sync, [&] { ++ticks; }, Qt::QueuedConnection);
-    QObject::connect(
-        &sync, &SyncThread::sigSendSyncVQ1_VQ2, &sync,
-        [&] { tickThread = QThread::currentThreadId(); }, Qt::DirectConnection);
-    EXPECT_TRUE(waitFor([&] { return ticks >= 3; }, 6000));
-    EXPECT_NE(tickThread.load(), QThread::currentThreadId());
 }
 
 } // namespace

@@ -230,13 +230,11 @@ TEST_F(CalibrationCommands, PointFromMeasurementNeedsAValidGpsSpeed) {
 TEST_F(CalibrationCommands, PointFromMeasurementWaitsForTheLowFrequencyOnce) {
     now.sogHighFrequency = true;
     now.live = {10.0f, true, 8.0f, 9.0f, true};
-    QList<bool> fixes;
-    QObject::connect(controller.get(), &SpeedCalibration::sigFixSogToLowFrequency,
-                     [&](bool fix) { fixes.append(fix); });
+    SystemSetup* setup = SystemSetup::getInstance();
 
     receive(msgCommands::CalibrationPointCommand, {3, 1, 0, 0, 0, 0, 1, 1, 1});
     receive(msgCommands::CalibrationPointCommand, {0, 2, 300, 260, 270, 0, 1, 1, 0});
-    EXPECT_EQ(fixes, QList<bool>{true});
+    EXPECT_TRUE(setup->getFixSogToLowFrequency());
     EXPECT_TRUE(controller->isWaitingForFrequencySwitch());
     EXPECT_TRUE(sent.isEmpty()) << "nothing taken before the switch has settled";
 
@@ -248,6 +246,7 @@ TEST_F(CalibrationCommands, PointFromMeasurementWaitsForTheLowFrequencyOnce) {
     EXPECT_FLOAT_EQ(data->getCalibrationPoint(0, 2).measuredSTW, 2.6f);
     EXPECT_EQ(sources(), (std::array<int, 5>{2, 0, 0, 1, 0}));
     EXPECT_EQ(sentWith(msgCommands::CurrentCalibrationpoints).size(), 2);
+    EXPECT_FALSE(setup->getFixSogToLowFrequency()) << "SOG released once the point is taken";
     spinFor(50);
     EXPECT_EQ(sentWith(msgCommands::CurrentCalibrationpoints).size(), 2) << "each point once";
 }

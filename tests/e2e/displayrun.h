@@ -1,0 +1,66 @@
+#pragma once
+
+#include "boardrun.h"
+#include "multicasttesting.h"
+#include "nmeaparser.h"
+#include "udpmulticastsinglemsg.h"
+
+#include <QHostAddress>
+
+#include <memory>
+
+// A board run with a display unit on the ship's network. The unit is put on a multicast group
+// of its own (PROP), which no other run uses, so that what the display commands reaches this
+// unit only; the tests of this kind hold one lock and run one at a time.
+class DisplayRun : public BoardRun {
+protected:
+    static inline const QHostAddress kGroup{QStringLiteral("239.192.0.8")};
+    static constexpr quint16 kPort = 60008;
+    static constexpr const char* kUnitSfi = "VD0101";
+    static constexpr const char* kDisplaySfi = "RV0001";
+    static constexpr const char* kAlertManagerSfi = "CA1235";
+
+    DisplayRun() {
+        root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"), R"({ "group" : "PROP" })");
+    }
+
+    void SetUp() override {
+        REQUIRE_LOOPBACK_MULTICAST();
+        ASSERT_TRUE(lan.opened);
+    }
+
+    // One sentence, given without "$" and checksum ("PNRVICM,1,9,1"), sent on the group to
+    // the unit; without a destination only the unit's standby lets a wake-up for all in.
+    void sendOnLan(const QString& body, const QString& destination = QString::fromLatin1(kUnitSfi),
+                   const QString& sender = QString::fromLatin1(kDisplaySfi)) {
+        UdpMulticastSingleMsg line;
+        line.udpSourceTag = UdpSourceTag(sender);
+        if (!destination.isEmpty()) {
+            line.udpDestinationTag = UdpDestinationTag(destination);
+        }
+        line.udpCounterTag = UdpCounterTag(++m_lineCounter);
+        line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(body));
+        lan.socket.send(line.getCompletMsgArray());
+    }
+    void sendOnNmea1(const QString& body) {
+        nmea1.write(NmeaMessage::addCrcToMsgBuffer(body).toLatin1());
+    }
+
+    // Datagrams heard on the group, from `from` on (an index into lan.heard), that hold `part`.
+    qsizetype heardOnLan(const QString& part, qsizetype from = 0) const {
+        qsizetype count = 0;
+        for (qsizetype i = from; i < lan.heard.size(); ++i) {
+            const std::optional<QString> text = MulticastSocket::datagramText(lan.heard[i]);
+            count += text && text->contains(part) ? 1 : 0;
+        }
+        return count;
+    }
+    bool waitForLan(const QString& part, int timeoutMs, qsizetype from = 0) {
+        return listenUntil([&] { return heardOnLan(part, from) > 0; }, timeoutMs);
+    }
+
+    GroupListener lan{kGroup, kPort};
+
+private:
+    quint16 m_lineCounter = 0;
+};
