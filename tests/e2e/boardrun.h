@@ -1,5 +1,6 @@
 #pragma once
 
+#include "msgalf.h"
 #include "pseudoterminal.h"
 #include "scenario.h"
 #include "serialrecorder.h"
@@ -47,6 +48,35 @@ protected:
     }
     void resumeSensor() { sensor.setScenario(m_scenario); }
 
+    // One sentence, given without "$" and checksum ("GPVTG,..."), into the unit's Nmea_1.
+    void sendOnNmea1(const QString& body) {
+        nmea1.write(NmeaMessage::addCrcToMsgBuffer(body).toLatin1());
+    }
+    // The ship's speed and heading as a GPS and a gyro send them, on Nmea_1.
+    void sendGps(double knots, double degrees) {
+        const QString course = QString::number(degrees, 'f', 1);
+        sendOnNmea1(QStringLiteral("GPVTG,%1,T,,M,%2,N,%3,K,A")
+                        .arg(course)
+                        .arg(knots, 0, 'f', 1)
+                        .arg(knots * 1.852, 0, 'f', 1));
+        sendOnNmea1(QStringLiteral("HEHDT,%1,T").arg(course));
+    }
+
+    // The last ALF about the lost sensor heard on Nmea_1 from `fromMs` on with the given state.
+    std::shared_ptr<MsgALF> sensorAlert(qint64 fromMs, const char* state, qint64* atMs = nullptr) {
+        for (const HeardSentence& heard : nmea1Heard.ofType("ALF", fromMs)) {
+            const auto alf = std::dynamic_pointer_cast<MsgALF>(heard.parsed());
+            if (alf && alf->alertText() == QLatin1String("Sensor Comm") &&
+                alf->alertState() == QLatin1String(state)) {
+                if (atMs != nullptr) {
+                    *atMs = heard.atMs;
+                }
+                return alf;
+            }
+        }
+        return nullptr;
+    }
+
     // Times (test clock) at which the unit's reload command reached the sensor line.
     const std::vector<qint64>& reloads() {
         static const QByteArray kReload("$PNRVFIRM\0\r\n", 12);
@@ -59,11 +89,20 @@ protected:
 
     bool listenUntil(const std::function<bool()>& condition, int timeoutMs) {
         return ::listenUntil(
-            {&nmea1Heard}, [&] { return (reloads(), condition()); }, timeoutMs);
+            {&nmea1Heard},
+            [&] {
+                reloads();
+                talkIfDue();
+                return condition();
+            },
+            timeoutMs);
     }
     void listenFor(int ms) {
         listenUntil([] { return false; }, ms);
     }
+
+    // Equipment that keeps talking to the unit while the test listens, about once a second.
+    std::function<void()> everySecond;
 
     Scenario m_scenario = cruise();
     TestRoot root;
@@ -75,5 +114,13 @@ protected:
     UnitProcess unit{KC40_BINARY, root.path()};
 
 private:
+    void talkIfDue() {
+        if (everySecond && clock.elapsed() >= m_nextTalk) {
+            m_nextTalk = clock.elapsed() + 1000;
+            everySecond();
+        }
+    }
+
     std::vector<qint64> m_reloads;
+    qint64 m_nextTalk = 0;
 };

@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,8 +67,7 @@ TEST_F(DisplayRun, MuteAndStandbyAreConfirmedOnceTheSensorAnswers) {
 // one of them, also while the unit's start sequence still runs.
 TEST_F(DisplayRun, AWakeUpForEveryUnitEndsStandby) {
     start();
-    // The unit is on the network once it is heard there.
-    ASSERT_TRUE(waitForLan(QStringLiteral("s:VD0101"), 10000));
+    ASSERT_TRUE(joined());
     sendOnLan(QStringLiteral("PNRVICM,1,9,1"));
     ASSERT_TRUE(waitForLan(QStringLiteral("$PNRVICM,1,9,1,1*"), 15000)) << unit.log().constData();
 
@@ -75,6 +76,114 @@ TEST_F(DisplayRun, AWakeUpForEveryUnitEndsStandby) {
     // The unit negotiates for a while before it follows.
     EXPECT_TRUE(waitForLan(QStringLiteral("$PNRVICM,1,9,0,1*"), 15000, before))
         << unit.log().constData();
+}
+
+// The display's configuration page, as a factory-new unit fills it and as the display edits it.
+class ConfigurationRun : public DisplayRun {
+protected:
+    // Asks for the whole configuration; the datagram index it starts from.
+    qsizetype askConfiguration() {
+        const qsizetype from = lan.heard.size();
+        sendOnLan(QStringLiteral("PNRVICM,1,19,1"));
+        EXPECT_TRUE(
+            listenUntil([&] { return !unitIcms(kCoefficients, from).empty(); }, kConfirmMs));
+        return from;
+    }
+    QList<int> reported(int command) {
+        const qsizetype from = askConfiguration();
+        const auto found = unitIcms(command, from);
+        return found.empty() ? QList<int>() : found.back()->msgParameters();
+    }
+
+    static constexpr int kJunctionBox = 10;
+    static constexpr int kVessel = 11;
+    static constexpr int kCoefficients = 25;
+};
+
+TEST_F(ConfigurationRun, CommandsWithEmptyFieldsChangeNothingAndSoundOnesAreStored) {
+    start();
+    ASSERT_TRUE(joined());
+    // The address of the interface in use and the four-digit identifier, then the version.
+    const QList<int> junctionBox = reported(kJunctionBox);
+    ASSERT_EQ(junctionBox.size(), 16);
+    EXPECT_EQ(junctionBox.mid(0, 5), (QList<int>{127, 0, 0, 1, 101}));
+    const QList<int> vessel = reported(kVessel);
+    const QList<int> coefficients = reported(kCoefficients);
+    ASSERT_EQ(coefficients.size(), 11);
+
+    qsizetype from = lan.heard.size();
+    sendOnLan(QStringLiteral("PNRVICM,1,25,,0,0,0,0,0,0,0,0,0,0"));
+    sendOnLan(QStringLiteral("PNRVICM,1,11") + QStringLiteral(",").repeated(21));
+    listenFor(1500);
+    // Neither echoed nor ever reported with an empty value.
+    for (const int command : {kCoefficients, kVessel}) {
+        for (const auto& icm : unitIcms(command, from)) {
+            EXPECT_FALSE(icm->msgParameters().contains(INT_MAX))
+                << icm->getMsgBuffer().toStdString();
+        }
+    }
+    EXPECT_EQ(reported(kCoefficients), coefficients);
+    EXPECT_EQ(reported(kVessel), vessel);
+
+    from = lan.heard.size();
+    sendOnLan(QStringLiteral("PNRVICM,1,25,150,0,0,0,0,0,0,0,0,0,0"));
+    EXPECT_TRUE(listenUntil([&] { return !unitIcms(kCoefficients, from).empty(); }, kConfirmMs));
+    EXPECT_EQ(reported(kCoefficients).value(0), 150) << "installation angle 1.50 degrees";
+}
+
+// The calibration pages show live data; a point taken from measurement has the GPS speed as
+// its true speed; a new primary frequency brings every point again.
+TEST_F(DisplayRun, CalibrationPagesShowLiveDataAndPointsAreTakenFromMeasurement) {
+    everySecond = [this] { sendGps(6.6, 0.0); };
+    start();
+    ASSERT_TRUE(listenUntil([&] { return sensorSpeedsValid(nmea1Heard.heard()); }, 20000));
+
+    constexpr int kManualData = 22;
+    sendOnLan(QStringLiteral("PNRVICM,1,18,0"));
+    ASSERT_TRUE(listenUntil([&] { return !unitIcms(kManualData).empty(); }, kConfirmMs));
+    EXPECT_EQ(unitIcms(kManualData).back()->msgParameters().value(0), 660) << "GPS speed";
+
+    constexpr int kPoint = 21;
+    constexpr int kInUse = 24;
+    constexpr int kRejected = 28;
+    qsizetype from = lan.heard.size();
+    sendOnLan(QStringLiteral("PNRVICM,1,21,1,1,0,0,0,0,1,1,1"));
+    ASSERT_TRUE(listenUntil([&] { return !unitIcms(kInUse, from).empty(); }, 8000))
+        << unit.log().constData();
+    EXPECT_TRUE(unitIcms(kRejected, from).empty());
+    bool pointSent = false;
+    for (const auto& point : unitIcms(kPoint, from)) {
+        const QList<int> p = point->msgParameters();
+        if (p.value(0) == 1 && p.value(1) == 1) {
+            pointSent = true;
+            EXPECT_EQ(p.value(2), 660) << "true speed";
+        }
+    }
+    EXPECT_TRUE(pointSent);
+
+    from = lan.heard.size();
+    sendOnLan(QStringLiteral("PNRVICM,1,39,30,15,0,50"));
+    EXPECT_TRUE(listenUntil([&] { return unitIcms(kPoint, from).size() >= 20; }, kConfirmMs));
+}
+
+// The alert manager on the ship's network is known by its identifier: it may take the
+// responsibility for a raised alert.
+TEST_F(DisplayRun, TheAlertManagerOnTheLanTakesResponsibilityForARaisedAlert) {
+    start();
+    ASSERT_TRUE(joined());
+    stopSensor();
+    const qint64 stoppedAt = clock.elapsed();
+    ASSERT_TRUE(listenUntil([&] { return sensorAlert(stoppedAt, "V") != nullptr; }, 22000));
+    const auto raised = sensorAlert(stoppedAt, "V");
+
+    const qint64 sentAt = clock.elapsed();
+    sendOnLan(QStringLiteral("CAACN,%1,,%2,%3,O,C")
+                  .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("HHmmss.00")))
+                  .arg(raised->alertIdentifier())
+                  .arg(raised->alertInstance()),
+              QString::fromLatin1(kUnitSfi), QString::fromLatin1(kAlertManagerSfi));
+    EXPECT_TRUE(listenUntil([&] { return sensorAlert(sentAt, "O") != nullptr; }, kConfirmMs))
+        << "the alert manager's responsibility was not taken";
 }
 
 } // namespace

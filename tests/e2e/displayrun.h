@@ -1,6 +1,7 @@
 #pragma once
 
 #include "boardrun.h"
+#include "msgicm.h"
 #include "multicasttesting.h"
 #include "nmeaparser.h"
 #include "udpmulticastsinglemsg.h"
@@ -42,9 +43,6 @@ protected:
         line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(body));
         lan.socket.send(line.getCompletMsgArray());
     }
-    void sendOnNmea1(const QString& body) {
-        nmea1.write(NmeaMessage::addCrcToMsgBuffer(body).toLatin1());
-    }
 
     // Datagrams heard on the group, from `from` on (an index into lan.heard), that hold `part`.
     qsizetype heardOnLan(const QString& part, qsizetype from = 0) const {
@@ -57,6 +55,31 @@ protected:
     }
     bool waitForLan(const QString& part, int timeoutMs, qsizetype from = 0) {
         return listenUntil([&] { return heardOnLan(part, from) > 0; }, timeoutMs);
+    }
+    // The unit is heard on the group and has had the time to read what came before it.
+    bool joined() {
+        const bool heard = waitForLan(QStringLiteral("s:") + QLatin1String(kUnitSfi), 10000);
+        listenFor(1000);
+        return heard;
+    }
+    // The unit's ICM sentences with this command number, from datagram `from` on, in order.
+    std::vector<std::shared_ptr<MsgICM>> unitIcms(int command, qsizetype from = 0) const {
+        std::vector<std::shared_ptr<MsgICM>> found;
+        for (qsizetype i = from; i < lan.heard.size(); ++i) {
+            const std::optional<QString> text = MulticastSocket::datagramText(lan.heard[i]);
+            if (!text) {
+                continue;
+            }
+            const auto group = UdpMulticastParser::parseUdpAsciMsg(*text);
+            for (const UdpMulticastSingleMsg& line : group->msgsList) {
+                const auto icm = std::dynamic_pointer_cast<MsgICM>(line.nmeaMessage);
+                if (icm && icm->commandID() == command &&
+                    line.udpSourceTag.getTag() == QLatin1String(kUnitSfi)) {
+                    found.push_back(icm);
+                }
+            }
+        }
+        return found;
     }
 
     GroupListener lan{kGroup, kPort};

@@ -130,24 +130,6 @@ TEST_F(OutputRun, Nmea1CarriesTheSensorValuesEverySecondAndEmptiesThemWhenTheSen
     EXPECT_TRUE(listenUntil(emptied, 11000)) << "speeds still sent 11 s after the sensor stopped";
 }
 
-const QString kSensorCommText = QStringLiteral("Sensor Comm");
-
-// The last ALF about the lost sensor heard from `fromMs` on with the given state, if any.
-std::shared_ptr<MsgALF> sensorAlert(const SerialRecorder& line, qint64 fromMs, const char* state,
-                                    qint64* atMs = nullptr) {
-    for (const HeardSentence& heard : line.ofType("ALF", fromMs)) {
-        const auto alf = as<MsgALF>(heard);
-        if (alf && alf->alertText() == kSensorCommText &&
-            alf->alertState() == QLatin1String(state)) {
-            if (atMs != nullptr) {
-                *atMs = heard.atMs;
-            }
-            return alf;
-        }
-    }
-    return nullptr;
-}
-
 class AlarmRun : public BoardRun {
 protected:
     AlarmRun() {
@@ -167,10 +149,9 @@ TEST_F(AlarmRun, ALostSensorIsReportedAcknowledgedAndClearedOnNmea1) {
     stopSensor();
     const qint64 stoppedAt = clock.elapsed();
     qint64 raisedAt = 0;
-    ASSERT_TRUE(
-        listenUntil([&] { return sensorAlert(nmea1Heard, stoppedAt, "V") != nullptr; }, 22000))
+    ASSERT_TRUE(listenUntil([&] { return sensorAlert(stoppedAt, "V") != nullptr; }, 22000))
         << "no sensor-lost alert on Nmea_1";
-    const auto raised = sensorAlert(nmea1Heard, stoppedAt, "V", &raisedAt);
+    const auto raised = sensorAlert(stoppedAt, "V", &raisedAt);
     EXPECT_NEAR(raisedAt - stoppedAt, 16000, 2500);
     EXPECT_EQ(raised->alertCategory(), QLatin1String("B"));
     EXPECT_EQ(raised->alertPriority(), QLatin1String("W"));
@@ -182,20 +163,85 @@ TEST_F(AlarmRun, ALostSensorIsReportedAcknowledgedAndClearedOnNmea1) {
     acknowledge.setTalkerID(QStringLiteral("CA"));
     const qint64 acknowledgedAt = clock.elapsed();
     nmea1.write(acknowledge.getMsgBuffer().toLatin1());
-    ASSERT_TRUE(
-        listenUntil([&] { return sensorAlert(nmea1Heard, acknowledgedAt, "A") != nullptr; }, 5000))
+    ASSERT_TRUE(listenUntil([&] { return sensorAlert(acknowledgedAt, "A") != nullptr; }, 5000))
         << "the acknowledgement " << acknowledge.getMsgBuffer().toStdString()
         << " was not reported";
-    const auto acked = sensorAlert(nmea1Heard, acknowledgedAt, "A");
+    const auto acked = sensorAlert(acknowledgedAt, "A");
     EXPECT_EQ(acked->alertIdentifier(), raised->alertIdentifier());
     EXPECT_EQ(acked->alertInstance(), raised->alertInstance());
 
     // Data again: the acknowledged alert is rectified and back to normal.
     resumeSensor();
     const qint64 resumedAt = clock.elapsed();
-    EXPECT_TRUE(
-        listenUntil([&] { return sensorAlert(nmea1Heard, resumedAt, "N") != nullptr; }, 10000))
+    EXPECT_TRUE(listenUntil([&] { return sensorAlert(resumedAt, "N") != nullptr; }, 10000))
         << "the sensor-lost alert did not return to normal";
+}
+
+class StoredDistancesRun : public BoardRun {
+protected:
+    StoredDistancesRun() {
+        root.writeFile(QStringLiteral("/opt/setup_files/total_trip_setup"),
+                       R"({ "totalDistance" : 1234.5, "tripDistance" : 12.5 })");
+        root.writeFile(QStringLiteral("/opt/setup_files/total_trip_SOG_setup"),
+                       R"({ "totalDistance" : 2345.5, "tripDistance" : 23.5 })");
+    }
+};
+
+// The log goes on counting where it stopped. While GPS shows the ship lying still it counts
+// nothing and holds the ground speed near zero, whatever the sensor sees around it.
+TEST_F(StoredDistancesRun, DistancesGoOnFromTheStoredOnesAndStayWhileTheShipLiesStill) {
+    everySecond = [this] { sendGps(0.0, 90.0); };
+    start();
+    ASSERT_TRUE(listenUntil([&] { return !nmea1Heard.ofType("VLW").empty(); }, 15000));
+    const auto first = as<MsgVLW>(nmea1Heard.ofType("VLW").front());
+    ASSERT_TRUE(first);
+    EXPECT_NEAR(first->totCumulativeWaterDist(), 1234.5, 0.05);
+    EXPECT_NEAR(first->waterDistSinceReset(), 12.5, 0.05);
+    EXPECT_NEAR(first->totCumulativeGroundDist(), 2345.5, 0.05);
+    EXPECT_NEAR(first->groundDistSinceReset(), 23.5, 0.05);
+
+    // Half a minute below 0.2 kn: the ship lies still; the sensor's ground speed, several
+    // knots by now, is held within 0.1 kn once the filters have followed.
+    listenFor(33000);
+    const qint64 stillAt = clock.elapsed();
+    listenFor(10000);
+    const std::vector<HeardSentence> vbw = nmea1Heard.ofType("VBW", stillAt);
+    ASSERT_FALSE(vbw.empty());
+    EXPECT_LE(std::fabs(as<MsgVBW>(vbw.back())->longitudinalGroundSpeed()), 0.15f);
+    const std::vector<HeardSentence> still = nmea1Heard.ofType("VLW", stillAt);
+    ASSERT_GE(still.size(), 4u);
+    const auto from = as<MsgVLW>(still.front());
+    const auto to = as<MsgVLW>(still.back());
+    EXPECT_FLOAT_EQ(to->waterDistSinceReset(), from->waterDistSinceReset());
+    EXPECT_FLOAT_EQ(to->groundDistSinceReset(), from->groundDistSinceReset());
+}
+
+class SatelliteLogRun : public BoardRun {
+protected:
+    SatelliteLogRun() {
+        root.writeFile(QStringLiteral("/opt/setup_files/vq2_setup"),
+                       R"({ "outputParams" : "SAT LOG" })");
+    }
+};
+
+// Without a sensor the ground speed is the GPS speed along the hull.
+TEST_F(SatelliteLogRun, GroundSpeedComesFromGps) {
+    everySecond = [this] { sendGps(10.5, 45.0); };
+    start();
+    const auto groundSpeedSent = [&] {
+        for (const HeardSentence& heard : nmea1Heard.ofType("VBW")) {
+            const auto vbw = as<MsgVBW>(heard);
+            if (vbw && vbw->statusGroundSpeed() == QLatin1String("A")) {
+                return true;
+            }
+        }
+        return false;
+    };
+    ASSERT_TRUE(listenUntil(groundSpeedSent, 15000)) << unit.log().constData();
+    const auto vbw = as<MsgVBW>(nmea1Heard.ofType("VBW").back());
+    EXPECT_NEAR(vbw->longitudinalGroundSpeed(), 10.5, 0.05);
+    EXPECT_NEAR(vbw->transverseGroundSpeed(), 0.0, 0.05);
+    EXPECT_EQ(vbw->statusGroundSpeed(), QLatin1String("A"));
 }
 
 } // namespace

@@ -5,10 +5,14 @@
 #include <QFile>
 
 #include <signal.h>
+#include <sys/prctl.h>
 
 UnitProcess::UnitProcess(QString binary, QString root)
     : m_binary(std::move(binary)), m_root(std::move(root)) {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
+    // A test that crashes takes its unit with it: a unit left running would answer the next
+    // test's commands on the same group.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
 
 UnitProcess::~UnitProcess() {
