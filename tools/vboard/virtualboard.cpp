@@ -201,8 +201,13 @@ void VirtualBoard::readSensorRecord() {
     if (!m_sensorRecord.isOpen() && !m_sensorRecord.open(QIODevice::ReadOnly)) {
         return;
     }
-    while (m_sensorRecord.canReadLine()) {
-        const QJsonObject line = QJsonDocument::fromJson(m_sensorRecord.readLine()).object();
+    // canReadLine() looks only at what the file has already buffered, which is nothing until
+    // it is read: take what is there and keep a line the simulator has not finished.
+    m_recordPending += m_sensorRecord.readAll();
+    qsizetype end;
+    while ((end = m_recordPending.indexOf('\n')) >= 0) {
+        const QJsonObject line = QJsonDocument::fromJson(m_recordPending.left(end)).object();
+        m_recordPending.remove(0, end + 1);
         m_summary.addBytes(QStringLiteral("sensor"),
                            line.value(QStringLiteral("hex")).toString().size() / 2);
     }

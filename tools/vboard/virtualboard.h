@@ -63,5 +63,6 @@ private:
     QProcess m_sensor;
     QProcess m_nav;
     QFile m_sensorRecord;
+    QByteArray m_recordPending; // the record's last line, while the simulator writes it
     QTimer m_tick;
 };
