@@ -4,11 +4,16 @@
 #include "msgalr.h"
 #include "msgcur.h"
 #include "msgdpt.h"
+#include "msgicm.h"
 #include "msgmtw.h"
 #include "msgvbw.h"
 #include "msgvlw.h"
 #include "nmeaparser.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,6 +32,54 @@ QString shown(const std::optional<double>& value, int decimals, const char* unit
 }
 
 const QLatin1String kLineEnd("\r\n");
+const QString kSensorChannel = QStringLiteral("sensor");
+const QString kFromStoredSetup = QStringLiteral("stored setup");
+const QString kFromUnit = QStringLiteral("sent by the unit");
+
+// The unit's commands on the sensor line: "$", the byte, "$".
+constexpr char kMute = 0x13;
+constexpr char kUnmute = 0x11;
+constexpr qsizetype kMuteCommandSize = 3;
+
+// The vessel/sensor configuration: its parameter count and where the output mode sits.
+constexpr qsizetype kVesselSetupParameters = 21;
+constexpr qsizetype kOutputModeParameter = 17;
+// Output modes by their code in the configuration.
+const QStringList kOutputModes = {QStringLiteral("SOG Only"), QStringLiteral("SOG + STW"),
+                                  QStringLiteral("SAT LOG")};
+
+struct UntaggedLine {
+    QString sentence;
+    QString destination;
+};
+
+// A datagram line without its tag block, and the destination the block names ("d:").
+UntaggedLine untagged(const QString& line) {
+    if (!line.startsWith(QLatin1Char('\\'))) {
+        return {line, QString()};
+    }
+    const qsizetype tagEnd = line.indexOf(QLatin1Char('\\'), 1);
+    if (tagEnd < 0) {
+        return {};
+    }
+    UntaggedLine result{line.mid(tagEnd + 1), QString()};
+    const QString tags = line.mid(1, tagEnd - 1).section(QLatin1Char('*'), 0, 0);
+    for (const QString& tag : tags.split(QLatin1Char(','))) {
+        if (tag.startsWith(QLatin1String("d:"))) {
+            result.destination = tag.mid(2);
+        }
+    }
+    return result;
+}
+
+bool isMuteCommand(const QByteArray& bytes, qsizetype at) {
+    return bytes[at] == '$' && bytes[at + 2] == '$' &&
+           (bytes[at + 1] == kMute || bytes[at + 1] == kUnmute);
+}
+
+QString times(int count) {
+    return count == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(count);
+}
 } // namespace
 
 std::optional<double> BoardSummary::Speed::resultant() const {
@@ -50,14 +103,10 @@ void BoardSummary::addDatagramText(const QString& text, qint64 datagramBytes) {
     traffic.bytes += datagramBytes;
     qsizetype start = 0;
     for (qsizetype end = text.indexOf(kLineEnd); end >= 0; end = text.indexOf(kLineEnd, start)) {
-        QString line = text.mid(start, end - start);
+        const UntaggedLine line = untagged(text.mid(start, end - start));
         start = end + kLineEnd.size();
-        if (line.startsWith(QLatin1Char('\\'))) {
-            const qsizetype tagEnd = line.indexOf(QLatin1Char('\\'), 1);
-            line = tagEnd > 0 ? line.mid(tagEnd + 1) : QString();
-        }
         ++traffic.sentences;
-        if (!take(line)) {
+        if (!take(line.sentence, line.destination)) {
             ++traffic.bad;
         }
     }
@@ -66,12 +115,13 @@ void BoardSummary::addDatagramText(const QString& text, qint64 datagramBytes) {
     }
 }
 
-bool BoardSummary::take(const QString& sentence) {
+bool BoardSummary::take(const QString& sentence, const QString& destination) {
     const QString line = sentence.endsWith(kLineEnd) ? sentence : sentence + kLineEnd;
     const std::unique_ptr<NmeaMessage> message = NmeaParser::parse(line);
     if (!message || message->errorType() != NO_ERROR) {
         return false;
     }
+    message->setDestinationSFI(destination);
     apply(*message);
     return true;
 }
@@ -80,9 +130,41 @@ void BoardSummary::addBytes(const QString& channel, qint64 bytes) {
     m_thisSecond[channel].bytes += bytes;
 }
 
+void BoardSummary::addSensorBytes(const QByteArray& bytes) {
+    m_thisSecond[kSensorChannel].bytes += bytes.size();
+    const QByteArray seen = m_sensorTail + bytes;
+    qsizetype at = 0;
+    while (at + kMuteCommandSize <= seen.size()) {
+        if (isMuteCommand(seen, at)) {
+            takeMuteCommand(seen[at + 1] == kMute);
+            at += kMuteCommandSize;
+        } else {
+            ++at;
+        }
+    }
+    m_sensorTail = seen.mid(at);
+}
+
+void BoardSummary::takeMuteCommand(bool mute) {
+    m_muteCommands = m_muteCommanded == mute ? m_muteCommands + 1 : 1;
+    m_muteCommanded = mute;
+}
+
+void BoardSummary::addStoredVesselSetup(const QByteArray& fileText) {
+    const QJsonValue mode =
+        QJsonDocument::fromJson(fileText).object().value(QLatin1String("outputParams"));
+    // What the unit reports is newer than anything it had stored.
+    if (mode.isString() && m_outputModeSource != kFromUnit) {
+        m_outputMode = mode.toString();
+        m_outputModeSource = kFromStoredSetup;
+    }
+}
+
 void BoardSummary::closeSecond() {
     m_lastSecond = m_thisSecond;
     m_thisSecond.clear();
+    m_secondsWithoutVbw = m_vbwThisSecond ? 0 : std::min(m_secondsWithoutVbw + 1, kVbwGraceSeconds);
+    m_vbwThisSecond = false;
 }
 
 void BoardSummary::apply(const NmeaMessage& message) {
@@ -91,6 +173,7 @@ void BoardSummary::apply(const NmeaMessage& message) {
                    vbw->statusWaterSpeed()};
         m_ground = {valueOf(vbw->longitudinalGroundSpeed()), valueOf(vbw->transverseGroundSpeed()),
                     vbw->statusGroundSpeed()};
+        m_vbwThisSecond = true;
     } else if (const auto* dpt = dynamic_cast<const MsgDPT*>(&message)) {
         m_depth = valueOf(dpt->waterDepth());
         m_depthOffset = valueOf(dpt->transducerOffset());
@@ -117,6 +200,29 @@ void BoardSummary::apply(const NmeaMessage& message) {
             m_alerts[QStringLiteral("ALR ") + alr->uniqueAlarmNumber()] = {
                 alr->alarmCondition() + alr->alarmAcknowledgeState(), alr->alarmDescription()};
         }
+    } else if (const auto* icm = dynamic_cast<const MsgICM*>(&message)) {
+        applyCommand(*icm);
+    }
+}
+
+void BoardSummary::applyCommand(const MsgICM& command) {
+    // The display addresses its commands to the unit; the unit sends its confirmations and its
+    // configuration to everyone. What the display asks for is not yet the unit's state.
+    if (!command.getDestinationSfi().isEmpty()) {
+        return;
+    }
+    const QList<int> parameters = command.msgParameters();
+    const auto type = static_cast<msgCommands>(command.commandID());
+    // ICM 9 with the state alone echoes a request; a 1 after the state confirms it.
+    if (type == msgCommands::SystemStandby && parameters.size() == 2 && parameters[1] == 1) {
+        m_standby = parameters[0] != 0;
+    } else if (type == msgCommands::VQ2setupCommand &&
+               parameters.size() == kVesselSetupParameters) {
+        const int code = parameters[kOutputModeParameter];
+        m_outputMode = code >= 0 && code < kOutputModes.size()
+                           ? kOutputModes[code]
+                           : QStringLiteral("unknown code %1").arg(code);
+        m_outputModeSource = kFromUnit;
     }
 }
 
@@ -151,6 +257,7 @@ QStringList BoardSummary::render(const QStringList& channels) const {
     lines << QStringLiteral("Current %1 towards %2  status %3")
                  .arg(shown(m_current.speed, 2, "kn"), shown(m_current.direction, 1, "deg"),
                       m_current.validity.isEmpty() ? QStringLiteral("-") : m_current.validity);
+    lines << standbyLine() << sensorLine() << outputModeLine();
     const QMap<QString, Alert> alerts = activeAlerts();
     if (alerts.isEmpty()) {
         lines << QStringLiteral("Alerts: none");
@@ -169,4 +276,36 @@ QStringList BoardSummary::render(const QStringList& channels) const {
                                           : QString());
     }
     return lines;
+}
+
+QString BoardSummary::standbyLine() const {
+    if (m_standby) {
+        return QStringLiteral("Unit: %1 (confirmed by the unit)")
+            .arg(*m_standby ? QLatin1String("standby") : QLatin1String("running"));
+    }
+    // The unit does not announce its state at start. In standby it sends no VBW, so VBW
+    // arriving shows it running; no VBW may also mean VBW is switched off everywhere.
+    return m_secondsWithoutVbw < kVbwGraceSeconds
+               ? QStringLiteral("Unit: running (VBW arriving, state not confirmed)")
+               : QStringLiteral("Unit: state unknown (not confirmed, no VBW)");
+}
+
+QString BoardSummary::sensorLine() const {
+    if (!m_muteCommanded) {
+        return QStringLiteral("Sensor: not muted (no mute command sent)");
+    }
+    // Only what the unit writes is seen here, not the sensor's answer. The unit repeats a
+    // command every 100 ms until the sensor answers, at most ten times, so a command sent more
+    // than once points at a slow or silent sensor.
+    return QStringLiteral("Sensor: %1 (%2 command sent %3)")
+        .arg(*m_muteCommanded ? QLatin1String("muted") : QLatin1String("pinging"),
+             *m_muteCommanded ? QLatin1String("mute") : QLatin1String("unmute"),
+             times(m_muteCommands));
+}
+
+QString BoardSummary::outputModeLine() const {
+    if (m_outputMode.isEmpty()) {
+        return QStringLiteral("Output mode: unknown (no stored setup, no configuration heard)");
+    }
+    return QStringLiteral("Output mode: %1 (%2)").arg(m_outputMode, m_outputModeSource);
 }

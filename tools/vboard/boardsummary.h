@@ -7,13 +7,16 @@
 
 #include <optional>
 
+class MsgICM;
 class NmeaMessage;
 
 // What an officer would read off the unit's outputs: fed with the sentences heard on its
 // channels, it keeps the latest speeds, depth, temperature, distances, current and alerts, and
 // counts per channel the sentences and bytes of each second. A sentence with a bad checksum or
 // an unusable field is counted as bad and changes no value; an empty field clears its value,
-// as the unit sends empty fields for values it does not have.
+// as the unit sends empty fields for values it does not have. It also keeps the unit's state:
+// standby as the unit confirms it, the mute it commands on the sensor line and the output mode
+// of its vessel/sensor setup.
 class BoardSummary {
 public:
     // Speeds from VBW, knots; the resultant is formed from the longitudinal and transverse.
@@ -52,8 +55,14 @@ public:
     // The text of an IEC 61162-450 datagram (after its header): each line, tag block dropped.
     // Counts the datagram's bytes for "LAN".
     void addDatagramText(const QString& text, qint64 datagramBytes);
-    // Bytes seen on a line that is not cut into sentences here (the sensor line, debug).
+    // Bytes seen on a line that is not cut into sentences here (debug).
     void addBytes(const QString& channel, qint64 bytes);
+    // Bytes the unit wrote on the sensor line, in order: counted for "sensor" and searched for
+    // the mute and unmute commands, which a read may cut in two.
+    void addSensorBytes(const QByteArray& bytes);
+    // The text of the unit's stored vessel/sensor setup file: its output mode stands until the
+    // unit reports another.
+    void addStoredVesselSetup(const QByteArray& fileText);
     // Ends the second: its counts become the per-second figures.
     void closeSecond();
 
@@ -69,13 +78,22 @@ public:
     // The last complete second of a channel.
     Traffic lastSecond(const QString& channel) const { return m_lastSecond.value(channel); }
 
-    // The screen: values, alerts and traffic, one item a line.
+    // The screen: values, unit state, alerts and traffic, one item a line.
     QStringList render(const QStringList& channels) const;
 
 private:
-    // Parses one sentence and applies it; false when it is not usable.
-    bool take(const QString& sentence);
+    // The unit's output cycle and these seconds are not in step: a second may miss its VBW.
+    static constexpr int kVbwGraceSeconds = 2;
+
+    // Parses one sentence and applies it; false when it is not usable. The destination is
+    // that of the sentence's tag block, empty for one sent to everyone.
+    bool take(const QString& sentence, const QString& destination = QString());
     void apply(const NmeaMessage& message);
+    void applyCommand(const MsgICM& command);
+    void takeMuteCommand(bool mute);
+    QString standbyLine() const;
+    QString sensorLine() const;
+    QString outputModeLine() const;
 
     Speed m_water;
     Speed m_ground;
@@ -85,6 +103,14 @@ private:
     Distances m_distances;
     Current m_current;
     QMap<QString, Alert> m_alerts;
+    std::optional<bool> m_standby; // as the unit last confirmed it
+    bool m_vbwThisSecond = false;
+    int m_secondsWithoutVbw = kVbwGraceSeconds; // closed seconds since the last with a VBW
+    std::optional<bool> m_muteCommanded;
+    int m_muteCommands = 0;  // the last command and its repeats in a row
+    QByteArray m_sensorTail; // sensor-line bytes that may begin a command
+    QString m_outputMode;
+    QString m_outputModeSource;
     QMap<QString, Traffic> m_thisSecond;
     QMap<QString, Traffic> m_lastSecond;
 };

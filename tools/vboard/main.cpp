@@ -32,9 +32,9 @@ int main(int argc, char* argv[]) {
         "(ttyS0 debug, ttyS1 Nmea_1, ttyS2 Nmea_2), the sensor simulator on ttyS3 (cruise\n"
         "scenario), the navigation simulator on Nmea_1's input, the loopback interface as its\n"
         "network, a temporary folder as its root. Shows once a second the speeds, depth, water\n"
-        "temperature, distances, current and active alerts the unit sends, the sentences and\n"
-        "bytes per second of each channel and the end of its log. Ctrl-C stops everything it\n"
-        "started.");
+        "temperature, distances, current and active alerts the unit sends, its standby state,\n"
+        "sensor mute and output mode, the sentences and bytes per second of each channel and\n"
+        "the end of its log. Ctrl-C stops everything it started.");
     options.addHelpOption();
     const QCommandLineOption plain("plain", "Print the raw sentences the unit sends on Nmea_1, "
                                             "Nmea_2 and the network instead of the screen "

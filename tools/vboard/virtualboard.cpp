@@ -15,6 +15,7 @@ namespace {
 // startProgram names each program's log after it.
 const QString kUnitLog = QStringLiteral("/kc40.log");
 const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
+const QString kVesselSetupFile = QStringLiteral("/opt/setup_files/vq2_setup");
 const QString kNavLink = QStringLiteral("/dev/navsim");
 const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
 const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
@@ -201,14 +202,33 @@ void VirtualBoard::readSensorRecord() {
     if (!m_sensorRecord.isOpen() && !m_sensorRecord.open(QIODevice::ReadOnly)) {
         return;
     }
-    while (m_sensorRecord.canReadLine()) {
-        const QJsonObject line = QJsonDocument::fromJson(m_sensorRecord.readLine()).object();
-        m_summary.addBytes(QStringLiteral("sensor"),
-                           line.value(QStringLiteral("hex")).toString().size() / 2);
+    // canReadLine() looks only at what the file has already buffered, which is nothing until
+    // it is read: take what is there and keep a line the simulator has not finished.
+    m_recordPending += m_sensorRecord.readAll();
+    qsizetype end;
+    while ((end = m_recordPending.indexOf('\n')) >= 0) {
+        const QJsonObject line = QJsonDocument::fromJson(m_recordPending.left(end)).object();
+        m_recordPending.remove(0, end + 1);
+        m_summary.addSensorBytes(
+            QByteArray::fromHex(line.value(QStringLiteral("hex")).toString().toLatin1()));
     }
 }
 
+void VirtualBoard::readStoredSetup() {
+    // On a fresh root the unit writes the file as it starts; once read, the unit's own
+    // configuration reports keep the mode up to date.
+    QFile file(m_setup.root + kVesselSetupFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    m_summary.addStoredVesselSetup(file.readAll());
+    m_storedSetupRead = true;
+}
+
 void VirtualBoard::onSecond() {
+    if (!m_storedSetupRead) {
+        readStoredSetup();
+    }
     readSensorRecord();
     m_summary.closeSecond();
     if (!m_setup.plain) {

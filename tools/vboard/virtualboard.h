@@ -48,6 +48,7 @@ private:
     void onSerial(const QString& channel, const QByteArray& bytes);
     void onDatagrams(const QList<QByteArray>& datagrams);
     void readSensorRecord();
+    void readStoredSetup();
     void emitSentence(const QString& sentence);
     void onSecond();
     void draw();
@@ -63,5 +64,7 @@ private:
     QProcess m_sensor;
     QProcess m_nav;
     QFile m_sensorRecord;
+    QByteArray m_recordPending; // the record's last line, while the simulator writes it
+    bool m_storedSetupRead = false;
     QTimer m_tick;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -170,7 +171,7 @@ TEST(BoardSummary, CountsEachChannelsSentencesAndBytesPerSecond) {
     const QString datagram =
         QStringLiteral("\\s:VD0101,n:1*00\\") + vbw + QStringLiteral("\\s:VD0101,n:2*00\\") + mtw;
     summary.addDatagramText(datagram, 6 + datagram.size());
-    summary.addBytes(QStringLiteral("sensor"), 120);
+    summary.addSensorBytes(QByteArray(120, 'x'));
     EXPECT_EQ(summary.lastSecond(QStringLiteral("Nmea_1")).sentences, 0);
 
     summary.closeSecond();
@@ -212,5 +213,177 @@ TEST(BoardSummary, TheScreenMarksMissingValuesAndNamesActiveAlerts) {
     EXPECT_TRUE(screen.last().contains(QStringLiteral("2 sentences/s")))
         << qPrintable(screen.join('\n'));
 }
+
+// One thing heard or read, in order: a LAN datagram's text, a sentence on Nmea_1, bytes the unit
+// wrote on the sensor line, the stored vessel/sensor setup file, or the end of a second.
+struct Step {
+    enum Kind { Lan, Nmea1, Sensor, StoredSetup, Second } kind;
+    QByteArray data;
+};
+
+// A LAN line as the unit sends it, to everyone.
+Step fromUnit(const QString& body) {
+    return {Step::Lan, ("\\s:VD0101,n:1*00\\" + sentence(qPrintable(body))).toLatin1()};
+}
+// A LAN line as the display sends it, addressed to the unit.
+Step fromDisplay(const QString& body) {
+    return {Step::Lan, ("\\s:RV0001,d:VD0101,n:2*00\\" + sentence(qPrintable(body))).toLatin1()};
+}
+Step vbw() {
+    return {Step::Nmea1, sentence(kVbw).toLatin1()};
+}
+Step sensorBytes(const QByteArray& bytes) {
+    return {Step::Sensor, bytes};
+}
+Step storedSetup(const QByteArray& text) {
+    return {Step::StoredSetup, text};
+}
+Step second() {
+    return {Step::Second, {}};
+}
+
+// The vessel/sensor configuration with the output mode code at its place (parameter 17).
+QString vesselSetup(int outputMode, int parameters = 21) {
+    QStringList fields{QStringLiteral("PNRVICM"), QStringLiteral("1"), QStringLiteral("11")};
+    for (int i = 0; i < parameters; ++i) {
+        fields << QString::number(i == 17 ? outputMode : 10 + i);
+    }
+    return fields.join(QLatin1Char(','));
+}
+
+struct StateCase {
+    const char* name;
+    QList<Step> steps;
+    const char* expected; // the screen's line that starts as this one does
+};
+void PrintTo(const StateCase& c, std::ostream* os) {
+    printCaseName(c, os);
+}
+
+class BoardSummaryState : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(BoardSummaryState, ShowsWhatTheUnitLastMadeKnown) {
+    const StateCase& c = GetParam();
+    BoardSummary summary;
+    for (const Step& step : c.steps) {
+        switch (step.kind) {
+        case Step::Lan:
+            summary.addDatagramText(QString::fromLatin1(step.data), step.data.size());
+            break;
+        case Step::Nmea1:
+            summary.addSentence(QStringLiteral("Nmea_1"), QString::fromLatin1(step.data));
+            break;
+        case Step::Sensor:
+            summary.addSensorBytes(step.data);
+            break;
+        case Step::StoredSetup:
+            summary.addStoredVesselSetup(step.data);
+            break;
+        case Step::Second:
+            summary.closeSecond();
+            break;
+        }
+    }
+    const QString expected = QString::fromLatin1(c.expected);
+    const QString label = expected.section(QLatin1Char(':'), 0, 0) + QLatin1Char(':');
+    const QStringList screen = summary.render({});
+    const auto line = std::find_if(screen.cbegin(), screen.cend(),
+                                   [&label](const QString& l) { return l.startsWith(label); });
+    ASSERT_NE(line, screen.cend()) << qPrintable(screen.join('\n'));
+    EXPECT_EQ(*line, expected);
+}
+
+const char* const kUnknown = "Unit: state unknown (not confirmed, no VBW)";
+const char* const kAssumedRunning = "Unit: running (VBW arriving, state not confirmed)";
+const char* const kStandby = "Unit: standby (confirmed by the unit)";
+const char* const kRunning = "Unit: running (confirmed by the unit)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Standby, BoardSummaryState,
+    ::testing::Values(
+        StateCase{"nothing_heard", {}, kUnknown},
+        StateCase{"VBW_arriving", {vbw(), second()}, kAssumedRunning},
+        StateCase{"one_second_without_VBW_is_not_yet_silence",
+                  {vbw(), second(), second()},
+                  kAssumedRunning},
+        StateCase{"VBW_stopped", {vbw(), second(), second(), second()}, kUnknown},
+        StateCase{"confirmed_standby", {fromUnit("PNRVICM,1,9,1,1")}, kStandby},
+        StateCase{"a_second_parameter_other_than_1_is_no_confirmation",
+                  {fromUnit("PNRVICM,1,9,1,0")},
+                  kUnknown},
+        StateCase{"a_confirmation_addressed_to_the_unit_is_not_its_own",
+                  {fromDisplay("PNRVICM,1,9,1,1")},
+                  kUnknown},
+        StateCase{"woken_up", {fromUnit("PNRVICM,1,9,1,1"), fromUnit("PNRVICM,1,9,0,1")}, kRunning},
+        StateCase{"an_echo_leaves_the_confirmed_state",
+                  {fromUnit("PNRVICM,1,9,0,1"), fromUnit("PNRVICM,1,9,1")},
+                  kRunning},
+        StateCase{"the_confirmation_outweighs_VBW",
+                  {vbw(), second(), fromUnit("PNRVICM,1,9,1,1")},
+                  kStandby}));
+
+const QByteArray kMuteCommand("$\x13$");
+const QByteArray kUnmuteCommand("$\x11$");
+const QByteArray kConfiguration("$PNRVCFG,4,0,1,3,01,1110*5E\r\n");
+const char* const kMutedOnce = "Sensor: muted (mute command sent once)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Mute, BoardSummaryState,
+    ::testing::Values(
+        StateCase{"only_sentences",
+                  {sensorBytes(kConfiguration)},
+                  "Sensor: not muted (no mute command sent)"},
+        StateCase{"muted", {sensorBytes(kMuteCommand)}, kMutedOnce},
+        StateCase{"unmuted",
+                  {sensorBytes(kMuteCommand), sensorBytes(kUnmuteCommand)},
+                  "Sensor: pinging (unmute command sent once)"},
+        StateCase{"between_sentences",
+                  {sensorBytes(kConfiguration + kMuteCommand + kConfiguration)},
+                  kMutedOnce},
+        StateCase{"split_after_the_byte", {sensorBytes("$\x13"), sensorBytes("$")}, kMutedOnce},
+        StateCase{"split_before_the_byte",
+                  {sensorBytes(kConfiguration + "$"), sensorBytes("\x13$")},
+                  kMutedOnce},
+        StateCase{"the_byte_alone_is_no_command",
+                  {sensorBytes("\x13"), sensorBytes("$\x13")},
+                  "Sensor: not muted (no mute command sent)"},
+        StateCase{"repeated_until_answered",
+                  {sensorBytes(kMuteCommand + kMuteCommand), sensorBytes(kMuteCommand)},
+                  "Sensor: muted (mute command sent 3 times)"},
+        StateCase{"the_other_command_starts_the_count_again",
+                  {sensorBytes(kMuteCommand + kMuteCommand), sensorBytes(kUnmuteCommand),
+                   sensorBytes(kMuteCommand)},
+                  kMutedOnce}));
+
+const QByteArray kSatLogFile(R"({ "draft" : 0, "outputParams" : "SAT LOG", "stwOn" : true })");
+const char* const kSatLogStored = "Output mode: SAT LOG (stored setup)";
+
+INSTANTIATE_TEST_SUITE_P(
+    OutputMode, BoardSummaryState,
+    ::testing::Values(
+        StateCase{
+            "nothing_known", {}, "Output mode: unknown (no stored setup, no configuration heard)"},
+        StateCase{"stored", {storedSetup(kSatLogFile)}, kSatLogStored},
+        StateCase{"files_without_a_readable_mode",
+                  {storedSetup(R"({ "draft" : 0 })"), storedSetup("{ \"outputParams\" : ")},
+                  "Output mode: unknown (no stored setup, no configuration heard)"},
+        StateCase{"code_2_is_SAT_LOG",
+                  {fromUnit(vesselSetup(2))},
+                  "Output mode: SAT LOG (sent by the unit)"},
+        StateCase{"a_code_the_unit_does_not_send",
+                  {fromUnit(vesselSetup(3))},
+                  "Output mode: unknown code 3 (sent by the unit)"},
+        StateCase{"the_unit_reports_a_change",
+                  {storedSetup(kSatLogFile), fromUnit(vesselSetup(1))},
+                  "Output mode: SOG + STW (sent by the unit)"},
+        StateCase{"the_file_read_late_is_older_than_the_report",
+                  {fromUnit(vesselSetup(0)), storedSetup(kSatLogFile)},
+                  "Output mode: SOG Only (sent by the unit)"},
+        StateCase{"the_display_command_is_not_yet_the_mode",
+                  {storedSetup(kSatLogFile), fromDisplay(vesselSetup(0))},
+                  kSatLogStored},
+        StateCase{"a_short_configuration_is_not_read",
+                  {storedSetup(kSatLogFile), fromUnit(vesselSetup(0, 18))},
+                  kSatLogStored}));
 
 } // namespace
