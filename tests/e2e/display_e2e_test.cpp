@@ -129,6 +129,20 @@ TEST_F(ConfigurationRun, CommandsWithEmptyFieldsChangeNothingAndSoundOnesAreStor
     sendOnLan(QStringLiteral("PNRVICM,1,25,150,0,0,0,0,0,0,0,0,0,0"));
     EXPECT_TRUE(listenUntil([&] { return !unitIcms(kCoefficients, from).empty(); }, kConfirmMs));
     EXPECT_EQ(reported(kCoefficients).value(0), 150) << "installation angle 1.50 degrees";
+
+    // A new sampling distance is a new configuration for the sensor.
+    QList<int> changed = vessel;
+    changed[20] = vessel[20] + 5;
+    QStringList fields;
+    for (const int value : changed) {
+        fields << QString::number(value);
+    }
+    const qsizetype configurations = sensor.receivedBytes().count("$PNRVCFG,");
+    sendOnLan(QStringLiteral("PNRVICM,1,11,") + fields.join(QLatin1Char(',')));
+    EXPECT_TRUE(listenUntil(
+        [&] { return sensor.receivedBytes().count("$PNRVCFG,") > configurations; }, kConfirmMs))
+        << "no configuration reached the sensor";
+    EXPECT_EQ(reported(kVessel).value(20), changed[20]);
 }
 
 // The calibration pages show live data; a point taken from measurement has the GPS speed as
@@ -167,7 +181,7 @@ TEST_F(DisplayRun, CalibrationPagesShowLiveDataAndPointsAreTakenFromMeasurement)
 }
 
 // The alert manager on the ship's network is known by its identifier: it may take the
-// responsibility for a raised alert.
+// responsibility for a raised alert, known by the identifier the display gave it last.
 TEST_F(DisplayRun, TheAlertManagerOnTheLanTakesResponsibilityForARaisedAlert) {
     start();
     ASSERT_TRUE(joined());
@@ -176,14 +190,21 @@ TEST_F(DisplayRun, TheAlertManagerOnTheLanTakesResponsibilityForARaisedAlert) {
     ASSERT_TRUE(listenUntil([&] { return sensorAlert(stoppedAt, "V") != nullptr; }, 22000));
     const auto raised = sensorAlert(stoppedAt, "V");
 
+    // The display gives the system alerts another identifier: the raised alert takes it, and
+    // the alert manager knows it by that one.
+    constexpr quint32 kRenumbered = 3016;
+    ASSERT_NE(raised->alertIdentifier(), kRenumbered);
+    sendOnLan(QStringLiteral("PNRVICM,1,13,3032,3032,3032,3032,%1,0,0").arg(kRenumbered));
+    listenFor(1000);
     const qint64 sentAt = clock.elapsed();
     sendOnLan(QStringLiteral("CAACN,%1,,%2,%3,O,C")
                   .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("HHmmss.00")))
-                  .arg(raised->alertIdentifier())
+                  .arg(kRenumbered)
                   .arg(raised->alertInstance()),
               QString::fromLatin1(kUnitSfi), QString::fromLatin1(kAlertManagerSfi));
-    EXPECT_TRUE(listenUntil([&] { return sensorAlert(sentAt, "O") != nullptr; }, kConfirmMs))
+    ASSERT_TRUE(listenUntil([&] { return sensorAlert(sentAt, "O") != nullptr; }, kConfirmMs))
         << "the alert manager's responsibility was not taken";
+    EXPECT_EQ(sensorAlert(sentAt, "O")->alertIdentifier(), kRenumbered);
 }
 
 } // namespace
