@@ -2,14 +2,10 @@
 
 #include "errorcounter.h"
 #include "gps_input.h"
-#include "gpsmovementdetection.h"
 #include "logger.h"
-#include "msgicm.h"
-#include "msgsrp.h"
 #include "platform.h"
 #include "receivednmeahandler.h"
 #include "sensorinfo.h"
-#include "setupmessages.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "udpmulticastparser.h"
@@ -17,46 +13,41 @@
 #include "vq2_handler.h"
 
 #include <QSet>
-#include <QTimer>
-
-#include <climits>
-
-namespace {
-constexpr int kSensorBaud = 4800;
-constexpr int kDebugBaud = 115200;
-// Below this forward depth the depth sounder pulse pings.
-constexpr float kPingPulseDepthMetres = 10.0f;
-// The sensor values of the display's monitoring page.
-constexpr int kSensorMonitoringValues = 12;
-} // namespace
 
 MainHandler::MainHandler(QObject* parent)
-    : QObject(parent), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
+    : QObject(parent), lines(this), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
       speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
       calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
       sensorCommandsThread(new SensorCommandsThread),
+      sensorControl(*SystemSetup::getInstance(), *SystemVariables::getInstance(), lines.sensor(),
+                    this),
       standbyAndMute(
-          serialSensor, *SystemSetup::getInstance(), [this] { return sensorInUse(); }, this),
+          lines.sensor(), *SystemSetup::getInstance(),
+          [this] { return sensorControl.sensorInUse(); }, this),
       distanceKeeping(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
-      scheduler([this] { return schedulerConditions(); }) {
+      heartbeats(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
+      scheduler([] { return PeriodicalHandler::conditionsOf(*SystemSetup::getInstance()); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     qRegisterMetaType<SensorConfiguration>();
     vq2Handler->setSpeedCalibration(&calibrationSource);
     receivedNmeaHandler->setVq2Handler(vq2Handler);
     distanceKeeping.restore();
     initUdp();
-    initSerial();
     initOutputs();
     initAlarms();
+    wireSupervision();
     wireReceivedSentences();
     wireSetupChanges();
     wireCalibration();
-    serialReaderNmea_1.enableReceiving(true);
-    serialReaderNmea_2.enableReceiving(true);
-    serialSensor.enableReceiving(true);
     initSensorLink();
-    initSensorStart();
+    lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
+    sensorControl.start();
     initScheduler();
+}
+
+MainHandler::~MainHandler() {
+    sensorThread.quit();
+    sensorThread.wait();
 }
 
 // The debug line is held open for its rate only and talks to nothing: it is not listed.
@@ -65,9 +56,6 @@ QList<QObject*> MainHandler::parts() const {
     SystemSetup* setup = SystemSetup::getInstance();
     SystemVariables* store = SystemVariables::getInstance();
     const QList<QObject*> roots{self,
-                                &self->serialReaderNmea_1,
-                                &self->serialReaderNmea_2,
-                                &self->serialSensor,
                                 sensorCommandsThread,
                                 &self->udp_interface,
                                 &self->udp_interface.srp(),
@@ -97,11 +85,6 @@ QList<QObject*> MainHandler::parts() const {
     return all.values();
 }
 
-MainHandler::~MainHandler() {
-    sensorThread.quit();
-    sensorThread.wait();
-}
-
 void MainHandler::initUdp() {
     UDP_61162_450* transport = UDP_61162_450::getInstance();
     SystemSetup* setup = SystemSetup::getInstance();
@@ -113,18 +96,20 @@ void MainHandler::initUdp() {
     }
     connect(setup, &SystemSetup::sigUpdateUDP_group, this,
             [transport, setup] { transport->setGroupName(setup->Kc40Setup.values().group); });
-    connect(setup, &SystemSetup::sigChangedSFI, this, &MainHandler::slotSendSRP);
-    connect(setup, &SystemSetup::sigChangedIP, this, [this] {
-        udp_interface.onChangedIpAddress();
-        slotSendSRP();
-    });
+    connect(setup, &SystemSetup::sigChangedSFI, &udp_interface,
+            &udp_multicast_interface::slotSendSRP);
+    connect(setup, &SystemSetup::sigChangedIP, &udp_interface,
+            &udp_multicast_interface::onChangedIpAddress);
+    connect(setup, &SystemSetup::sigChangedIP, &udp_interface,
+            &udp_multicast_interface::slotSendSRP);
     connect(setup, &SystemSetup::sigStandbyConfirmed, &udp_interface,
             &udp_multicast_interface::setSystemInStandby);
     connect(&udp_interface, &udp_multicast_interface::sigNmeaMsgReceived, receivedNmeaHandler,
             [this](const NmeaMessagePtr& message) {
                 receivedNmeaHandler->handleReceived(message, ReceivedNmeaHandler::kSourceNetwork);
             });
-    connect(setup, &SystemSetup::sigChannelBaudChanged, this, &MainHandler::slotChannelBaudChanged);
+    connect(setup, &SystemSetup::sigChannelBaudChanged, &lines,
+            &SerialLines::slotChannelBaudChanged);
     // Faults on the inputs go to the network error counters.
     ErrorCounter* errors = ErrorCounter::getInstance();
     connect(&ReceivedNmeaHandler::errorCounter, &NmeaErrorCounter::sigError, errors,
@@ -139,7 +124,7 @@ void MainHandler::initOutputs() {
     m_channelRules =
         std::make_unique<OutputChannelRulesOf<Outpu_Channels_Setup>>(setup->OutputChannelsSetup);
     m_serialOutputs =
-        std::make_unique<UnitSerialOutputs>(serialReaderNmea_1, serialReaderNmea_2, serialSensor);
+        std::make_unique<UnitSerialOutputs>(lines.nmea1(), lines.nmea2(), lines.sensor());
     m_networkOutput = std::make_unique<UdpNetworkOutput>(udp_interface);
     outputAssembly = new OutputAssembly(*setup, *SystemVariables::getInstance(), *m_channelRules,
                                         *m_serialOutputs, *m_networkOutput, outputHooks(), this);
@@ -150,14 +135,24 @@ void MainHandler::initOutputs() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
-    connect(speedCalib, &SpeedCalibration::sigSendGroupOnUdpOutput, out,
-            &OutputAssembly::slotSendGroupOnUdpOutput);
     connect(setup, &SystemSetup::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(&heartbeats, &HeartbeatSupervision::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(speedCalib, &SpeedCalibration::sigSendGroupOnUdpOutput, out,
+            &OutputAssembly::slotSendGroupOnUdpOutput);
     connect(vq2Handler, &VQ2_Handler::sigCheckSpeedLimits, out,
             &OutputAssembly::slotCheckSpeedLimits);
     connect(&udp_interface, &udp_multicast_interface::sigSendDiagnosticsInfo, out,
             &OutputAssembly::slotSendDiagnosticsInfo);
+    // What comes in on the NMEA channels is echoed to the service software and handled.
+    connect(&lines, &SerialLines::sigChannelSentence, out,
+            [out](const NmeaMessagePtr& message, int source) {
+                out->sendDiagnosticsInfo(source == SerialLines::kSourceNmea1
+                                             ? QStringLiteral("Nmea_1")
+                                             : QStringLiteral("Nmea_2"),
+                                         QStringLiteral("IN"), message);
+            });
 
     PeriodicalHandler* clock = &scheduler;
     connect(clock, &PeriodicalHandler::sigSendOutputMessages, out,
@@ -221,28 +216,45 @@ void MainHandler::initAlarms() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(alarms, &AlarmController::sigSendOnNmeaOutput, outputAssembly,
             &OutputAssembly::slotSendOnNmeaOutput);
-    connect(this, &MainHandler::sigSetSystemAlarm, alarms,
-            [alarms](int type) { alarms->setSystemAlarm(SystemAlarmType(type)); });
-    connect(this, &MainHandler::sigExitSystemAlarm, alarms,
-            [alarms](int type) { alarms->exitSystemAlarm(SystemAlarmType(type)); });
     connect(SystemSetup::getInstance(), &SystemSetup::sigAlertIdChanged, alarms,
             &AlarmController::slotAlertIDChanged);
-    // Every heartbeat of the alert management peer restarts its supervision, also the count of
-    // heartbeats missed while it holds responsibility for an alert.
-    connect(this, &MainHandler::sigReceivedHbtFromBam, alarms,
-            &AlarmController::hbtMessageReceived);
-    connect(this, &MainHandler::sigHbtFromBamNotReceived, alarms,
-            &AlarmController::hbtMessageNotReceived);
 
     PeriodicalHandler* clock = &scheduler;
     connect(clock, &PeriodicalHandler::sigSendAlcMsg, alarms,
             &AlarmController::periodicalSendAlcMSg);
-    connect(clock, &PeriodicalHandler::sigPeriodicalTestAndSend, this, [this] {
-        alarmController.periodicalTestAndSend();
-        if (m_receiveDataFromSensor) {
-            SystemSetup::getInstance()->sensTimer.slotIncMsgCount(1);
-        }
-    });
+    connect(clock, &PeriodicalHandler::sigPeriodicalTestAndSend, alarms,
+            &AlarmController::periodicalTestAndSend);
+}
+
+void MainHandler::wireSupervision() {
+    HeartbeatSupervision* supervision = &heartbeats;
+    AlarmController* alarms = &alarmController;
+    PeriodicalHandler* clock = &scheduler;
+    connect(supervision, &HeartbeatSupervision::sigSetSystemAlarm, alarms,
+            &AlarmController::setSystemAlarm);
+    connect(supervision, &HeartbeatSupervision::sigExitSystemAlarm, alarms,
+            &AlarmController::exitSystemAlarm);
+    // Every heartbeat of the alert management peer restarts its supervision, also the count of
+    // heartbeats missed while it holds responsibility for an alert.
+    connect(supervision, &HeartbeatSupervision::sigReceivedHbtFromBam, alarms,
+            &AlarmController::hbtMessageReceived);
+    connect(supervision, &HeartbeatSupervision::sigReceivedHbtFromBam, clock,
+            &PeriodicalHandler::slotResetBamCamHbtCounter);
+    connect(clock, &PeriodicalHandler::sigHbtFromBamNotReceived, alarms,
+            &AlarmController::hbtMessageNotReceived);
+    connect(supervision, &HeartbeatSupervision::sigResetDisplayHeartBeat, clock,
+            &PeriodicalHandler::slotResetDisplayHeartBeat);
+    connect(supervision, &HeartbeatSupervision::sigResetSensorHeartBeat, clock,
+            &PeriodicalHandler::slotResetSensorHeartBeat);
+    connect(clock, &PeriodicalHandler::sigDisplayHeratBeatAlarm, supervision,
+            &HeartbeatSupervision::slotDisplayHeratBeatAlarm);
+    connect(clock, &PeriodicalHandler::sigSensorHeratBeatAlarm, supervision,
+            &HeartbeatSupervision::slotSensorHeratBeatAlarm);
+    connect(clock, &PeriodicalHandler::sigPeriodicalTestAndSend, supervision,
+            &HeartbeatSupervision::slotCountSensorUpTime);
+    // A sensor that comes back gets its configuration again.
+    connect(supervision, &HeartbeatSupervision::sigSensorReturned, &sensorControl,
+            &SensorControl::slotSendConfigToSensor);
 }
 
 void MainHandler::wireReceivedSentences() {
@@ -250,9 +262,14 @@ void MainHandler::wireReceivedSentences() {
     OutputAssembly* out = outputAssembly;
     AlarmController* alarms = &alarmController;
     SystemSetup* setup = SystemSetup::getInstance();
-    received->setSensorValidQuery([this] { return isVQ2_SensorValid(); });
+    received->setSensorValidQuery([this] { return heartbeats.isVQ2_SensorValid(); });
     received->setDatrEnabledQuery(
         [setup] { return setup->OutputChannelsSetup.isEnabledByAny(QStringLiteral("DATR")); });
+    connect(&lines, &SerialLines::sigChannelSentence, received,
+            &ReceivedNmeaHandler::handleReceived);
+    connect(&lines, &SerialLines::sigSensorSentence, received, [received](NmeaMessagePtr m) {
+        received->handleMessages(m, ReceivedNmeaHandler::kSourceSensor);
+    });
     connect(received, &ReceivedNmeaHandler::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(received, &ReceivedNmeaHandler::sigSendOnNmeaOutput, out,
@@ -272,29 +289,24 @@ void MainHandler::wireReceivedSentences() {
     connect(received, &ReceivedNmeaHandler::sigAckReceived, alarms, &AlarmController::handleACK);
     connect(received, &ReceivedNmeaHandler::sigAcnReceived, alarms, &AlarmController::handleACN);
     connect(received, &ReceivedNmeaHandler::sigAlrsReceived, alarms, &AlarmController::handleALRS);
-    connect(received, &ReceivedNmeaHandler::sigDisplayHeartBeatReceived, this,
-            &MainHandler::slotDisplayHeartBeatReceived);
-    connect(received, &ReceivedNmeaHandler::sigHeartBeatReceived, this,
-            &MainHandler::slotHeartBeatBamCam);
+    connect(received, &ReceivedNmeaHandler::sigDisplayHeartBeatReceived, &heartbeats,
+            &HeartbeatSupervision::slotDisplayHeartBeatReceived);
+    connect(received, &ReceivedNmeaHandler::sigHeartBeatReceived, &heartbeats,
+            &HeartbeatSupervision::slotHeartBeatBamCam);
+    connect(received, &ReceivedNmeaHandler::sigSensorDataReceived, &heartbeats,
+            &HeartbeatSupervision::slotSensorDataReceived);
     connect(received, &ReceivedNmeaHandler::sigSynchRequest, &standbyAndMute,
             &StandbyAndMute::slotSynchRequest);
     connect(received, &ReceivedNmeaHandler::sigSynchConfirmed, &standbyAndMute,
             &StandbyAndMute::slotSynchOffNmeaReceived);
-    connect(received, &ReceivedNmeaHandler::sigSensorDataReceived, this, [this](bool dat4) {
-        setReceiveDataFromSensor(true);
-        if (dat4) {
-            notifySensorMsgReceived();
-        }
-    });
     connect(received, &ReceivedNmeaHandler::sigSendOutputMessages, out,
             &OutputAssembly::slotSendDAT_Messages);
-    connect(received, &ReceivedNmeaHandler::sigForwReverseChanged, this, [this](bool reverse) {
-        vq2Handler->setForwReverseDirection(reverse);
-        outputAssembly->setReverse(reverse);
-    });
-    connect(received, &ReceivedNmeaHandler::sigSendSRP, this, &MainHandler::slotSendSRP);
-    connect(received, &ReceivedNmeaHandler::sigDiagnosticsTest, this,
-            &MainHandler::sigDiagnosticsTest);
+    connect(received, &ReceivedNmeaHandler::sigForwReverseChanged, vq2Handler,
+            &VQ2_Handler::setForwReverseDirection);
+    connect(received, &ReceivedNmeaHandler::sigForwReverseChanged, out,
+            &OutputAssembly::setReverse);
+    connect(received, &ReceivedNmeaHandler::sigSendSRP, &udp_interface,
+            &udp_multicast_interface::slotSendSRP);
 }
 
 void MainHandler::wireSetupChanges() {
@@ -303,10 +315,10 @@ void MainHandler::wireSetupChanges() {
     VQ2_Handler* sensorData = vq2Handler;
     connect(setup, &SystemSetup::sigShotDownSensor, &standbyAndMute,
             &StandbyAndMute::slotShotDownSensor);
-    connect(setup, &SystemSetup::sigOutputParamsChanged, this,
-            &MainHandler::slotOutputParametersChanged);
-    connect(setup, &SystemSetup::sigSendNewConfigToSensor, this,
-            &MainHandler::slotSendConfigToSensor);
+    connect(setup, &SystemSetup::sigOutputParamsChanged, &sensorControl,
+            &SensorControl::slotOutputParametersChanged);
+    connect(setup, &SystemSetup::sigSendNewConfigToSensor, &sensorControl,
+            &SensorControl::slotSendConfigToSensor);
     connect(setup, &SystemSetup::forceDepthSeitchCheck, sensorData,
             &VQ2_Handler::setForceDepthSwitchCheck);
     connect(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged, sensorData,
@@ -319,10 +331,8 @@ void MainHandler::wireSetupChanges() {
     connect(store, &SystemVariables::sigSendAllCalib, speedCalib,
             &SpeedCalibration::sendAllCalibrationPoints);
     // Without a sensor, ground speed is the GPS speed projected onto the hull.
-    connect(GPS_Input::getInstance(), &GPS_Input::signalGPS_InputReceived, store,
-            [store] { store->vq2data.handleGPS_Input(); });
-    store->vq2data.slotOutputParametersChanged();
-    store->vq2dataDat5.slotOutputParametersChanged();
+    connect(GPS_Input::getInstance(), &GPS_Input::signalGPS_InputReceived, &store->vq2data,
+            &VQ2DataModel::handleGPS_Input);
 }
 
 void MainHandler::wireCalibration() {
@@ -332,349 +342,46 @@ void MainHandler::wireCalibration() {
         [store](msgCommands page) { return calibrationPageData(*store, page); });
 }
 
-void MainHandler::slotSendSRP() {
-    const Platform::InterfaceAddress eth0 =
-        Platform::interfaceAddress(QStringLiteral("eth0")).value_or(Platform::InterfaceAddress{});
-    udp_interface.slotSendSingleOnSrpGroup(std::make_shared<MsgSRP>(eth0.mac, eth0.ip));
-}
-
-void MainHandler::initSerial() {
-    connect(&serialReaderNmea_1, &SerialReader::receivedSerialNmea, this,
-            &MainHandler::handleNmea_1_message);
-    connect(&serialReaderNmea_2, &SerialReader::receivedSerialNmea, this,
-            &MainHandler::handleNmea_2_message);
-    connect(&serialSensor, &SerialSensor::receivedSerialNmea, this,
-            &MainHandler::handleSensor_message);
-
-    const Outpu_Channels_Setup& channels = SystemSetup::getInstance()->OutputChannelsSetup;
-    openLine(serialReaderNmea_1, QStringLiteral("ttyS1"),
-             SerialReader::lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_1"))));
-    openLine(serialReaderNmea_2, QStringLiteral("ttyS2"),
-             SerialReader::lineBaudRate(channels.getChannelBaudRate(QStringLiteral("Nmea_2"))));
-    slotStopSensorUart(false);
-    openLine(serialReaderDbgu, QStringLiteral("ttyS0"), kDebugBaud, false);
-}
-
-bool MainHandler::openLine(SerialReader& reader, const QString& name, int baudRate,
-                           bool connectReceive) {
-    if (reader.init(name, baudRate, connectReceive)) {
-        return true;
-    }
-    Logger::instance()->append(QStringLiteral("Serial line ") + name +
-                                   QStringLiteral(" is not available; running without it"),
-                               Logger::LOG_ERROR);
-    return false;
-}
-
-void MainHandler::slotChannelBaudChanged(const QString& channel, int baudRate) {
-    if (!SerialReader::validateBaudRate(baudRate)) {
-        return;
-    }
-    if (channel == QLatin1String("Nmea_1")) {
-        openLine(serialReaderNmea_1, QStringLiteral("ttyS1"), baudRate);
-    } else if (channel == QLatin1String("Nmea_2")) {
-        openLine(serialReaderNmea_2, QStringLiteral("ttyS2"), baudRate);
-    }
-}
-
-void MainHandler::handleNmea_1_message(NmeaMessagePtr message) {
-    outputAssembly->sendDiagnosticsInfo(QStringLiteral("Nmea_1"), QStringLiteral("IN"), message);
-    receivedNmeaHandler->handleReceived(message, 1);
-}
-
-void MainHandler::handleNmea_2_message(NmeaMessagePtr message) {
-    outputAssembly->sendDiagnosticsInfo(QStringLiteral("Nmea_2"), QStringLiteral("IN"), message);
-    receivedNmeaHandler->handleReceived(message, 2);
-}
-
 void MainHandler::initSensorLink() {
     SensorCommandsThread* worker = sensorCommandsThread;
     worker->moveToThread(&sensorThread);
     connect(&sensorThread, &QThread::finished, worker, &QObject::deleteLater);
-    connect(this, &MainHandler::sigSendInitialConfig, worker,
+    connect(&sensorControl, &SensorControl::sigSendInitialConfig, worker,
             &SensorCommandsThread::slotSendInitialConfig);
-    connect(this, &MainHandler::sigSendConfig, worker, &SensorCommandsThread::slotSendConfig);
-    connect(this, &MainHandler::sigSensorLineReleased, worker,
+    connect(&sensorControl, &SensorControl::sigSendConfig, worker,
+            &SensorCommandsThread::slotSendConfig);
+    connect(&lines, &SerialLines::sigSensorLineReleased, worker,
             &SensorCommandsThread::slotSensorLineReleased);
-    // Configuration requests of the sensor data handler and the setup leave with the settings
-    // of the moment, taken here on the main thread.
-    connect(vq2Handler, &VQ2_Handler::sigSendConfigToSensor, this,
-            &MainHandler::slotSendConfigToSensor);
-    connect(worker, &SensorCommandsThread::sigSendOnNmeaOutput, this,
-            &MainHandler::slotSendToSensor);
-    connect(worker, &SensorCommandsThread::sigSimulationResponse, this,
-            &MainHandler::slotSimulationResponse);
-    connect(worker, &SensorCommandsThread::sigStopSensorUart, this,
-            &MainHandler::slotStopSensorUart);
-    connect(&serialSensor, &SerialSensor::sigSynchConfirmed, &standbyAndMute,
+    // Configuration requests of the sensor data handler leave with the settings of the moment,
+    // taken on the main thread.
+    connect(vq2Handler, &VQ2_Handler::sigSendConfigToSensor, &sensorControl,
+            &SensorControl::slotSendConfigToSensor);
+    connect(worker, &SensorCommandsThread::sigSendOnNmeaOutput, &lines,
+            &SerialLines::slotSendToSensor);
+    connect(worker, &SensorCommandsThread::sigSimulationResponse, &sensorControl,
+            &SensorControl::slotSimulationResponse);
+    connect(worker, &SensorCommandsThread::sigStopSensorUart, &lines,
+            &SerialLines::slotStopSensorUart);
+    connect(&lines.sensor(), &SerialSensor::sigSynchConfirmed, &standbyAndMute,
             &StandbyAndMute::slotSynchConfirmed);
-    connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &serialSensor, &SerialSensor::setOnlyDAT4);
-    connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
+    connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &lines.sensor(), &SerialSensor::setOnlyDAT4);
+    connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, &sensorControl,
+            &SensorControl::slotReloadSensorVQ2);
     sensorThread.start();
-}
-
-void MainHandler::slotSendToSensor(int channel, NmeaMessagePtr message) {
-    if (channel == SensorCommandsThread::kSensorChannel) {
-        serialSensor.sendMessage(message->getMsgBuffer(), false);
-    }
-}
-
-void MainHandler::slotStopSensorUart(bool stop) {
-    if (stop) {
-        serialSensor.close();
-        Q_EMIT sigSensorLineReleased();
-        return;
-    }
-    if (!serialSensor.init(QStringLiteral("ttyS3"), kSensorBaud, true)) {
-        Logger::instance()->append(
-            QStringLiteral("Serial line ttyS3 is not available; running without it"),
-            Logger::LOG_ERROR);
-    }
-}
-
-void MainHandler::slotReloadSensorVQ2() {
-    if (serialSensor.getMuteOn()) {
-        return;
-    }
-    // While raw data or an upgrade owns the line, application sending is off and nothing leaves.
-    static const QByteArray kReload("$PNRVFIRM\0\r\n", 12);
-    serialSensor.sendByteArray(kReload, false);
-}
-
-void MainHandler::slotSimulationResponse(bool ok) {
-    Logger::instance()->append(QStringLiteral("Sensor simulation: ") +
-                                   (ok ? QStringLiteral("ok") : QStringLiteral("failed")),
-                               Logger::LOG_INFO);
-}
-
-void MainHandler::handleSensor_message(NmeaMessagePtr message) {
-    if (!message->receivedText().contains(QLatin1String("DAT"))) {
-        Logger::instance()->append(QStringLiteral("From sensor: ") + message->receivedText(),
-                                   Logger::LOG_DEBUG);
-    }
-    receivedNmeaHandler->handleMessages(message, -1);
-}
-
-void MainHandler::initSensorStart() {
-    // One timer each, restarted by every power-on: a sensor switched on again never gets a
-    // second, stale start sequence.
-    timerSNF.setSingleShot(true);
-    timerSNF.setInterval(kInitialConfigDelayMs);
-    connect(&timerSNF, &QTimer::timeout, this, &MainHandler::slotRequestSNF);
-    m_initialConfigRepeat.setSingleShot(true);
-    m_initialConfigRepeat.setInterval(kInitialConfigRepeatMs);
-    connect(&m_initialConfigRepeat, &QTimer::timeout, this,
-            &MainHandler::slotSendInitialConfigToSensor);
-    connect(vq2Handler, &VQ2_Handler::sigPulseLeds, this, &MainHandler::sigPulseLeds);
-    if (sensorInUse()) {
-        turnSensorOn();
-    }
-}
-
-bool MainHandler::sensorInUse() const {
-    return SystemSetup::getInstance()->Vq2Setup.values().outputParams != VQ2_Setup::kSatLog;
-}
-
-void MainHandler::turnSensorOn() {
-    Q_EMIT sigSensorPower(false);
-    Q_EMIT sigSensorPower(true);
-    m_sensorPowered = true;
-    timerSNF.start();
-}
-
-void MainHandler::turnSensorOff() {
-    Q_EMIT sigSensorPower(false);
-    m_sensorPowered = false;
-    timerSNF.stop();
-    m_initialConfigRepeat.stop();
-}
-
-void MainHandler::slotOutputParametersChanged() {
-    SystemVariables* store = SystemVariables::getInstance();
-    store->vq2data.slotOutputParametersChanged();
-    store->vq2dataDat5.slotOutputParametersChanged();
-    if (sensorInUse()) {
-        if (!m_sensorPowered) {
-            turnSensorOn();
-        }
-        return;
-    }
-    turnSensorOff();
-    store->bSOG_fromGPS = false;
-}
-
-void MainHandler::slotRequestSNF() {
-    slotSendInitialConfigToSensor();
-    Q_EMIT sigDiagnosticsTest(QStringLiteral("Sensor test"), QStringLiteral("Start"));
-}
-
-void MainHandler::slotSendInitialConfigToSensor() {
-    SystemSetup* setup = SystemSetup::getInstance();
-    if (setup->getSystemInStandby()) {
-        return;
-    }
-    if (setup->RvN003Setup.values().systemInStandby) {
-        // The display went to standby before the power was lost: the unit follows it.
-        setup->handleStandbyChangeRequest(2, true);
-        setup->setWakeUpAfterPowerOff(true);
-        return;
-    }
-    if (firstConfigToSensor) {
-        m_initialConfigRepeat.start();
-    }
-    firstConfigToSensor = !firstConfigToSensor;
-    Q_EMIT sigSendInitialConfig(VQ2::getInstance()->configuration());
-}
-
-void MainHandler::slotSendConfigToSensor() {
-    if (!SystemSetup::getInstance()->getSystemInStandby()) {
-        Q_EMIT sigSendConfig(VQ2::getInstance()->configuration());
-    }
-}
-
-void MainHandler::notifySensorMsgReceived() {
-    if (sensorHeartBeatAlarmOn) {
-        Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
-        sensorHeartBeatAlarmOn = false;
-        slotSendConfigToSensor();
-    }
-    Q_EMIT sigResetSensorHeartBeat();
-    varFloat& depth = SystemVariables::getInstance()->vq2data.depthFwdAvg;
-    Q_EMIT sigPingPulse(depth.getValidity() && depth.getValue() < kPingPulseDepthMetres);
-}
-
-void MainHandler::setLeds(quint8 pattern) {
-    Q_EMIT sigSetLeds(pattern);
-}
-
-void MainHandler::setDisplayConnectedCheck(DisplayConnectedCheck check) {
-    m_displayConnected = std::move(check);
 }
 
 void MainHandler::initScheduler() {
     PeriodicalHandler* clock = &scheduler;
-    connect(clock, &PeriodicalHandler::SendSRP, this, &MainHandler::slotSendSRP);
-    connect(clock, &PeriodicalHandler::sigReloadSensorVQ2, this, &MainHandler::slotReloadSensorVQ2);
+    connect(clock, &PeriodicalHandler::SendSRP, &udp_interface,
+            &udp_multicast_interface::slotSendSRP);
+    connect(clock, &PeriodicalHandler::sigReloadSensorVQ2, &sensorControl,
+            &SensorControl::slotReloadSensorVQ2);
     connect(clock, &PeriodicalHandler::sigUpdateTimeouts, SystemVariables::getInstance(),
             &SystemVariables::slotTimeCounter);
     connect(clock, &PeriodicalHandler::sigSaveTripTotal, &distanceKeeping,
             &DistanceKeeping::slotSave);
-    connect(clock, &PeriodicalHandler::sigCheckMovement, this, &MainHandler::slotCheckGpsMovement);
-    connect(clock, &PeriodicalHandler::sigDisplayHeratBeatAlarm, this,
-            &MainHandler::slotDisplayHeratBeatAlarm);
-    connect(clock, &PeriodicalHandler::sigSensorHeratBeatAlarm, this,
-            &MainHandler::slotSensorHeratBeatAlarm);
-    connect(clock, &PeriodicalHandler::sigHbtFromBamNotReceived, this,
-            &MainHandler::slotBamHbtNotReceived);
-    connect(this, &MainHandler::sigResetDisplayHeartBeat, clock,
-            &PeriodicalHandler::slotResetDisplayHeartBeat);
-    connect(this, &MainHandler::sigResetSensorHeartBeat, clock,
-            &PeriodicalHandler::slotResetSensorHeartBeat);
-    connect(this, &MainHandler::sigSetLeds, clock, &PeriodicalHandler::slotSetLeds);
-    connect(this, &MainHandler::sigPulseLeds, clock, &PeriodicalHandler::slotPulseLeds);
-    connect(this, &MainHandler::sigReceivedHbtFromBam, clock,
-            &PeriodicalHandler::slotResetBamCamHbtCounter);
+    connect(clock, &PeriodicalHandler::sigCheckMovement, vq2Handler,
+            &VQ2_Handler::slotCheckGpsMovement);
+    connect(vq2Handler, &VQ2_Handler::sigPulseLeds, clock, &PeriodicalHandler::slotPulseLeds);
     clock->start();
-}
-
-PassConditions MainHandler::schedulerConditions() const {
-    const SystemSetup* setup = SystemSetup::getInstance();
-    const SimulationParameters& simulation = setup->simulationParameters;
-    return {setup->getSystemInStandby(),
-            simulation.SimulationModeOn &&
-                simulation.simulationSource != SimulationParameters::SENSOR_FIXED_SPEED,
-            setup->Vq2Setup.values().outputParams == VQ2_Setup::kSatLog};
-}
-
-// A ship lying still gets the low-speed corrections and counts no distance.
-void MainHandler::slotCheckGpsMovement() {
-    GpsMovementDetection* detection = GpsMovementDetection::getInstance();
-    detection->slotCheckMovement(SystemVariables::getInstance()->getSOG_R_GPS());
-    vq2Handler->slotVesselStill(detection->isNotMoving());
-}
-
-void MainHandler::slotDisplayHeartBeatReceived(const QString& id, const QString& mac) {
-    if (m_displayConnected && !m_displayConnected(id, mac)) {
-        return;
-    }
-    if (displayHeartBeatAlarmOn) {
-        Q_EMIT sigExitSystemAlarm(SYS_DISPLAY_LOST);
-        displayHeartBeatAlarmOn = false;
-    }
-    Q_EMIT sigResetDisplayHeartBeat();
-}
-
-void MainHandler::slotDisplayHeratBeatAlarm() {
-    const SystemSetup* setup = SystemSetup::getInstance();
-    if (setup->getSystemInStandby()) {
-        Q_EMIT sigResetDisplayHeartBeat();
-        return;
-    }
-    if (setup->AlarmIDsSetup.values().systemAlarmID == 0) {
-        // System alarms are switched off: a raised one goes away.
-        if (displayHeartBeatAlarmOn) {
-            displayHeartBeatAlarmOn = false;
-            Q_EMIT sigExitSystemAlarm(SYS_DISPLAY_LOST);
-        }
-        return;
-    }
-    if (!displayHeartBeatAlarmOn) {
-        Q_EMIT sigSetSystemAlarm(SYS_DISPLAY_LOST);
-        displayHeartBeatAlarmOn = true;
-        Q_EMIT sigDisconnectFromPaired();
-    }
-}
-
-void MainHandler::slotSensorHeratBeatAlarm() {
-    setReceiveDataFromSensor(false);
-    SystemSetup* setup = SystemSetup::getInstance();
-    if (setup->getSystemInStandby()) {
-        Q_EMIT sigResetSensorHeartBeat();
-        return;
-    }
-    if (setup->AlarmIDsSetup.values().systemAlarmID == 0 ||
-        setup->Vq2Setup.values().outputParams == VQ2_Setup::kSatLog) {
-        if (sensorHeartBeatAlarmOn) {
-            sensorHeartBeatAlarmOn = false;
-            Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
-        }
-        return;
-    }
-    Q_EMIT sigResetSensorHeartBeat();
-    SystemVariables* store = SystemVariables::getInstance();
-    store->vq2data.invalidateData();
-    store->vq2dataDat5.invalidateData();
-    SimulationParameters& simulation = setup->simulationParameters;
-    if (simulation.SimulationModeOn &&
-        simulation.simulationSource != SimulationParameters::SENSOR_FIXED_SPEED) {
-        // The speeds are simulated without the sensor: its silence is expected.
-        Q_EMIT sigExitSystemAlarm(SYS_SENSOR_LOST);
-        sensorHeartBeatAlarmOn = false;
-        return;
-    }
-    if (sensorHeartBeatAlarmOn) {
-        return;
-    }
-    Q_EMIT sigSetSystemAlarm(SYS_SENSOR_LOST);
-    sensorHeartBeatAlarmOn = true;
-    if (simulation.SimulationModeOn) {
-        // The sensor's own simulation ended with the sensor.
-        simulation.SimulationModeOn = false;
-        Q_EMIT simulation.sigSimulationParametersChanged();
-        udp_interface.slotSendSingleMsg(simulation.simParamsChangeConfirm());
-    }
-    // Every sensor value on the display's monitoring page becomes unknown.
-    udp_interface.slotSendSingleMsg(std::make_shared<MsgICM>(
-        SetupMessages::kMessageVersion, msgCommands::QualityFactorDataCommand,
-        QList<int>(kSensorMonitoringValues, INT_MAX)));
-}
-
-void MainHandler::slotHeartBeatBamCam(NmeaMessagePtr message) {
-    if (message->getSourceSfi() == SystemSetup::getInstance()->Kc40Setup.values().alarmID) {
-        Q_EMIT sigReceivedHbtFromBam();
-    }
-}
-
-void MainHandler::slotBamHbtNotReceived() {
-    Q_EMIT sigHbtFromBamNotReceived();
 }

@@ -1,5 +1,7 @@
 #include "periodicalhandler.h"
 
+#include "systemsetup.h"
+
 #include <QMetaObject>
 
 PeriodicalHandler::PeriodicalHandler(Conditions conditions, QObject* parent,
@@ -102,6 +104,14 @@ void PeriodicalHandler::run() {
         }
         QMetaObject::invokeMethod(this, &PeriodicalHandler::passOnMainThread, Qt::QueuedConnection);
     }
+}
+
+PassConditions PeriodicalHandler::conditionsOf(const SystemSetup& setup) {
+    const SimulationParameters& simulation = setup.simulationParameters;
+    return {setup.getSystemInStandby(),
+            simulation.SimulationModeOn &&
+                simulation.simulationSource != SimulationParameters::SENSOR_FIXED_SPEED,
+            setup.Vq2Setup.values().outputParams == VQ2_Setup::kSatLog};
 }
 
 void PeriodicalHandler::startOnMainThread() {

@@ -12,6 +12,8 @@
 #include <functional>
 #include <optional>
 
+class SystemSetup;
+
 // The unit's clock. Its thread keeps a one-second cadence, measured from the start of each pass
 // on the monotonic clock, and hands every pass to the object's own (main) thread, where the
 // schedule decides what falls due and the signals go out; so every receiver, supervision and
@@ -35,6 +37,9 @@ public:
                                std::chrono::milliseconds startDelay = kStartDelay);
     // Ends the loop and waits for the thread.
     ~PeriodicalHandler() override;
+
+    // What decides the duties of a pass, as the unit's setup tells it.
+    static PassConditions conditionsOf(const SystemSetup& setup);
 
     int displayHeartBeatSeconds() const { return m_schedule.displayHeartBeatSeconds(); }
     int sensorHeartBeatSeconds() const { return m_schedule.sensorHeartBeatSeconds(); }

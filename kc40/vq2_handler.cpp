@@ -1,5 +1,6 @@
 #include "vq2_handler.h"
 
+#include "gpsmovementdetection.h"
 #include "logger.h"
 #include "msgcfg.h"
 #include "msgdat.h"
@@ -99,6 +100,12 @@ void VQ2_Handler::slotVesselStill(bool still) {
     SystemVariables* sv = SystemVariables::getInstance();
     sv->vq2data.setVesselStill(still);
     sv->vq2dataDat5.setVesselStill(still);
+}
+
+void VQ2_Handler::slotCheckGpsMovement() {
+    GpsMovementDetection* detection = GpsMovementDetection::getInstance();
+    detection->slotCheckMovement(SystemVariables::getInstance()->getSOG_R_GPS());
+    slotVesselStill(detection->isNotMoving());
 }
 
 bool VQ2_Handler::simulationOn() const {

@@ -92,6 +92,8 @@ public Q_SLOTS:
     void slotSogFrequendcyChangeTresholdChanged();
     // GPS movement detection: a vessel lying still gets the low-speed corrections.
     void slotVesselStill(bool still);
+    // Once a second: whether GPS shows the ship lying still, and the corrections that follow.
+    void slotCheckGpsMovement();
 
 Q_SIGNALS:
     void sigSendConfigToSensor();

@@ -1,6 +1,8 @@
 #include "udp_multicast_interface.h"
 
 #include "msgicm.h"
+#include "msgsrp.h"
+#include "platform.h"
 #include "udpmulticastcreator.h"
 
 #include <QDebug>
@@ -92,6 +94,12 @@ bool udp_multicast_interface::slotSendSingleOnSrpGroup(const NmeaMessagePtr& mes
     }
     qDebug().noquote() << "Sent SNR on UDP" << QString::fromLatin1(datagram.mid(6));
     return true;
+}
+
+bool udp_multicast_interface::slotSendSRP() {
+    const Platform::InterfaceAddress eth0 =
+        Platform::interfaceAddress(QStringLiteral("eth0")).value_or(Platform::InterfaceAddress{});
+    return slotSendSingleOnSrpGroup(std::make_shared<MsgSRP>(eth0.mac, eth0.ip));
 }
 
 bool udp_multicast_interface::entersInStandby(const UdpMulticastGroupMsg& group) {

@@ -42,6 +42,8 @@ public Q_SLOTS:
     bool slotSendSingleMsg(const NmeaMessagePtr& message);
     bool slotSendListOfMsgs(const QList<NmeaMessagePtr>& messages);
     bool slotSendSingleOnSrpGroup(const NmeaMessagePtr& message);
+    // Announces the unit on the SRP group with the addresses of the board's "eth0".
+    bool slotSendSRP();
     // A group the transport or the SRP socket accepted.
     void slotHandleUdpMulticast(const UdpMulticastGroupMsgPtr& group);
 

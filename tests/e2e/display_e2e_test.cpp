@@ -78,6 +78,27 @@ TEST_F(DisplayRun, AWakeUpForEveryUnitEndsStandby) {
         << unit.log().constData();
 }
 
+class StandbyAtPowerLossRun : public DisplayRun {
+protected:
+    StandbyAtPowerLossRun() {
+        root.writeFile(QStringLiteral("/opt/setup_files/rv_n_003_setup"),
+                       R"({ "systemInStandby" : true })");
+    }
+};
+
+// The display was in standby when the power went: once started, the unit follows it, and when
+// woken it asks the display to pair again.
+TEST_F(StandbyAtPowerLossRun, TheUnitStartsInStandbyAndAsksToPairWhenWoken) {
+    start();
+    ASSERT_TRUE(waitForLan(QStringLiteral("$PNRVICM,1,9,1,1*"), 15000)) << unit.log().constData();
+    EXPECT_TRUE(sensor.isMuted());
+
+    const qsizetype before = lan.heard.size();
+    sendOnLan(QStringLiteral("PNRVICM,1,9,0"));
+    EXPECT_TRUE(waitForLan(QStringLiteral("$PNRVICM,1,9,0,1*"), kConfirmMs, before));
+    EXPECT_TRUE(waitForLan(QStringLiteral("$PNRVICM,1,97,0,1*"), kConfirmMs, before));
+}
+
 // The display's configuration page, as a factory-new unit fills it and as the display edits it.
 class ConfigurationRun : public DisplayRun {
 protected:

@@ -59,7 +59,7 @@ TEST_F(MainHandlerOnBoard, StuckSensorDataReloadsTheSensorsLogic) {
 // Signals whose receivers are parts of the unit still to be built, each with its part.
 const QSet<QString> kAwaitingReceivers = {
     // Board I/O: sensor power, front LEDs, sensor sentence counts, the older log over SPI.
-    "MainHandler::sigSensorPower",
+    "SensorControl::sigSensorPower",
     "PeriodicalHandler::sigWriteLeds",
     "SerialSensor::receivedValidDataFromSensor",
     "SerialSensor::receivedInvalidDataFromSensor",
@@ -67,7 +67,7 @@ const QSet<QString> kAwaitingReceivers = {
     // Auxiliary inputs and outputs: relays, beeper, pulses.
     "ReceivedNmeaHandler::sigAuxSetupMessage",
     "ReceivedNmeaHandler::sigFittnesPulseReceived",
-    "MainHandler::sigPingPulse",
+    "HeartbeatSupervision::sigPingPulse",
     "AlarmController::sigSetAlarmAuxOutput",
     "AlarmController::sigSetSpeedLimitAuxOutput",
     "AlarmController::sigSilenceAlarmBeepOutput",
@@ -79,10 +79,11 @@ const QSet<QString> kAwaitingReceivers = {
     // Simulation and demo playback.
     "SimulationParameters::sigSimulationParametersChanged",
     "SimulationParameters::sigRawMeasurementSettingsChanged",
-    // Self tests.
-    "MainHandler::sigDiagnosticsTest",
+    // Self tests: the sensor test at start, and the tests the display asks for.
+    "SensorControl::sigDiagnosticsTest",
+    "ReceivedNmeaHandler::sigDiagnosticsTest",
     // Display link: pairing, binary images of raw sensor data.
-    "MainHandler::sigDisconnectFromPaired",
+    "HeartbeatSupervision::sigDisconnectFromPaired",
     "SensorCommandsThread::sigSendBinaryToUDP",
     "SerialSensor::sigSendBinaryToUDP",
 };

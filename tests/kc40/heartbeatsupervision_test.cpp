@@ -1,77 +1,81 @@
 #include "casename.h"
 #include "distancekeeping.h"
-#include "mainhandler.h"
+#include "heartbeatsupervision.h"
 #include "msghbt.h"
-#include "multicasttesting.h"
-#include "nmeasettings.h"
+#include "msgicm.h"
 #include "platform.h"
+#include "sensorcontrol.h"
+#include "serialsensor.h"
 #include "speedcalibrationdata.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "testroot.h"
-#include "udpmulticastcreator.h"
-#include "udpmulticastparser.h"
-#include "waitfor.h"
 
 #include <gtest/gtest.h>
 
-#include <QScopeGuard>
-
+#include <climits>
 #include <functional>
 #include <vector>
 
 namespace {
-const QHostAddress kNavdGroup(QStringLiteral("239.192.0.4"));
 
-// What the central object tells the alarm side, the scheduler and the sensor worker.
+// What the supervision and the sensor's start tell the alarm side, the scheduler, the network
+// and the sensor worker.
 struct Heard {
     std::vector<int> raised;
     std::vector<int> cleared;
     int displayResets = 0;
     int sensorResets = 0;
     int disconnects = 0;
+    int returns = 0;
     int initialConfigs = 0;
-    int configs = 0;
     int peerHeartBeats = 0;
+    std::vector<NmeaMessagePtr> sent;
 };
 
-// The central object on a fresh board root; the sensor worker is left out so that no command
-// waits for a sensor that is not there.
+// The supervision and the sensor's start on a fresh board root.
 class Supervision : public ::testing::Test {
 protected:
     Supervision() {
         Platform::configure(root.path(), QStringLiteral("lo"));
         SystemSetup::resetForTests();
         SpeedCalibrationData::resetForTests();
-        unit = std::make_unique<MainHandler>();
-        MainHandler* u = unit.get();
-        QObject::disconnect(u, &MainHandler::sigSendInitialConfig, nullptr, nullptr);
-        QObject::disconnect(u, &MainHandler::sigSendConfig, nullptr, nullptr);
-        QObject::connect(u, &MainHandler::sigSetSystemAlarm,
-                         [this](int type) { heard.raised.push_back(type); });
-        QObject::connect(u, &MainHandler::sigExitSystemAlarm,
-                         [this](int type) { heard.cleared.push_back(type); });
-        QObject::connect(u, &MainHandler::sigResetDisplayHeartBeat,
+        supervision = std::make_unique<HeartbeatSupervision>(setup(), store());
+        control = std::make_unique<SensorControl>(setup(), store(), line);
+        HeartbeatSupervision* s = supervision.get();
+        QObject::connect(s, &HeartbeatSupervision::sigSetSystemAlarm,
+                         [this](SystemAlarmType type) { heard.raised.push_back(type); });
+        QObject::connect(s, &HeartbeatSupervision::sigExitSystemAlarm,
+                         [this](SystemAlarmType type) { heard.cleared.push_back(type); });
+        QObject::connect(s, &HeartbeatSupervision::sigResetDisplayHeartBeat,
                          [this] { ++heard.displayResets; });
-        QObject::connect(u, &MainHandler::sigResetSensorHeartBeat,
+        QObject::connect(s, &HeartbeatSupervision::sigResetSensorHeartBeat,
                          [this] { ++heard.sensorResets; });
-        QObject::connect(u, &MainHandler::sigDisconnectFromPaired, [this] { ++heard.disconnects; });
-        QObject::connect(u, &MainHandler::sigSendInitialConfig, [this] { ++heard.initialConfigs; });
-        QObject::connect(u, &MainHandler::sigSendConfig, [this] { ++heard.configs; });
-        QObject::connect(u, &MainHandler::sigReceivedHbtFromBam,
+        QObject::connect(s, &HeartbeatSupervision::sigDisconnectFromPaired,
+                         [this] { ++heard.disconnects; });
+        QObject::connect(s, &HeartbeatSupervision::sigSensorReturned, [this] { ++heard.returns; });
+        QObject::connect(s, &HeartbeatSupervision::sigReceivedHbtFromBam,
                          [this] { ++heard.peerHeartBeats; });
+        QObject::connect(s, &HeartbeatSupervision::sigSendSingleOnUdpOutput,
+                         [this](NmeaMessagePtr m) { heard.sent.push_back(m); });
+        QObject::connect(control.get(), &SensorControl::sigSendInitialConfig,
+                         [this] { ++heard.initialConfigs; });
     }
     ~Supervision() override {
-        unit.reset();
+        control.reset();
+        supervision.reset();
         SpeedCalibrationData::resetForTests();
         SystemSetup::resetForTests();
         Platform::configure(QString(), QString());
     }
 
     SystemSetup& setup() { return *SystemSetup::getInstance(); }
+    SystemVariables& store() { return *SystemVariables::getInstance(); }
 
     TestRoot root;
-    std::unique_ptr<MainHandler> unit;
+    SerialSensor line;
+    std::unique_ptr<HeartbeatSupervision> supervision;
+    std::unique_ptr<SensorControl> control;
     Heard heard;
 };
 
@@ -113,18 +117,18 @@ class SensorSilent : public Supervision, public ::testing::WithParamInterface<Se
 TEST_P(SensorSilent, TwoChecks) {
     const SensorLostCase& c = GetParam();
     c.arrange(setup());
-    unit->setReceiveDataFromSensor(true);
-    unit->slotSensorHeratBeatAlarm();
-    unit->slotSensorHeratBeatAlarm();
+    supervision->slotSensorDataReceived(false);
+    supervision->slotSensorHeratBeatAlarm();
+    supervision->slotSensorHeratBeatAlarm();
     EXPECT_EQ(heard.raised, c.raised);
     EXPECT_EQ(heard.cleared, c.cleared);
     EXPECT_EQ(heard.sensorResets, c.resets);
-    EXPECT_EQ(unit->isVQ2_SensorValid(), c.sensorValid);
-    EXPECT_FALSE(unit->isReceiveDataFromSensor());
+    EXPECT_EQ(supervision->isVQ2_SensorValid(), c.sensorValid);
+    EXPECT_FALSE(supervision->isReceiveDataFromSensor());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    MainHandler, SensorSilent,
+    Supervision, SensorSilent,
     ::testing::Values(
         SensorLostCase{"RaisesSensorLostOnce", asDelivered, {1}, {}, 2, false},
         SensorLostCase{"StandbyOnlyRestartsTheCount", inStandby, {}, {}, 2, true},
@@ -137,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Supervision, LostSensorEndsItsOwnSimulation) {
     simulatingWithSensor(setup());
-    unit->slotSensorHeratBeatAlarm();
+    supervision->slotSensorHeratBeatAlarm();
     EXPECT_FALSE(setup().simulationParameters.SimulationModeOn);
     EXPECT_TRUE(setup().simulationParameters.changeConfirmed);
 }
@@ -146,49 +150,29 @@ TEST_F(Supervision, LostSensorInvalidatesBothSensorModels) {
     SystemVariables* store = SystemVariables::getInstance();
     store->vq2data.depthFwdAvg.setValue(12.0f, 0);
     store->vq2dataDat5.depthFwdAvg.setValue(12.0f, 0);
-    unit->slotSensorHeratBeatAlarm();
+    supervision->slotSensorHeratBeatAlarm();
     EXPECT_FALSE(store->vq2data.depthFwdAvg.getValidity());
     EXPECT_FALSE(store->vq2dataDat5.depthFwdAvg.getValidity());
 }
 
 TEST_F(Supervision, LostSensorShowsEverySensorValueUnknownOnce) {
-    REQUIRE_LOOPBACK_MULTICAST();
-    GroupListener navd(kNavdGroup, 60004);
-    ASSERT_TRUE(navd.opened);
-    // A source of its own: units of other tests may be losing their sensors on the group too.
-    const QString ownSfi = QStringLiteral("VD0177");
-    NmeaSettings::setSourceSfi(ownSfi);
-    const auto restoreSfi =
-        qScopeGuard([] { NmeaSettings::setSourceSfi(QStringLiteral("VD0101")); });
-    // Twelve absent values: empty fields.
-    const QString unknown =
-        QStringLiteral("ICM,1,32") + QStringLiteral(",").repeated(12) + QStringLiteral("*");
-    const auto fromThisUnit = [&] {
-        size_t count = 0;
-        for (const QByteArray& datagram : navd.heard) {
-            const std::optional<QString> text = MulticastSocket::datagramText(datagram);
-            count += text && text->contains(unknown) &&
-                     UdpMulticastParser::firstSourceTag(QByteArrayView(datagram).sliced(
-                         UdpMulticastCreator::getMulticastPrefixHeader().size())) == ownSfi;
-        }
-        return count;
-    };
-    unit->slotSensorHeratBeatAlarm();
-    unit->slotSensorHeratBeatAlarm();
-    ASSERT_TRUE(waitFor([&] { return fromThisUnit() > 0; }, 3000))
-        << navd.heard.join('|').toStdString();
-    spinFor(200);
-    EXPECT_EQ(fromThisUnit(), 1u);
+    supervision->slotSensorHeratBeatAlarm();
+    supervision->slotSensorHeratBeatAlarm();
+    ASSERT_EQ(heard.sent.size(), 1u);
+    const auto monitoring = std::dynamic_pointer_cast<MsgICM>(heard.sent.front());
+    ASSERT_TRUE(monitoring);
+    EXPECT_EQ(monitoring->commandID(), int(msgCommands::QualityFactorDataCommand));
+    EXPECT_EQ(monitoring->msgParameters(), QList<int>(12, INT_MAX));
 }
 
 TEST_F(Supervision, NextSensorSentenceClearsSensorLostAndReconfigures) {
-    unit->slotSensorHeratBeatAlarm();
-    unit->notifySensorMsgReceived();
-    unit->notifySensorMsgReceived();
-    EXPECT_EQ(heard.cleared, std::vector<int>{MainHandler::SYS_SENSOR_LOST});
-    EXPECT_EQ(heard.configs, 1);
+    supervision->slotSensorHeratBeatAlarm();
+    supervision->slotSensorDataReceived(true);
+    supervision->slotSensorDataReceived(true);
+    EXPECT_EQ(heard.cleared, std::vector<int>{SYS_SENSOR_LOST});
+    EXPECT_EQ(heard.returns, 1);
     EXPECT_EQ(heard.sensorResets, 3);
-    EXPECT_TRUE(unit->isVQ2_SensorValid());
+    EXPECT_TRUE(supervision->isVQ2_SensorValid());
 }
 
 struct PingCase {
@@ -212,14 +196,14 @@ TEST_P(SensorSentence, PingsTheSounderPulseInShallowWater) {
     depth.setValue(c.depth, 0);
     depth.setValidity(c.valid);
     std::vector<bool> pulses;
-    QObject::connect(unit.get(), &MainHandler::sigPingPulse,
+    QObject::connect(supervision.get(), &HeartbeatSupervision::sigPingPulse,
                      [&](bool shallow) { pulses.push_back(shallow); });
-    unit->notifySensorMsgReceived();
+    supervision->slotSensorDataReceived(true);
     depth.setUseAverage(averaged);
     EXPECT_EQ(pulses, std::vector<bool>{c.pulse});
 }
 
-INSTANTIATE_TEST_SUITE_P(MainHandler, SensorSentence,
+INSTANTIATE_TEST_SUITE_P(Supervision, SensorSentence,
                          ::testing::Values(PingCase{"Shallow", 9.9f, true, true},
                                            PingCase{"AtTheLimit", 10.0f, true, false},
                                            PingCase{"Deep", 40.0f, true, false},
@@ -242,15 +226,15 @@ class DisplaySilent : public Supervision, public ::testing::WithParamInterface<D
 TEST_P(DisplaySilent, TwoChecks) {
     const DisplayLostCase& c = GetParam();
     c.arrange(setup());
-    unit->slotDisplayHeratBeatAlarm();
-    unit->slotDisplayHeratBeatAlarm();
+    supervision->slotDisplayHeratBeatAlarm();
+    supervision->slotDisplayHeratBeatAlarm();
     EXPECT_EQ(heard.raised, c.raised);
     EXPECT_EQ(heard.disconnects, c.disconnects);
     EXPECT_EQ(heard.displayResets, c.resets);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    MainHandler, DisplaySilent,
+    Supervision, DisplaySilent,
     ::testing::Values(DisplayLostCase{"RaisesDisplayLostOnceAndUnpairs", asDelivered, {2}, 1, 0},
                       DisplayLostCase{"StandbyOnlyRestartsTheCount", inStandby, {}, 0, 2},
                       DisplayLostCase{"NothingWithSystemAlarmsOff", systemAlarmsOff, {}, 0, 0}),
@@ -272,20 +256,20 @@ class DisplayHeartBeat : public Supervision,
 TEST_P(DisplayHeartBeat, AfterTheDisplayWasLost) {
     const DisplayBeatCase& c = GetParam();
     QStringList asked;
-    unit->setDisplayConnectedCheck([&](const QString& id, const QString& mac) {
+    supervision->setDisplayConnectedCheck([&](const QString& id, const QString& mac) {
         asked << id << mac;
         return c.paired;
     });
-    unit->slotDisplayHeratBeatAlarm();
-    unit->slotDisplayHeartBeatReceived("RV0001", "00:11:22:33:44:55");
-    unit->slotDisplayHeartBeatReceived("RV0001", "00:11:22:33:44:55");
+    supervision->slotDisplayHeratBeatAlarm();
+    supervision->slotDisplayHeartBeatReceived("RV0001", "00:11:22:33:44:55");
+    supervision->slotDisplayHeartBeatReceived("RV0001", "00:11:22:33:44:55");
     EXPECT_EQ(asked.mid(0, 2), QStringList({"RV0001", "00:11:22:33:44:55"}));
     EXPECT_EQ(heard.cleared, c.cleared);
     EXPECT_EQ(heard.displayResets, c.resets);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    MainHandler, DisplayHeartBeat,
+    Supervision, DisplayHeartBeat,
     ::testing::Values(DisplayBeatCase{"FromThePairedDisplayClearsOnce", true, {2}, 2},
                       DisplayBeatCase{"FromAnUnpairedDisplayIsIgnored", false, {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -305,11 +289,11 @@ TEST_P(AlertPeer, HeartBeatRestartsItsSupervision) {
     const PeerCase& c = GetParam();
     auto hbt = std::make_shared<MsgHBT>();
     hbt->setSourceSFI(c.sourceSfi);
-    unit->slotHeartBeatBamCam(hbt);
+    supervision->slotHeartBeatBamCam(hbt);
     EXPECT_EQ(heard.peerHeartBeats, c.resets);
 }
 
-INSTANTIATE_TEST_SUITE_P(MainHandler, AlertPeer,
+INSTANTIATE_TEST_SUITE_P(Supervision, AlertPeer,
                          ::testing::Values(PeerCase{"TheJunctionBoxAlarmIdentity", "CA1235", 1},
                                            PeerCase{"AnotherUnit", "II0001", 0},
                                            PeerCase{"NoTagBlock", "", 0}),
@@ -330,21 +314,15 @@ class SensorStart : public Supervision, public ::testing::WithParamInterface<Ini
 TEST_P(SensorStart, InitialConfiguration) {
     const InitialConfigCase& c = GetParam();
     c.arrange(setup());
-    unit->slotSendInitialConfigToSensor();
-    unit->slotSendInitialConfigToSensor();
+    control->slotSendInitialConfigToSensor();
+    control->slotSendInitialConfigToSensor();
     EXPECT_EQ(heard.initialConfigs, c.configs);
     EXPECT_EQ(setup().getWakeUpAfterPowerOff(), c.wakeUpAfterPowerOff);
 }
 
-INSTANTIATE_TEST_SUITE_P(MainHandler, SensorStart,
+INSTANTIATE_TEST_SUITE_P(Supervision, SensorStart,
                          ::testing::Values(InitialConfigCase{"SentEachTime", asDelivered, 2, false},
-                                           InitialConfigCase{
-                                               "DisplayInStandbyPutsTheUnitToStandby",
-                                               [](SystemSetup& s) {
-                                                   s.RvN003Setup.set(
-                                                       &RV_N_003_Setup_S::systemInStandby, true);
-                                               },
-                                               0, true}),
+                                           InitialConfigCase{"NotInStandby", inStandby, 0, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // What the once-a-minute save writes, the next start reads back.
