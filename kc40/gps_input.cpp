@@ -4,6 +4,7 @@
 #include "systemvariables.h"
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 namespace {
@@ -18,9 +19,23 @@ float radiansOrAbsent(float degrees) {
 }
 } // namespace
 
-GPS_Input* GPS_Input::getInstance() {
-    static GPS_Input* instance = new GPS_Input;
+namespace {
+std::unique_ptr<GPS_Input>& instanceSlot() {
+    static std::unique_ptr<GPS_Input> instance;
     return instance;
+}
+} // namespace
+
+GPS_Input* GPS_Input::getInstance() {
+    auto& slot = instanceSlot();
+    if (!slot) {
+        slot.reset(new GPS_Input);
+    }
+    return slot.get();
+}
+
+void GPS_Input::resetForTests() {
+    instanceSlot().reset();
 }
 
 GPS_Input::GPS_Input() {

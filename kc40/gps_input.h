@@ -19,6 +19,8 @@ public:
     static constexpr int kInputsPerBurst = 3;
 
     static GPS_Input* getInstance();
+    // Drops the instance: the next getInstance() starts afresh. For test fixtures.
+    static void resetForTests();
 
     void handleVTG(const MsgVTG& vtg);
     void handleROT(const MsgROT& rot);

@@ -4,10 +4,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+
+namespace {
+std::unique_ptr<GpsMovementDetection>& instanceSlot() {
+    static std::unique_ptr<GpsMovementDetection> instance;
+    return instance;
+}
+} // namespace
 
 GpsMovementDetection* GpsMovementDetection::getInstance() {
-    static GpsMovementDetection instance;
-    return &instance;
+    auto& slot = instanceSlot();
+    if (!slot) {
+        slot.reset(new GpsMovementDetection);
+    }
+    return slot.get();
+}
+
+void GpsMovementDetection::resetForTests() {
+    instanceSlot().reset();
 }
 
 void GpsMovementDetection::slotCheckMovement(float sog) {

@@ -13,6 +13,8 @@ public:
     static constexpr int kClearBelow = 21;
 
     static GpsMovementDetection* getInstance();
+    // Drops the instance: the next getInstance() starts afresh. For test fixtures.
+    static void resetForTests();
     GpsMovementDetection() = default;
 
     // sog: GPS speed over ground in knots, the absent marker when unknown.

@@ -137,6 +137,67 @@ void ReceivedNmeaHandler::handleReceived(const NmeaMessagePtr& message, int sour
     handleMessages(message, source);
 }
 
+template <class Sentence, bool (ReceivedNavigation::*Handle)(const Sentence&, quint64)>
+void ReceivedNmeaHandler::navigate(const NmeaMessagePtr& message, int) {
+    if (const auto* sentence = as<Sentence>(*message)) {
+        (m_navigation.*Handle)(*sentence, now());
+    }
+}
+
+template <class Sentence,
+          void (ReceivedNmeaHandler::*Handle)(const NmeaMessagePtr&, const Sentence&, int)>
+void ReceivedNmeaHandler::typed(const NmeaMessagePtr& message, int source) {
+    if (const auto* sentence = as<Sentence>(*message)) {
+        (this->*Handle)(message, *sentence, source);
+    }
+}
+
+const QHash<quint32, ReceivedNmeaHandler::Handler>& ReceivedNmeaHandler::handlers() {
+    using R = ReceivedNmeaHandler;
+    using N = ReceivedNavigation;
+    static const QHash<quint32, Handler> table = {
+        {key("VTG"), &R::navigate<MsgVTG, &N::handleVTG>},
+        {key("RMC"), &R::navigate<MsgRMC, &N::handleRMC>},
+        {key("GGA"), &R::navigate<MsgGGA, &N::handleGGA>},
+        {key("GLL"), &R::navigate<MsgGLL, &N::handleGLL>},
+        {key("VBW"), &R::navigate<MsgVBW, &N::handleVBW>},
+        {key("HDT"), &R::navigate<MsgHDT, &N::handleHDT>},
+        {key("THS"), &R::navigate<MsgTHS, &N::handleTHS>},
+        {key("HDG"), &R::navigate<MsgHDG, &N::handleHDG>},
+        {key("ROT"), &R::navigate<MsgROT, &N::handleROT>},
+        {key("ZDA"), &R::navigate<MsgZDA, &N::handleZDA>},
+        {key("ZTG"), &R::navigate<MsgZTG, &N::handleZTG>},
+        {key("DPT"), &R::navigate<MsgDPT, &N::handleDPT>},
+        {key("DAT"), &R::typed<MsgDAT, &R::handleDat>},
+        {key("SNF"), &R::handleSnf},
+        {key("CFG"), &R::handleCfg},
+        {key("TWF"), &R::handleWind},
+        {key("ACK"), &R::forwardAck},
+        {key("ACN"), &R::forwardAcn},
+        {key("ALRS"), &R::forwardAlrs},
+        {key("HBT"), &R::forwardHeartBeat},
+        {key("ICM"), &R::typed<MsgICM, &R::handleIcm>},
+        {key("IDM"), &R::typed<MsgIDM, &R::handleIdm>},
+        {key("EPV"), &R::typed<MsgEPV, &R::handleEpv>},
+        {key("SRP"), &R::typed<MsgSRP, &R::handleSrp>},
+        {key("GCF"), &R::handleServiceConfigurationRequest},
+        {key("SCF"), &R::typed<MsgSCF, &R::handleScf>},
+        {key("VER"), &R::typed<MsgVER, &R::handleVer>},
+        {key("BLNK"), &R::typed<MsgBLNK, &R::handleBlnk>},
+        {key("DDC"), &R::handleDdc},
+        {key("MACA"), &R::typed<MsgMACA, &R::handleMaca>},
+        {key("TER"), &R::typed<MsgVMPCGTER, &R::handleTer>},
+        {key("STL"), &R::typed<MsgSTL, &R::handleStl>},
+        {key("RSTT"), &R::resetWaterTrip},
+        {key("RSTTG"), &R::resetGroundTrip},
+        {key("RSTO"), &R::resetTotals},
+        {key("RSH"), &R::resetSensorHours},
+        {key("SAF"), &R::typed<MsgSAF, &R::handleSaf>},
+        {key("SLP"), &R::forwardSleep},
+    };
+    return table;
+}
+
 // Every accepted sentence is traced with its source, for the service engineer; the sensor's
 // DATs, four a second, are already in the log as the sensor line received them ("<-- ").
 void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int source) {
@@ -150,179 +211,59 @@ void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int sour
                     .arg(m.receivedText().trimmed()),
                 Logger::LOG_DEBUG);
     }
-    if (handleNavigation(type, m, now())) {
-        return;
-    }
-    SystemVariables* sv = SystemVariables::getInstance();
-    switch (type) {
-    case key("DAT"):
-        if (const auto* dat = as<MsgDAT>(m)) {
-            handleDat(message, *dat);
-        }
-        break;
-    case key("SNF"):
-        handleSnf(message);
-        break;
-    case key("CFG"):
-        handleCfg(message);
-        break;
-    case key("TWF"):
-        logLine(QStringLiteral("Wind: ") + m.getMsgBuffer());
-        break;
-    case key("ACK"):
-        Q_EMIT sigAckReceived(message);
-        break;
-    case key("ACN"):
-        Q_EMIT sigAcnReceived(message);
-        break;
-    case key("ALRS"):
-        Q_EMIT sigAlrsReceived(message);
-        break;
-    case key("HBT"):
-        Q_EMIT sigHeartBeatReceived(message);
-        break;
-    case key("ICM"):
-        if (const auto* icm = as<MsgICM>(m)) {
-            handleIcm(message, *icm);
-        }
-        break;
-    case key("IDM"):
-        if (const auto* idm = as<MsgIDM>(m)) {
-            handleIdm(message, *idm);
-        }
-        break;
-    case key("EPV"):
-        if (const auto* epv = as<MsgEPV>(m)) {
-            handleEpv(*epv, source);
-        }
-        break;
-    case key("SRP"):
-        handleSrp(m);
-        break;
-    case key("GCF"):
-        Q_EMIT sigSendConfigurationToServiceSoftware();
-        break;
-    case key("SCF"):
-        handleScf(m);
-        break;
-    case key("VER"):
-        if (const auto* ver = as<MsgVER>(m); ver && ver->isRequest()) {
-            setup()->setSendVersionInfo(true);
-        }
-        break;
-    case key("BLNK"):
-        handleBlnk(m);
-        break;
-    case key("DDC"):
-        handleDdc(message);
-        break;
-    case key("MACA"):
-        handleMaca(m);
-        break;
-    case key("TER"):
-        handleTer(m);
-        break;
-    case key("STL"):
-        handleStl(m);
-        break;
-    case key("RSTT"):
-        resetWaterTrip();
-        break;
-    case key("RSTTG"):
-        resetGroundTrip();
-        break;
-    case key("RSTO"):
-        resetTotals();
-        break;
-    case key("RSH"):
-        setup()->sensTimer.set(&SensorUpTimer_S::hourCount, 0);
-        setup()->sensTimer.set(&SensorUpTimer_S::msgCount, 0);
-        break;
-    case key("SAF"):
-        if (const auto* saf = as<MsgSAF>(m);
-            saf && saf->outputFrom() >= MOVING_AVERAGE && saf->outputFrom() <= EXPONENTIAL_FILTER) {
-            sv->setOutputFrom(static_cast<UseOutputFrom>(saf->outputFrom()));
-        }
-        break;
-    case key("SLP"):
-        Q_EMIT sigSendSingleOnUdpOutput(message);
-        break;
-    default:
-        break;
+    if (const Handler handle = handlers().value(type)) {
+        (this->*handle)(message, source);
     }
 }
 
-bool ReceivedNmeaHandler::handleNavigation(quint32 type, const NmeaMessage& m, quint64 stamp) {
-    ReceivedNavigation& nav = m_navigation;
-    switch (type) {
-    case key("VTG"):
-        if (const auto* s = as<MsgVTG>(m)) {
-            nav.handleVTG(*s, stamp);
-        }
-        return true;
-    case key("RMC"):
-        if (const auto* s = as<MsgRMC>(m)) {
-            nav.handleRMC(*s, stamp);
-        }
-        return true;
-    case key("GGA"):
-        if (const auto* s = as<MsgGGA>(m)) {
-            nav.handleGGA(*s, stamp);
-        }
-        return true;
-    case key("GLL"):
-        if (const auto* s = as<MsgGLL>(m)) {
-            nav.handleGLL(*s, stamp);
-        }
-        return true;
-    case key("VBW"):
-        if (const auto* s = as<MsgVBW>(m)) {
-            nav.handleVBW(*s, stamp);
-        }
-        return true;
-    case key("HDT"):
-        if (const auto* s = as<MsgHDT>(m)) {
-            nav.handleHDT(*s, stamp);
-        }
-        return true;
-    case key("THS"):
-        if (const auto* s = as<MsgTHS>(m)) {
-            nav.handleTHS(*s, stamp);
-        }
-        return true;
-    case key("HDG"):
-        if (const auto* s = as<MsgHDG>(m)) {
-            nav.handleHDG(*s, stamp);
-        }
-        return true;
-    case key("ROT"):
-        if (const auto* s = as<MsgROT>(m)) {
-            nav.handleROT(*s, stamp);
-        }
-        return true;
-    case key("ZDA"):
-        if (const auto* s = as<MsgZDA>(m)) {
-            nav.handleZDA(*s, stamp);
-        }
-        return true;
-    case key("ZTG"):
-        if (const auto* s = as<MsgZTG>(m)) {
-            nav.handleZTG(*s, stamp);
-        }
-        return true;
-    case key("DPT"):
-        if (const auto* s = as<MsgDPT>(m)) {
-            nav.handleDPT(*s, stamp);
-        }
-        return true;
-    default:
-        return false;
+void ReceivedNmeaHandler::handleWind(const NmeaMessagePtr& message, int) {
+    logLine(QStringLiteral("Wind: ") + message->getMsgBuffer());
+}
+
+void ReceivedNmeaHandler::forwardAck(const NmeaMessagePtr& message, int) {
+    Q_EMIT sigAckReceived(message);
+}
+
+void ReceivedNmeaHandler::forwardAcn(const NmeaMessagePtr& message, int) {
+    Q_EMIT sigAcnReceived(message);
+}
+
+void ReceivedNmeaHandler::forwardAlrs(const NmeaMessagePtr& message, int) {
+    Q_EMIT sigAlrsReceived(message);
+}
+
+void ReceivedNmeaHandler::forwardHeartBeat(const NmeaMessagePtr& message, int) {
+    Q_EMIT sigHeartBeatReceived(message);
+}
+
+void ReceivedNmeaHandler::forwardSleep(const NmeaMessagePtr& message, int) {
+    Q_EMIT sigSendSingleOnUdpOutput(message);
+}
+
+void ReceivedNmeaHandler::handleServiceConfigurationRequest(const NmeaMessagePtr&, int) {
+    Q_EMIT sigSendConfigurationToServiceSoftware();
+}
+
+void ReceivedNmeaHandler::handleVer(const NmeaMessagePtr&, const MsgVER& ver, int) {
+    if (ver.isRequest()) {
+        setup()->setSendVersionInfo(true);
+    }
+}
+
+void ReceivedNmeaHandler::resetSensorHours(const NmeaMessagePtr&, int) {
+    setup()->sensTimer.set(&SensorUpTimer_S::hourCount, 0);
+    setup()->sensTimer.set(&SensorUpTimer_S::msgCount, 0);
+}
+
+void ReceivedNmeaHandler::handleSaf(const NmeaMessagePtr&, const MsgSAF& saf, int) {
+    if (saf.outputFrom() >= MOVING_AVERAGE && saf.outputFrom() <= EXPONENTIAL_FILTER) {
+        SystemVariables::getInstance()->setOutputFrom(static_cast<UseOutputFrom>(saf.outputFrom()));
     }
 }
 
 // Simulated speeds from the junction box or GPS replace the sensor's data, and a satellite
 // log has no sensor: then a DAT is not measurement data.
-void ReceivedNmeaHandler::handleDat(const NmeaMessagePtr& message, const MsgDAT& dat) {
+void ReceivedNmeaHandler::handleDat(const NmeaMessagePtr& message, const MsgDAT& dat, int) {
     const SimulationParameters& simulation = setup()->simulationParameters;
     const bool simulatedElsewhere =
         simulation.SimulationModeOn &&
@@ -357,7 +298,7 @@ void ReceivedNmeaHandler::checkSensorSimulation(const MsgDAT& dat) {
     Q_EMIT sigSendSingleOnUdpOutput(simulation.simParamsChangeConfirm());
 }
 
-void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message) {
+void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message, int) {
     if (vq2_Handler) {
         vq2_Handler->handleSnfMsg(message);
     }
@@ -381,13 +322,13 @@ void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message) {
     Q_EMIT sigSendSingleOnUdpOutput(SetupMessages::createVq2SetupMsg(*s));
 }
 
-void ReceivedNmeaHandler::handleCfg(const NmeaMessagePtr& message) {
+void ReceivedNmeaHandler::handleCfg(const NmeaMessagePtr& message, int) {
     if (vq2_Handler) {
         vq2_Handler->handleCfgMsg(message);
     }
 }
 
-void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM& icm) {
+void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM& icm, int) {
     const int command = icm.commandID();
     const int first = icm.msgParameters().value(0, 0);
     switch (command) {
@@ -435,7 +376,7 @@ void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM&
     }
 }
 
-void ReceivedNmeaHandler::handleIdm(const NmeaMessagePtr& message, const MsgIDM& idm) {
+void ReceivedNmeaHandler::handleIdm(const NmeaMessagePtr& message, const MsgIDM& idm, int) {
     const QStringList fields = idm.msgParameters();
     switch (idm.commandID()) {
     case kMonitoringCommand: {
@@ -468,7 +409,7 @@ void ReceivedNmeaHandler::handleIdm(const NmeaMessagePtr& message, const MsgIDM&
 
 // Only a command addressed to this junction box is carried out and answered; a reply from
 // another device is never answered, so two devices cannot echo each other for ever.
-void ReceivedNmeaHandler::handleEpv(const MsgEPV& epv, int source) {
+void ReceivedNmeaHandler::handleEpv(const NmeaMessagePtr&, const MsgEPV& epv, int source) {
     if (epv.sentenceStatusFlag() != QLatin1String("C")) {
         return;
     }
@@ -530,53 +471,37 @@ void ReceivedNmeaHandler::replyTo(int source, const NmeaMessagePtr& reply) {
     }
 }
 
-void ReceivedNmeaHandler::handleSrp(const NmeaMessage& message) {
-    const auto* srp = as<MsgSRP>(message);
-    if (!srp) {
-        return;
-    }
-    const bool noInstance = !NmeaParser::isNumberValidInt(srp->instanceNo());
+void ReceivedNmeaHandler::handleSrp(const NmeaMessagePtr&, const MsgSRP& srp, int) {
+    const bool noInstance = !NmeaParser::isNumberValidInt(srp.instanceNo());
     logLine(QStringLiteral("SRP from MAC %1, IP %2, instance %3")
-                .arg(srp->strMAC(), srp->strIP(), NmeaParser::NumberToString(srp->instanceNo())),
+                .arg(srp.strMAC(), srp.strIP(), NmeaParser::NumberToString(srp.instanceNo())),
             Logger::LOG_DEBUG);
-    if (srp->strMAC().isEmpty() && srp->strIP().isEmpty() && noInstance) {
+    if (srp.strMAC().isEmpty() && srp.strIP().isEmpty() && noInstance) {
         Q_EMIT sigSendSRP();
     }
 }
 
-void ReceivedNmeaHandler::handleScf(const NmeaMessage& message) {
-    const auto* scf = as<MsgSCF>(message);
-    if (!scf) {
-        return;
-    }
-    if (!isDottedIpv4(scf->ip())) {
-        logLine(QStringLiteral("Connection data with an invalid address dropped: ") + scf->ip(),
+void ReceivedNmeaHandler::handleScf(const NmeaMessagePtr&, const MsgSCF& scf, int) {
+    if (!isDottedIpv4(scf.ip())) {
+        logLine(QStringLiteral("Connection data with an invalid address dropped: ") + scf.ip(),
                 Logger::LOG_WARNING);
         return;
     }
-    setup()->updateConnectionInfo(scf->systemName(), scf->ip(), scf->sfi(), scf->destSfi(),
-                                  scf->group());
+    setup()->updateConnectionInfo(scf.systemName(), scf.ip(), scf.sfi(), scf.destSfi(),
+                                  scf.group());
 }
 
-void ReceivedNmeaHandler::handleMaca(const NmeaMessage& message) {
-    const auto* maca = as<MsgMACA>(message);
-    if (!maca) {
-        return;
-    }
-    if (!isMacAddress(maca->macAddress())) {
+void ReceivedNmeaHandler::handleMaca(const NmeaMessagePtr&, const MsgMACA& maca, int) {
+    if (!isMacAddress(maca.macAddress())) {
         logLine(QStringLiteral("MAC address invalid!"), Logger::LOG_WARNING);
         return;
     }
-    Q_EMIT sigMacAddress(QStringLiteral("eth0"), maca->macAddress());
+    Q_EMIT sigMacAddress(QStringLiteral("eth0"), maca.macAddress());
 }
 
-void ReceivedNmeaHandler::handleTer(const NmeaMessage& message) {
-    const auto* ter = as<MsgVMPCGTER>(message);
-    if (!ter) {
-        return;
-    }
+void ReceivedNmeaHandler::handleTer(const NmeaMessagePtr&, const MsgVMPCGTER& ter, int) {
     ErrorCounter* counter = ErrorCounter::getInstance();
-    switch (ter->msgComand()) {
+    switch (ter.msgComand()) {
     case 0: {
         const quint32 latest = counter->getLatestErrorCode();
         sendOnAllChannels(
@@ -603,19 +528,18 @@ void ReceivedNmeaHandler::sendOnAllChannels(const NmeaMessagePtr& message) {
     Q_EMIT sigSendSingleOnUdpOutput(message);
 }
 
-void ReceivedNmeaHandler::handleBlnk(const NmeaMessage& message) {
-    const auto* blnk = as<MsgBLNK>(message);
-    if (!blnk || blnk->systemID() != kBlankingCommand) {
+void ReceivedNmeaHandler::handleBlnk(const NmeaMessagePtr&, const MsgBLNK& blnk, int) {
+    if (blnk.systemID() != kBlankingCommand) {
         return;
     }
-    if (blnk->pingOnOff() == QLatin1String("ON")) {
+    if (blnk.pingOnOff() == QLatin1String("ON")) {
         Q_EMIT sigSynchRequest(true);
-    } else if (blnk->pingOnOff() == QLatin1String("OFF")) {
+    } else if (blnk.pingOnOff() == QLatin1String("OFF")) {
         Q_EMIT sigSynchRequest(false);
     }
 }
 
-void ReceivedNmeaHandler::handleDdc(const NmeaMessagePtr& message) {
+void ReceivedNmeaHandler::handleDdc(const NmeaMessagePtr& message, int) {
     const auto* ddc = as<MsgDDC>(*message);
     if (ddc && ddc->statusFlag() == QLatin1String("C") &&
         setup()->Kc40Setup.values().remoteDDC == QLatin1String("ON")) {
@@ -625,15 +549,14 @@ void ReceivedNmeaHandler::handleDdc(const NmeaMessagePtr& message) {
 
 // Distances are never negative and an empty field is no distance: such a setting is dropped
 // rather than written into the trip and total records.
-void ReceivedNmeaHandler::handleStl(const NmeaMessage& message) {
-    const auto* stl = as<MsgSTL>(message);
-    if (!stl || !NmeaParser::isNumberValidFloat(stl->tripValue()) ||
-        !NmeaParser::isNumberValidFloat(stl->totalValue()) || stl->tripValue() < 0.0f ||
-        stl->totalValue() < 0.0f) {
+void ReceivedNmeaHandler::handleStl(const NmeaMessagePtr&, const MsgSTL& stl, int) {
+    if (!NmeaParser::isNumberValidFloat(stl.tripValue()) ||
+        !NmeaParser::isNumberValidFloat(stl.totalValue()) || stl.tripValue() < 0.0f ||
+        stl.totalValue() < 0.0f) {
         return;
     }
-    const float trip = stl->tripValue();
-    const float total = stl->totalValue();
+    const float trip = stl.tripValue();
+    const float total = stl.totalValue();
     const quint64 stamp = now();
     setup()->TripTotalSetup.setTotalTrip(total, trip, false);
     SystemVariables* sv = SystemVariables::getInstance();
@@ -651,7 +574,7 @@ void ReceivedNmeaHandler::handleStl(const NmeaMessage& message) {
     }
 }
 
-void ReceivedNmeaHandler::resetWaterTrip() {
+void ReceivedNmeaHandler::resetWaterTrip(const NmeaMessagePtr&, int) {
     SystemSetup* s = setup();
     SystemVariables* sv = SystemVariables::getInstance();
     const quint64 stamp = now();
@@ -663,7 +586,7 @@ void ReceivedNmeaHandler::resetWaterTrip() {
     }
 }
 
-void ReceivedNmeaHandler::resetGroundTrip() {
+void ReceivedNmeaHandler::resetGroundTrip(const NmeaMessagePtr&, int) {
     triptotal_SOG_setup& ground = setup()->triptotal_sog_setup;
     ground.setTotalTrip(ground.values().totalDistance, 0.0f, false);
     ground.set(&triptotal_SOG_setup_s::tripValid, 1.0f);
@@ -671,7 +594,7 @@ void ReceivedNmeaHandler::resetGroundTrip() {
 }
 
 // The older log keeps its trip when the totals are reset.
-void ReceivedNmeaHandler::resetTotals() {
+void ReceivedNmeaHandler::resetTotals(const NmeaMessagePtr&, int) {
     SystemSetup* s = setup();
     SystemVariables* sv = SystemVariables::getInstance();
     const quint64 stamp = now();

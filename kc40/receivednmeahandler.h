@@ -11,10 +11,18 @@
 
 #include <functional>
 
+class MsgBLNK;
 class MsgDAT;
 class MsgEPV;
 class MsgICM;
 class MsgIDM;
+class MsgMACA;
+class MsgSAF;
+class MsgSCF;
+class MsgSRP;
+class MsgSTL;
+class MsgVER;
+class MsgVMPCGTER;
 class VQ2_Handler;
 
 // The single entry for every sentence that reaches the unit. Sources: 0 network, 1 "Nmea_1",
@@ -88,26 +96,47 @@ Q_SIGNALS:
     void sigMacAddress(const QString& interfaceName, const QString& macAddress);
 
 private:
-    void handleDat(const NmeaMessagePtr& message, const MsgDAT& dat);
+    // What the unit does with one sentence type; source as for handleMessages.
+    using Handler = void (ReceivedNmeaHandler::*)(const NmeaMessagePtr& message, int source);
+    // The handlers by the dispatch key of their sentence type.
+    static const QHash<quint32, Handler>& handlers();
+    // A navigation sentence into the navigation inputs.
+    template <class Sentence, bool (ReceivedNavigation::*Handle)(const Sentence&, quint64)>
+    void navigate(const NmeaMessagePtr& message, int source);
+    // A handler of one sentence class, given the sentence as that class.
+    template <class Sentence,
+              void (ReceivedNmeaHandler::*Handle)(const NmeaMessagePtr&, const Sentence&, int)>
+    void typed(const NmeaMessagePtr& message, int source);
+
+    void handleDat(const NmeaMessagePtr& message, const MsgDAT& dat, int source);
     void checkSensorSimulation(const MsgDAT& dat);
-    void handleSnf(const NmeaMessagePtr& message);
-    void handleCfg(const NmeaMessagePtr& message);
-    bool handleNavigation(quint32 key, const NmeaMessage& message, quint64 stamp);
-    void handleIcm(const NmeaMessagePtr& message, const MsgICM& icm);
-    void handleIdm(const NmeaMessagePtr& message, const MsgIDM& idm);
-    void handleEpv(const MsgEPV& epv, int source);
+    void handleSnf(const NmeaMessagePtr& message, int source);
+    void handleCfg(const NmeaMessagePtr& message, int source);
+    void handleWind(const NmeaMessagePtr& message, int source);
+    void forwardAck(const NmeaMessagePtr& message, int source);
+    void forwardAcn(const NmeaMessagePtr& message, int source);
+    void forwardAlrs(const NmeaMessagePtr& message, int source);
+    void forwardHeartBeat(const NmeaMessagePtr& message, int source);
+    void forwardSleep(const NmeaMessagePtr& message, int source);
+    void handleIcm(const NmeaMessagePtr& message, const MsgICM& icm, int source);
+    void handleIdm(const NmeaMessagePtr& message, const MsgIDM& idm, int source);
+    void handleEpv(const NmeaMessagePtr& message, const MsgEPV& epv, int source);
     void handleReverse(const QString& value);
     void handleSimulation(int property, const QString& value);
-    void handleSrp(const NmeaMessage& message);
-    void handleScf(const NmeaMessage& message);
-    void handleMaca(const NmeaMessage& message);
-    void handleTer(const NmeaMessage& message);
-    void handleBlnk(const NmeaMessage& message);
-    void handleDdc(const NmeaMessagePtr& message);
-    void handleStl(const NmeaMessage& message);
-    void resetWaterTrip();
-    void resetGroundTrip();
-    void resetTotals();
+    void handleSrp(const NmeaMessagePtr& message, const MsgSRP& srp, int source);
+    void handleServiceConfigurationRequest(const NmeaMessagePtr& message, int source);
+    void handleScf(const NmeaMessagePtr& message, const MsgSCF& scf, int source);
+    void handleVer(const NmeaMessagePtr& message, const MsgVER& ver, int source);
+    void handleMaca(const NmeaMessagePtr& message, const MsgMACA& maca, int source);
+    void handleTer(const NmeaMessagePtr& message, const MsgVMPCGTER& ter, int source);
+    void handleBlnk(const NmeaMessagePtr& message, const MsgBLNK& blnk, int source);
+    void handleDdc(const NmeaMessagePtr& message, int source);
+    void handleStl(const NmeaMessagePtr& message, const MsgSTL& stl, int source);
+    void handleSaf(const NmeaMessagePtr& message, const MsgSAF& saf, int source);
+    void resetWaterTrip(const NmeaMessagePtr& message, int source);
+    void resetGroundTrip(const NmeaMessagePtr& message, int source);
+    void resetTotals(const NmeaMessagePtr& message, int source);
+    void resetSensorHours(const NmeaMessagePtr& message, int source);
     // A copy on channel 1, a copy on channel 2 and the sentence on the network.
     void sendOnAllChannels(const NmeaMessagePtr& message);
     void replyTo(int source, const NmeaMessagePtr& reply);

@@ -4,10 +4,25 @@
 
 #include <QDebug>
 
-SystemVariables* SystemVariables::getInstance() {
-    static SystemVariables* instance = new SystemVariables();
-    instance->bIsSimulation = false;
+#include <memory>
+
+namespace {
+std::unique_ptr<SystemVariables>& instanceSlot() {
+    static std::unique_ptr<SystemVariables> instance;
     return instance;
+}
+} // namespace
+
+SystemVariables* SystemVariables::getInstance() {
+    auto& slot = instanceSlot();
+    if (!slot) {
+        slot.reset(new SystemVariables);
+    }
+    return slot.get();
+}
+
+void SystemVariables::resetForTests() {
+    instanceSlot().reset();
 }
 
 SystemVariables::SystemVariables() {

@@ -22,6 +22,8 @@ public:
     static constexpr float kTripWrap = 99999.9f;
 
     static SystemVariables* getInstance();
+    // Drops the instance: the next getInstance() starts afresh. For test fixtures.
+    static void resetForTests();
 
     float getSOG_L_GPS();
     float getSOG_T_GPS();

@@ -17,6 +17,7 @@
 #include "unitconverter.h"
 
 #include <QDebug>
+#include <memory>
 
 namespace {
 
@@ -31,9 +32,23 @@ int hundredths(float x) {
 
 } // namespace
 
+namespace {
+std::unique_ptr<VQ2>& instanceSlot() {
+    static std::unique_ptr<VQ2> instance;
+    return instance;
+}
+} // namespace
+
 VQ2* VQ2::getInstance() {
-    static VQ2 instance;
-    return &instance;
+    auto& slot = instanceSlot();
+    if (!slot) {
+        slot.reset(new VQ2);
+    }
+    return slot.get();
+}
+
+void VQ2::resetForTests() {
+    instanceSlot().reset();
 }
 
 NmeaMessagePtr VQ2_Handler::createCFGmsg(const SensorConfiguration& configuration, int systemId,

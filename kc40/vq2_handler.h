@@ -28,6 +28,8 @@ Q_DECLARE_METATYPE(SensorConfiguration)
 class VQ2 {
 public:
     static VQ2* getInstance();
+    // Drops the instance: the next getInstance() starts afresh. For test fixtures.
+    static void resetForTests();
 
     SensorConfiguration configuration() const {
         return {mode, frequencyBand, nWaterTrackPowerLevel, nWaterTrackPulseLength,

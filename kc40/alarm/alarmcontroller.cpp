@@ -31,7 +31,7 @@ bool isSpeedSource(AlarmSource source) {
 } // namespace
 
 AlarmController::AlarmController(QObject* parent)
-    : QObject(parent), alr_Controller(this), alf_Controller(this), alarmBeepDelay(this),
+    : QObject(parent), alr_Controller(*this), alf_Controller(*this), alarmBeepDelay(this),
       m_displayDelay(this), m_startReset(this) {
     for (int source = 0; source < kAlarmSourceCount; ++source) {
         auto* alert = new AlarmInstance(

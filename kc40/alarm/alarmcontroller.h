@@ -3,6 +3,7 @@
 #include "alarmhooks.h"
 #include "alarminstance.h"
 #include "alarmtypes.h"
+#include "alertsink.h"
 #include "alf_controller.h"
 #include "alr_controller.h"
 #include "msgalrs.h"
@@ -19,7 +20,7 @@
 // alerts, takes acknowledgements from the operator and from alert management, paces the
 // display buzzer and the alarm relay, keeps the display's alert list current and hands every
 // change to the reporting scheme chosen in the alarm setup (ALR or ALF), switchable at run time.
-class AlarmController : public QObject {
+class AlarmController : public QObject, public AlertSink {
     Q_OBJECT
 public:
     static constexpr float kHysteresisKn = 0.5f;
@@ -31,7 +32,7 @@ public:
     explicit AlarmController(QObject* parent = nullptr);
 
     AlarmHooks& hooks() { return m_hooks; }
-    QString utcTimeStamp() const {
+    QString utcTimeStamp() const override {
         return m_hooks.utcTimeStamp ? m_hooks.utcTimeStamp() : QString();
     }
 
@@ -62,13 +63,15 @@ public:
     void periodicalSendAlcMSg();
 
     // Puts an alert sentence on every channel with alarm output enabled.
-    void sendAlarmMessage(const NmeaMessagePtr& message);
+    void sendAlarmMessage(const NmeaMessagePtr& message) override;
     std::shared_ptr<MsgALRS> getAlarmForDisplay();
     // The display list mode changed (demo, test, mute).
     void notifyChangedWarnState();
 
     AlarmInstance* getAlertInstance(AlarmSource source) const;
-    const std::array<AlarmInstance*, kAlarmSourceCount>& alerts() const { return m_alerts; }
+    const std::array<AlarmInstance*, kAlarmSourceCount>& alerts() const override {
+        return m_alerts;
+    }
     bool useALR() const;
     bool hasUnacknowledged() const { return hasUnacknowledgedAlarm; }
     int pendingBuzzerRequests() const { return m_previousNumberAlerts; }

@@ -1,7 +1,7 @@
 #include "alf_controller.h"
 
-#include "alarmcontroller.h"
 #include "alarminstance.h"
+#include "alertsink.h"
 #include "nmeaparser.h"
 #include "systemsetup.h"
 
@@ -26,11 +26,11 @@ void ALF_controller::notifyChangedState(AlarmInstance* alert) {
 }
 
 void ALF_controller::sendALF(AlarmInstance* alert) {
-    alarmController->sendAlarmMessage(createALF(*alert));
+    alarmController.sendAlarmMessage(createALF(*alert));
 }
 
 void ALF_controller::sendALC() {
-    alarmController->sendAlarmMessage(createALC());
+    alarmController.sendAlarmMessage(createALC());
 }
 
 std::shared_ptr<MsgALF> ALF_controller::createALF(const AlarmInstance& alert) {
@@ -49,7 +49,7 @@ std::shared_ptr<MsgALC> ALF_controller::createALC() {
     auto message = std::make_shared<MsgALC>();
     message->setSequentialIdentifier(m_alcSequentialIdentifier);
     if (!SystemSetup::getInstance()->getSystemInStandby()) {
-        for (const AlarmInstance* alert : alarmController->alerts()) {
+        for (const AlarmInstance* alert : alarmController.alerts()) {
             if (alert->getAlertState() != NO_ALARM) {
                 message->addSentence(MsgSingleALC(QString(), alert->getAlertID(),
                                                   alert->getAlertInstanceNumber(),
@@ -63,13 +63,13 @@ std::shared_ptr<MsgALC> ALF_controller::createALC() {
 
 std::shared_ptr<MsgARC> ALF_controller::createARC(int identifier, int instance,
                                                   const QString& command) const {
-    return std::make_shared<MsgARC>(alarmController->utcTimeStamp(), QString(),
+    return std::make_shared<MsgARC>(alarmController.utcTimeStamp(), QString(),
                                     static_cast<quint32>(identifier),
                                     static_cast<quint32>(instance), command);
 }
 
 void ALF_controller::refuse(const AlarmInstance& alert, const QString& command) {
-    alarmController->sendAlarmMessage(
+    alarmController.sendAlarmMessage(
         createARC(alert.getAlertID(), alert.getAlertInstanceNumber(), command));
 }
 
@@ -82,7 +82,7 @@ void ALF_controller::handleACN(const MsgACN& acn) {
 
     // Collected first: applying a command announces changes that may reach back here.
     QList<AlarmInstance*> targets;
-    for (AlarmInstance* alert : alarmController->alerts()) {
+    for (AlarmInstance* alert : alarmController.alerts()) {
         if (alert->getAlertState() == NO_ALARM) {
             continue;
         }
@@ -132,7 +132,7 @@ void ALF_controller::applyCommand(AlarmInstance* alert, const QString& command,
 }
 
 void ALF_controller::handleUserOrAuxSilence() {
-    for (AlarmInstance* alert : alarmController->alerts()) {
+    for (AlarmInstance* alert : alarmController.alerts()) {
         if (alert->getAlertState() == ALR_ACTIVE_UACKED) {
             alert->setSilenced();
         }

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-class AlarmController;
 class AlarmInstance;
+class AlertSink;
 
 // Reports the alerts with the alert-management scheme: an ALF per change, the ALC list every
 // 30 s, and the commands of a received ACN, refused ones answered with an ARC.
@@ -17,7 +17,7 @@ class AlarmInstance;
 //   $--ARC,time,,id,instance,refused command*hh
 class ALF_controller {
 public:
-    explicit ALF_controller(AlarmController* owner) : alarmController(owner) {}
+    explicit ALF_controller(AlertSink& alarms) : alarmController(alarms) {}
 
     void notifyChangedState(AlarmInstance* alert);
     void handleACN(const MsgACN& acn);
@@ -35,7 +35,7 @@ private:
     void applyCommand(AlarmInstance* alert, const QString& command, const QString& sourceSfi);
     void refuse(const AlarmInstance& alert, const QString& command);
 
-    AlarmController* alarmController;
+    AlertSink& alarmController;
     int m_alcSequentialIdentifier = 0;
     int m_alfSequentialIdentifier = 0;
 };

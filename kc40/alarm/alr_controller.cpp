@@ -1,7 +1,7 @@
 #include "alr_controller.h"
 
-#include "alarmcontroller.h"
 #include "alarminstance.h"
+#include "alertsink.h"
 #include "systemsetup.h"
 
 #include <QDebug>
@@ -15,7 +15,7 @@ void ALR_Controller::periodicalTestAndSend() {
         sendEmptyALR();
         return;
     }
-    for (AlarmInstance* alert : alarmController->alerts()) {
+    for (AlarmInstance* alert : alarmController.alerts()) {
         if (alert->getAlertState() != NO_ALARM) {
             sendALR(alert);
         }
@@ -23,7 +23,7 @@ void ALR_Controller::periodicalTestAndSend() {
 }
 
 bool ALR_Controller::isAnyAlarmActive() const {
-    for (const AlarmInstance* alert : alarmController->alerts()) {
+    for (const AlarmInstance* alert : alarmController.alerts()) {
         if (alert->getAlertState() != NO_ALARM) {
             return true;
         }
@@ -45,7 +45,7 @@ void ALR_Controller::handleACK(const MsgACK& ack) {
         return;
     }
     // Alerts may share a number (the system alerts always do): all of them are acknowledged.
-    for (AlarmInstance* alert : alarmController->alerts()) {
+    for (AlarmInstance* alert : alarmController.alerts()) {
         if (alert->getAlertID() == number && alert->getAlertState() != NO_ALARM) {
             alert->setAcknowledgedInALR();
         }
@@ -55,13 +55,13 @@ void ALR_Controller::handleACK(const MsgACK& ack) {
 void ALR_Controller::sendALR(AlarmInstance* alert) {
     const auto message = createAlarmMessage(*alert);
     qDebug().noquote() << " Send ALR: " << message->getMsgBuffer().trimmed();
-    alarmController->sendAlarmMessage(message);
+    alarmController.sendAlarmMessage(message);
 }
 
 void ALR_Controller::sendEmptyALR() {
     const auto message = createEmptyAlarmMessage();
     qDebug().noquote() << "Send ALR: " << message->getMsgBuffer().trimmed();
-    alarmController->sendAlarmMessage(message);
+    alarmController.sendAlarmMessage(message);
 }
 
 std::shared_ptr<MsgALR> ALR_Controller::createAlarmMessage(const AlarmInstance& alert) {

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-class AlarmController;
 class AlarmInstance;
+class AlertSink;
 
 // Reports the alerts with the older ALR/ACK scheme: one ALR per change, and every 15 s either
 // one ALR per alert that is not normal or a single empty ALR.
@@ -15,7 +15,7 @@ class ALR_Controller {
 public:
     static constexpr int kRepeatSeconds = 15;
 
-    explicit ALR_Controller(AlarmController* owner) : alarmController(owner) {}
+    explicit ALR_Controller(AlertSink& alarms) : alarmController(alarms) {}
 
     // Called once a second.
     void periodicalTestAndSend();
@@ -30,6 +30,6 @@ public:
     static std::shared_ptr<MsgALR> createEmptyAlarmMessage();
 
 private:
-    AlarmController* alarmController;
+    AlertSink& alarmController;
     int nALR_reportingTimerCounter = 0;
 };

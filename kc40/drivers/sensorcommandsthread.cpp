@@ -2,6 +2,7 @@
 
 #include "logger.h"
 #include "nmeaparser.h"
+#include "sensorhandshake.h"
 #include "serialsensor.h"
 #include "vq2_handler.h"
 
@@ -109,24 +110,20 @@ SensorCommandsThread::SensorCommandsThread(QObject* parent) : QObject(parent), m
 SensorCommandsThread::~SensorCommandsThread() = default;
 
 bool SensorCommandsThread::sendToSensor(const NmeaMessagePtr& message, bool waitForAnswer) {
-    setMessageIsBeingSent();
+    SensorHandshake::setMessageIsBeingSent();
     Q_EMIT sigSendOnNmeaOutput(kSensorChannel, message);
     if (!waitForAnswer) {
-        clearMessageIsBeingSent(true);
+        SensorHandshake::clearMessageIsBeingSent(true);
         return true;
     }
-    if (!s_messageBeingSent.waitFor(false, kAnswerTimeout)) {
-        clearMessageIsBeingSent(false);
-        return false;
-    }
-    return s_lastAnswered;
+    return SensorHandshake::waitForAnswer(kAnswerTimeout);
 }
 
 bool SensorCommandsThread::waitForDAT(int rounds) {
-    clearDatReceived();
-    if (rounds > 0 && s_datReceived.waitFor(true, kDatTimeout)) {
+    SensorHandshake::clearDatReceived();
+    if (rounds > 0 && SensorHandshake::waitForDat(kDatTimeout)) {
         qDebug() << "DAT received";
-        clearDatReceived();
+        SensorHandshake::clearDatReceived();
         return true;
     }
     qDebug() << "giv up waiting DAT";
@@ -183,10 +180,8 @@ void SensorCommandsThread::slotStartSimulator(bool stop, bool start, float s1, f
                                               float s4, const SensorConfiguration& configuration) {
     const float speeds[4] = {s1, s2, s3, s4};
     if (!stop && start && runSimulationStart(speeds, configuration)) {
-        s_simulatorRunning = true;
         return;
     }
-    s_simulatorRunning = false;
     runSimulationStop();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "nmeamessage.h"
-#include "signalledflag.h"
 #include "vq2_handler.h"
 
 #include <QByteArray>
@@ -81,21 +80,6 @@ public:
     void setRawDataTiming(const RawDataTiming& timing) { m_rawReader.setTiming(timing); }
     void setRawMeasurementSettings(int settings) { m_rawSettings = settings; }
 
-    static void setDatReceived() { s_datReceived.set(); }
-    static void clearDatReceived() { s_datReceived.clear(); }
-    static bool isDatReceived() { return s_datReceived.isSet(); }
-    static bool getMessageIsBeingSent() { return s_messageBeingSent.isSet(); }
-    static void setMessageIsBeingSent() {
-        s_lastAnswered = false;
-        s_messageBeingSent.set();
-    }
-    // answered: the sensor echoed the command; false when it was given up.
-    static void clearMessageIsBeingSent(bool answered = true) {
-        s_lastAnswered = answered;
-        s_messageBeingSent.clear();
-    }
-    static bool isSimulatorRunning() { return s_simulatorRunning; }
-
 public Q_SLOTS:
     void slotSendInitialConfig(const SensorConfiguration& configuration);
     void slotSendConfig(const SensorConfiguration& configuration);
@@ -121,9 +105,4 @@ private:
 
     SensorVQ2RawDataReader m_rawReader;
     int m_rawSettings = 0;
-
-    static inline SignalledFlag s_datReceived;
-    static inline SignalledFlag s_messageBeingSent;
-    static inline std::atomic<bool> s_lastAnswered{false};
-    static inline std::atomic<bool> s_simulatorRunning{false};
 };

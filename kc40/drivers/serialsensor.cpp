@@ -3,7 +3,7 @@
 #include "logger.h"
 #include "nmeaparser.h"
 #include "platform.h"
-#include "sensorcommandsthread.h"
+#include "sensorhandshake.h"
 
 #include <QDeadlineTimer>
 
@@ -120,7 +120,7 @@ void SerialSensor::repeatCFG() {
 
 void SerialSensor::stopRepeating(bool answered) {
     cfgRepeatTimer.stop();
-    SensorCommandsThread::clearMessageIsBeingSent(answered);
+    SensorHandshake::clearMessageIsBeingSent(answered);
     CFG_to_repeat.clear();
     CFG_repeat_top_level = false;
     CFG_repetition_count = 0;
@@ -245,7 +245,7 @@ void SerialSensor::handleSentence(const QString& sentence) {
     Logger::instance()->append(QStringLiteral("<-- ") + sentence, Logger::LOG_INFO);
     Q_EMIT receivedValidDataFromSensor();
     if (isSignOfLife(*message, sentence)) {
-        SensorCommandsThread::setDatReceived();
+        SensorHandshake::setDatReceived();
     }
     if (bReceivingEnabled) {
         Q_EMIT receivedSerialNmea(message);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace {
 
-constexpr int kStatusKinds = 5;
 constexpr int kSilentTicksBeforeClear = 119;
 
 // The state a run of equal newest samples confirms.
@@ -102,7 +102,7 @@ void BottomClassifier::classifyBottom() {
 }
 
 BottomStatus BottomClassifier::walkStatuses() {
-    std::array<int, kStatusKinds> counts{};
+    StatusCounts counts{};
     bool steady = true;
     bool decided = false;
     m_absVariationSum = 0.0f;
@@ -143,43 +143,51 @@ BottomStatus BottomClassifier::walkStatuses() {
             decided = true;
             continue;
         }
-        switch (bottomStatus) {
-        case BOTTOM_VALID:
-            if (i == m_deepFromValidCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_TOO_DEEP] > m_deepFromValidAllowedCount) {
-                return BOTTOM_LOST_TOO_DEEP;
-            }
-            if (i == m_shallowFromValidCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_TOO_SHALLOW] > m_shallowFromValidAllowedCount) {
-                return BOTTOM_LOST_TOO_SHALLOW;
-            }
-            if (i >= m_deepFromValidCheckCount - 1 && i >= m_shallowFromValidCheckCount - 1) {
-                return bottomStatus;
-            }
-            break;
-        case BOTTOM_LOST_TOO_DEEP:
-            if (i == m_validFromDeepCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_VALID] > m_validFromDeepdAllowedCount) {
-                return BOTTOM_VALID;
-            }
-            if (i == m_shallowFromDeepCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_SHALLOW_WHILE_DEEP] > m_shallowFromDeepAllowedCount) {
-                return BOTTOM_LOST_TOO_SHALLOW;
-            }
-            break;
-        case BOTTOM_LOST_TOO_SHALLOW:
-            if (i == m_validFromShallowCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_VALID] > m_validFromShallowAllowedCount) {
-                return BOTTOM_VALID;
-            }
-            if (i == m_deepFromShallowCheckCount - 1 &&
-                counts[DEPTH_SAMPLE_SHALLOW_FROM_DEEP] > m_deepFromShallowAllowedCount) {
-                return BOTTOM_LOST_TOO_DEEP;
-            }
-            break;
+        if (const std::optional<BottomStatus> next = transitionAt(i, counts)) {
+            return *next;
         }
     }
     return bottomStatus;
+}
+
+std::optional<BottomStatus> BottomClassifier::transitionAt(int i,
+                                                           const StatusCounts& counts) const {
+    switch (bottomStatus) {
+    case BOTTOM_VALID:
+        if (i == m_deepFromValidCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_TOO_DEEP] > m_deepFromValidAllowedCount) {
+            return BOTTOM_LOST_TOO_DEEP;
+        }
+        if (i == m_shallowFromValidCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_TOO_SHALLOW] > m_shallowFromValidAllowedCount) {
+            return BOTTOM_LOST_TOO_SHALLOW;
+        }
+        if (i >= m_deepFromValidCheckCount - 1 && i >= m_shallowFromValidCheckCount - 1) {
+            return bottomStatus;
+        }
+        return std::nullopt;
+    case BOTTOM_LOST_TOO_DEEP:
+        if (i == m_validFromDeepCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_VALID] > m_validFromDeepdAllowedCount) {
+            return BOTTOM_VALID;
+        }
+        if (i == m_shallowFromDeepCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_SHALLOW_WHILE_DEEP] > m_shallowFromDeepAllowedCount) {
+            return BOTTOM_LOST_TOO_SHALLOW;
+        }
+        return std::nullopt;
+    case BOTTOM_LOST_TOO_SHALLOW:
+        if (i == m_validFromShallowCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_VALID] > m_validFromShallowAllowedCount) {
+            return BOTTOM_VALID;
+        }
+        if (i == m_deepFromShallowCheckCount - 1 &&
+            counts[DEPTH_SAMPLE_SHALLOW_FROM_DEEP] > m_deepFromShallowAllowedCount) {
+            return BOTTOM_LOST_TOO_DEEP;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 void BottomClassifier::clearData() {

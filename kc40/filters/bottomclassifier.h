@@ -4,6 +4,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 
 enum DepthSampleStatus {
     DEPTH_SAMPLE_VALID = 0,
@@ -13,6 +14,7 @@ enum DepthSampleStatus {
     // A shallow sample while the bottom is lost too deep.
     DEPTH_SAMPLE_SHALLOW_WHILE_DEEP = 4,
 };
+inline constexpr int kDepthSampleStatusKinds = 5;
 
 enum BottomStatus { BOTTOM_VALID = 0, BOTTOM_LOST_TOO_DEEP = 1, BOTTOM_LOST_TOO_SHALLOW = 2 };
 
@@ -44,7 +46,11 @@ public:
 
 private:
     // Walks the newest samples; returns the new state, or the present one.
+    using StatusCounts = std::array<int, kDepthSampleStatusKinds>;
+
     BottomStatus walkStatuses();
+    // The status the sample counts lead to at the i-th newest sample, when they decide it.
+    std::optional<BottomStatus> transitionAt(int i, const StatusCounts& counts) const;
     void updateAverage(float depth);
 
     std::deque<float> depthSamples;

@@ -2,9 +2,25 @@
 
 #include "msgsnf.h"
 
+#include <memory>
+
+namespace {
+std::unique_ptr<SensorInfo>& instanceSlot() {
+    static std::unique_ptr<SensorInfo> instance;
+    return instance;
+}
+} // namespace
+
 SensorInfo* SensorInfo::getInstance() {
-    static SensorInfo instance;
-    return &instance;
+    auto& slot = instanceSlot();
+    if (!slot) {
+        slot.reset(new SensorInfo);
+    }
+    return slot.get();
+}
+
+void SensorInfo::resetForTests() {
+    instanceSlot().reset();
 }
 
 int SensorInfo::frequencyNumber(const QString& text) {

@@ -9,6 +9,8 @@ class MsgSNF;
 class SensorInfo {
 public:
     static SensorInfo* getInstance();
+    // Drops the instance: the next getInstance() starts afresh. For test fixtures.
+    static void resetForTests();
 
     void setFromSNF(const MsgSNF& snf);
 

@@ -1,5 +1,6 @@
 #include "casename.h"
 #include "distancekeeping.h"
+#include "freshunit.h"
 #include "heartbeatsupervision.h"
 #include "msghbt.h"
 #include "msgicm.h"
@@ -9,7 +10,6 @@
 #include "speedcalibrationdata.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
-#include "testroot.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,6 @@ struct Heard {
 class Supervision : public ::testing::Test {
 protected:
     Supervision() {
-        Platform::configure(root.path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-        SpeedCalibrationData::resetForTests();
         supervision = std::make_unique<HeartbeatSupervision>(setup(), store());
         control = std::make_unique<SensorControl>(setup(), store(), line);
         HeartbeatSupervision* s = supervision.get();
@@ -61,18 +58,11 @@ protected:
         QObject::connect(control.get(), &SensorControl::sigSendInitialConfig,
                          [this] { ++heard.initialConfigs; });
     }
-    ~Supervision() override {
-        control.reset();
-        supervision.reset();
-        SpeedCalibrationData::resetForTests();
-        SystemSetup::resetForTests();
-        Platform::configure(QString(), QString());
-    }
 
     SystemSetup& setup() { return *SystemSetup::getInstance(); }
     SystemVariables& store() { return *SystemVariables::getInstance(); }
 
-    TestRoot root;
+    FreshUnitRoot root;
     SerialSensor line;
     std::unique_ptr<HeartbeatSupervision> supervision;
     std::unique_ptr<SensorControl> control;

@@ -1,10 +1,10 @@
+#include "freshunit.h"
 #include "mainhandler.h"
 #include "msgdat.h"
 #include "platform.h"
 #include "pseudoterminal.h"
 #include "speedcalibrationdata.h"
 #include "systemsetup.h"
-#include "testroot.h"
 #include "waitfor.h"
 
 #include <QMetaMethod>
@@ -16,17 +16,6 @@ namespace {
 // The central object on a fresh board root, with the sensor line played by the test.
 class MainHandlerOnBoard : public ::testing::Test {
 protected:
-    MainHandlerOnBoard() {
-        Platform::configure(root.path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-        SpeedCalibrationData::resetForTests();
-    }
-    ~MainHandlerOnBoard() override {
-        SpeedCalibrationData::resetForTests();
-        SystemSetup::resetForTests();
-        Platform::configure(QString(), QString());
-    }
-
     // What the unit writes on the sensor line, collected while its event loop runs.
     bool sensorLineShows(const QByteArray& expected, int timeoutMs) {
         return waitFor(
@@ -37,7 +26,7 @@ protected:
             timeoutMs);
     }
 
-    TestRoot root;
+    FreshUnitRoot root;
     PseudoTerminal sensor{root.path("/dev/ttyS3")};
     QByteArray fromUnit;
 };

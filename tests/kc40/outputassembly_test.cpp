@@ -1,4 +1,5 @@
 #include "casename.h"
+#include "freshunit.h"
 #include "msgdatr.h"
 #include "msgdptr.h"
 #include "msghbt.h"
@@ -12,7 +13,6 @@
 #include "platform.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
-#include "testroot.h"
 
 #include <QMap>
 #include <QSet>
@@ -141,8 +141,6 @@ NmeaMessagePtr vbw() {
 class Output : public ::testing::Test {
 protected:
     Output() {
-        Platform::configure(root.path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
         hooks.getOutputMsgByName = [this](const QString& name, int) -> NmeaMessagePtr {
             if (const auto build = factory.value(name)) {
                 return build();
@@ -154,11 +152,6 @@ protected:
         hooks.typeRecognized = [](const QString& type) { return type != QLatin1String("XYZ"); };
         hooks.heartbeatMacAddress = [] { return QStringLiteral("00:11:22:33:44:55"); };
     }
-    ~Output() override {
-        SystemSetup::resetForTests();
-        Platform::configure(QString(), QString());
-    }
-
     OutputAssembly& unit() {
         if (!m_unit) {
             m_unit = std::make_unique<OutputAssembly>(*setup(), *values(), rules, serial, network,
@@ -169,7 +162,7 @@ protected:
     static SystemSetup* setup() { return SystemSetup::getInstance(); }
     static SystemVariables* values() { return SystemVariables::getInstance(); }
 
-    TestRoot root;
+    FreshUnitRoot root;
     FakeRules rules;
     FakeSerial serial;
     FakeNetwork network;

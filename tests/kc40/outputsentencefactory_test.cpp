@@ -1,3 +1,4 @@
+#include "freshunit.h"
 #include "gps_input.h"
 #include "msgdpt.h"
 #include "msggga.h"
@@ -8,7 +9,6 @@
 #include "sensorinfo.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
-#include "testroot.h"
 #include "unitconverter.h"
 #include "vq2_handler.h"
 
@@ -57,18 +57,10 @@ void forAllFloats(SystemVariables& sv, const std::function<void(varFloat&)>& app
     }
 }
 
-// A fresh board root that the unit's paths point at before any singleton is touched.
-struct ConfiguredRoot : TestRoot {
-    ConfiguredRoot() {
-        Clock::setSource(&fakeNow);
-        Platform::configure(path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-    }
-    ~ConfiguredRoot() {
-        Platform::configure(QString(), QString());
-        SystemSetup::resetForTests();
-        Clock::setSource(nullptr);
-    }
+// A fresh board root and fresh stores, on the test's clock.
+struct ConfiguredRoot : FreshUnitRoot {
+    ConfiguredRoot() { Clock::setSource(&fakeNow); }
+    ~ConfiguredRoot() { Clock::setSource(nullptr); }
 };
 
 // The store emptied of every value; each test fills what it needs.

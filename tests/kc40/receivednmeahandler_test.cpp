@@ -2,6 +2,7 @@
 
 #include "casename.h"
 #include "errorcounter.h"
+#include "freshunit.h"
 #include "heading.h"
 #include "msgepv.h"
 #include "msgerrorcode.h"
@@ -11,7 +12,6 @@
 #include "platform.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
-#include "testroot.h"
 #include "utc_time.h"
 #include "vq2_handler.h"
 
@@ -67,19 +67,7 @@ void forgetNavigation() {
     sv->bSOG_fromGPS = false;
 }
 
-// A fresh board root that the unit's paths point at before any of its objects is built.
-struct ConfiguredRoot : TestRoot {
-    ConfiguredRoot() {
-        Platform::configure(path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-        ErrorCounter::resetForTests();
-    }
-    ~ConfiguredRoot() {
-        SystemSetup::resetForTests();
-        ErrorCounter::resetForTests();
-        Platform::configure(QString(), QString());
-    }
-};
+using ConfiguredRoot = FreshUnitRoot;
 
 // Records what the handler asks of the rest of the unit, one short text per signal.
 class ReceivedNmeaHandlerTest : public ::testing::Test {

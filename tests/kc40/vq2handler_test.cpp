@@ -2,6 +2,7 @@
 
 #include "calibrationtablesource.h"
 #include "casename.h"
+#include "freshunit.h"
 #include "msgdat.h"
 #include "msgicm.h"
 #include "msgqst.h"
@@ -9,7 +10,6 @@
 #include "platform.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
-#include "testroot.h"
 #include "udperrorcounter.h"
 #include "vq2datamodel.h"
 
@@ -37,14 +37,7 @@ QString withChecksum(const QString& body) {
     return body + QStringLiteral("*%1\r\n").arg(sum, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-// A fresh board root that the unit's paths point at before any of its objects is built.
-struct ConfiguredRoot : TestRoot {
-    ConfiguredRoot() {
-        Platform::configure(path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-    }
-    ~ConfiguredRoot() { Platform::configure(QString(), QString()); }
-};
+using ConfiguredRoot = FreshUnitRoot;
 
 // The unit on a fresh board root, fed DAT sentences two a second.
 class Vq2HandlerTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 #include "nmeaparser.h"
 #include "platform.h"
 #include "sensorcommandsthread.h"
+#include "sensorhandshake.h"
 #include "serialsensor.h"
 #include "testroot.h"
 #include "vq2simulator.h"
@@ -26,7 +27,7 @@ protected:
     void SetUp() override {
         Platform::configure(root.path(), QString());
         SerialSensor::setBSendingFromApplicationEnabled(true);
-        SensorCommandsThread::clearMessageIsBeingSent();
+        SensorHandshake::clearMessageIsBeingSent();
     }
 
     // Starts the simulated sensor with a scenario, then the unit's side of the line.

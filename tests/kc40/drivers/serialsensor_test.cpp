@@ -1,7 +1,7 @@
 #include "nmeamessage.h"
 #include "platform.h"
 #include "pseudoterminal.h"
-#include "sensorcommandsthread.h"
+#include "sensorhandshake.h"
 #include "serialsensor.h"
 #include "testroot.h"
 #include "waitfor.h"
@@ -39,7 +39,7 @@ protected:
         QObject::connect(&sensor, &SerialSensor::receivedSerialNmea,
                          [this](NmeaMessagePtr m) { received.push_back(m->receivedText()); });
         SerialSensor::setBSendingFromApplicationEnabled(true);
-        SensorCommandsThread::clearDatReceived();
+        SensorHandshake::clearDatReceived();
     }
     void TearDown() override {
         sensor.close();
@@ -105,13 +105,13 @@ TEST_F(SensorLine, OnlyAnUndamagedDatOfTheRightSystemIsASignOfLife) {
         {"a command echo", kCfgEcho, true, false},
     };
     for (const LifeCase& c : cases) {
-        SensorCommandsThread::clearDatReceived();
+        SensorHandshake::clearDatReceived();
         sensor.setOnlyDAT4(c.onlyDat4);
         const quint32 seen = sensor.goodCount() + sensor.badCount();
         pty->write(c.dat);
         ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
             << c.name;
-        EXPECT_EQ(SensorCommandsThread::isDatReceived(), c.signOfLife) << c.name;
+        EXPECT_EQ(SensorHandshake::isDatReceived(), c.signOfLife) << c.name;
     }
 }
 
@@ -133,7 +133,7 @@ TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
          false},
     };
     for (const AnswerCase& c : cases) {
-        SensorCommandsThread::setMessageIsBeingSent();
+        SensorHandshake::setMessageIsBeingSent();
         EXPECT_GT(sensor.sendMessage(c.command, false), 0) << c.name;
         EXPECT_EQ(pty->read(500, "\n"), c.command.toLatin1()) << c.name;
         ASSERT_TRUE(sensor.isAwaitingAnswer()) << c.name;
@@ -142,20 +142,20 @@ TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
         ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
             << c.name;
         EXPECT_EQ(sensor.isAwaitingAnswer(), !c.answered) << c.name;
-        EXPECT_EQ(SensorCommandsThread::getMessageIsBeingSent(), !c.answered) << c.name;
+        EXPECT_EQ(SensorHandshake::getMessageIsBeingSent(), !c.answered) << c.name;
     }
 }
 
 TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
     sensor.setRepeatIntervalMs(50);
-    SensorCommandsThread::setMessageIsBeingSent();
+    SensorHandshake::setMessageIsBeingSent();
     const QString command = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
     sensor.sendMessage(command, false);
     ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 9000));
     spinFor(150);
     const QByteArray written = pty->read(200);
     EXPECT_EQ(written.count(command.toLatin1()), SerialSensor::kMaxWrites);
-    EXPECT_FALSE(SensorCommandsThread::getMessageIsBeingSent());
+    EXPECT_FALSE(SensorHandshake::getMessageIsBeingSent());
     EXPECT_TRUE(sensor.awaitedCommand().isEmpty());
 }
 

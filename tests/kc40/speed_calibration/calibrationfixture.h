@@ -1,9 +1,9 @@
 #pragma once
 
+#include "freshunit.h"
 #include "platform.h"
 #include "speedcalibrationdata.h"
 #include "systemsetup.h"
-#include "testroot.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,8 @@
 class CalibrationTest : public ::testing::Test {
 protected:
     CalibrationTest() {
-        Platform::configure(root.path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
         SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::vesselMaxSpeed, 25.0f);
     }
-    ~CalibrationTest() override { SystemSetup::resetForTests(); }
 
     SpeedCalibrationData& restart() {
         data.reset();
@@ -34,6 +31,6 @@ protected:
         root.writeFile(configPath(name), content);
     }
 
-    TestRoot root;
+    FreshUnitRoot root;
     std::unique_ptr<SpeedCalibrationData> data;
 };
