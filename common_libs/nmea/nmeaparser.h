@@ -15,6 +15,7 @@ public:
     static std::unique_ptr<NmeaMessage> parse(const QString& message);
     static std::unique_ptr<NmeaMessage> createMessage(const QString& message_type, quint32 msgHash,
                                                       const QStringList& parameters);
+    // sentenceKey() for callers that hold the identifier as a QString.
     static quint32 calculateMessageTypeHash(const QString& message_type);
 
     static float StringToFloat(const QString& text, bool* ok);
