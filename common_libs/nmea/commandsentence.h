@@ -26,7 +26,7 @@ public:
     }
 
     QString fullType() const override {
-        return this->m_message_type + NmeaParser::NumberToString(m_commandID);
+        return this->m_message_type + fieldcodec::write(m_commandID, fmt::integer(), 0);
     }
 
     QList<NamedValue> fieldValues() const override {
@@ -69,8 +69,8 @@ protected:
     }
 
     QStringList buildFields() const override {
-        QStringList fields{NmeaParser::NumberToString(m_messageVersion),
-                           NmeaParser::NumberToString(m_commandID)};
+        QStringList fields{fieldcodec::write(m_messageVersion, fmt::integer(), 0),
+                           fieldcodec::write(m_commandID, fmt::integer(), 0)};
         for (const T& parameter : m_msgParameters) {
             fields << fieldcodec::write(parameter, parameterFormat(), 0);
         }

@@ -42,8 +42,8 @@ bool MsgERRORTABLE::setParams(const QStringList& params) {
 QStringList MsgERRORTABLE::buildFields() const {
     QStringList fields;
     for (qsizetype i = 0; i < kPairs; ++i) {
-        fields << NmeaParser::NumberToString(m_errorIDs.value(i, kAbsentInt))
-               << NmeaParser::NumberToString(m_errorCounts.value(i, kAbsentInt));
+        fields << fieldcodec::write(m_errorIDs.value(i, kAbsentInt), fmt::integer(), 0)
+               << fieldcodec::write(m_errorCounts.value(i, kAbsentInt), fmt::integer(), 0);
     }
     return fields;
 }

@@ -25,7 +25,7 @@ bool MsgSNF::setParams(const QStringList& params) {
             return reject();
         }
         // An empty revision stays absent rather than becoming a huge "valid" one.
-        if (NmeaParser::isNumberValidFloat(m_firmwereRev)) {
+        if (m_firmwereRev != kAbsentFloat) {
             m_firmwereRev /= kRevisionScale;
         }
         return true;
@@ -38,7 +38,7 @@ bool MsgSNF::setParams(const QStringList& params) {
 }
 
 QStringList MsgSNF::buildFields() const {
-    return {NmeaParser::NumberToString(m_sentenceType), QString()};
+    return {fieldcodec::write(m_sentenceType, fmt::integer(), 0), QString()};
 }
 
 QList<NamedValue> MsgSNF::fieldValues() const {

@@ -1,12 +1,11 @@
 #include "nmeamessage.h"
 
 #include "crc8.h"
-#include "nmeaparser.h"
 #include "nmeasettings.h"
+#include "sentencekey.h"
 
 NmeaMessage::NmeaMessage(const QString& messageType)
-    : m_message_type(messageType),
-      m_message_type_hash(NmeaParser::calculateMessageTypeHash(messageType)) {}
+    : m_message_type(messageType), m_message_type_hash(sentenceKey(messageType)) {}
 
 QString NmeaMessage::getMsgBuffer() const {
     if (!m_message.isEmpty()) {

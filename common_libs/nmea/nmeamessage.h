@@ -1,5 +1,6 @@
 #pragma once
 
+#include "absentvalues.h"
 #include "nmeamessageerrortype.h"
 
 #include <QList>
@@ -21,7 +22,7 @@ struct NamedValue {
 // A sentence that came from the parser keeps its received text (m_message) and is relayed
 // byte for byte; one built by the unit, or whose decimals were changed, is formatted from
 // its fields: "$" + address + "," + field ... + "*hh" CR LF. Absent numbers are held as
-// INT_MAX, FLT_MAX or 0xFFFFFFFF and written as empty fields.
+// kAbsentInt, kAbsentFloat or kAbsentULong and written as empty fields.
 class NmeaMessage {
 public:
     virtual ~NmeaMessage() = default;

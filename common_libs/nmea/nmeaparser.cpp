@@ -18,10 +18,6 @@ std::unique_ptr<NmeaMessage> error(NmeaMessageErrorType type, const QString& rec
     return result;
 }
 
-quint32 byteOf(QChar c) {
-    return c.unicode() & 0xFFu;
-}
-
 // Sign first, then the padding, so that "-5" in three zero-padded places reads "-05".
 QString padNumber(const QString& digits, int width, QChar fill) {
     if (fill == QLatin1Char('0') && digits.startsWith(QLatin1Char('-'))) {
@@ -80,7 +76,7 @@ std::unique_ptr<NmeaMessage> NmeaParser::parse(const QString& S) {
     }
 
     F.removeFirst();
-    auto message = createMessage(identifier, calculateMessageTypeHash(identifier), F);
+    auto message = createMessage(identifier, sentenceKey(identifier), F);
     message->setMsgInfo(talker, manufacturer, checksum, S, proprietary);
     return message;
 }
@@ -97,18 +93,7 @@ std::unique_ptr<NmeaMessage> NmeaParser::createMessage(const QString& message_ty
 }
 
 quint32 NmeaParser::calculateMessageTypeHash(const QString& message_type) {
-    if (message_type == QLatin1String("01")) {
-        return 1;
-    }
-    if (message_type == QLatin1String("06")) {
-        return 6;
-    }
-    const QString packed = message_type.size() < 3 ? message_type : message_type.right(3);
-    quint32 key = 0;
-    for (const QChar c : packed) {
-        key = (key << 8) | byteOf(c);
-    }
-    return key;
+    return sentenceKey(message_type);
 }
 
 float NmeaParser::StringToFloat(const QString& text, bool* ok) {

@@ -5,14 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <cfloat>
-#include <climits>
 #include <memory>
-
-// Absent numeric values: the largest value of the field's type, written as an empty field.
-inline constexpr int kAbsentInt = INT_MAX;
-inline constexpr float kAbsentFloat = FLT_MAX;
-inline constexpr quint32 kAbsentULong = 0xFFFFFFFFu;
 
 // Turns one received sentence ("$" or "!" through CR LF) into a sentence object, and holds
 // the number conventions every sentence class uses. Stateless: safe on any thread.
@@ -22,6 +15,7 @@ public:
     static std::unique_ptr<NmeaMessage> parse(const QString& message);
     static std::unique_ptr<NmeaMessage> createMessage(const QString& message_type, quint32 msgHash,
                                                       const QStringList& parameters);
+    // sentenceKey() for callers that hold the identifier as a QString.
     static quint32 calculateMessageTypeHash(const QString& message_type);
 
     static float StringToFloat(const QString& text, bool* ok);

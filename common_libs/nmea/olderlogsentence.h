@@ -25,13 +25,11 @@ protected:
         m_value = value;
     }
     QStringList buildFields() const override {
-        return {NmeaParser::NumberToStringSigned(m_value, 'f', 0)};
+        return {fieldcodec::write(m_value, fmt::fltSigned(0), 0)};
     }
 
     float withDecimal() const { return m_value; }
-    int whole() const {
-        return NmeaParser::isNumberValidFloat(m_value) ? qRound(m_value) : kAbsentInt;
-    }
+    int whole() const { return m_value == kAbsentFloat ? kAbsentInt : qRound(m_value); }
     void setValue(float value) {
         m_value = value;
         this->m_message.clear();

@@ -57,7 +57,6 @@
 #include "msgvtg.h"
 #include "msgzda.h"
 #include "msgztg.h"
-#include "nmeaparser.h"
 #include "olderlogsentence.h"
 
 #include <QHash>
@@ -100,7 +99,7 @@ const QHash<quint32, SentenceFactory>& table() {
     static const QHash<quint32, SentenceFactory> hashed = [] {
         QHash<quint32, SentenceFactory> result;
         for (const auto& [key, factory] : kTable) {
-            result.insert(NmeaParser::calculateMessageTypeHash(QLatin1String(key)), factory);
+            result.insert(sentenceKey(key), factory);
         }
         return result;
     }();

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "nmeamessage.h"
+#include "sentencekey.h"
 
 #include <memory>
 
-// The dispatch table of the parser: the key of the last three characters of an
-// identifier (or of "01"/"06") to the class that reads it.
+// The dispatch table of the parser: the sentenceKey() of an identifier to the class that
+// reads it.
 using SentenceFactory = std::unique_ptr<NmeaMessage> (*)();
 
 // Null when no class reads that key.

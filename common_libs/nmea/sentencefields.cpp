@@ -1,5 +1,7 @@
 #include "sentencefields.h"
 
+#include "nmeaparser.h"
+
 namespace fieldcodec {
 bool read(const QString& text, QString& target) {
     target = text;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "nmeamessage.h"
-#include "nmeaparser.h"
 
 #include <QList>
 #include <QString>
@@ -73,19 +72,6 @@ template <class M> struct Field {
     std::variant<QString M::*, int M::*, float M::*, quint32 M::*, bool M::*> member;
     FieldFormat format;
 };
-
-// The value a field holds while it is absent.
-template <class T> constexpr T absentValue() {
-    if constexpr (std::is_same_v<T, int>) {
-        return kAbsentInt;
-    } else if constexpr (std::is_same_v<T, float>) {
-        return kAbsentFloat;
-    } else if constexpr (std::is_same_v<T, quint32>) {
-        return kAbsentULong;
-    } else {
-        return T{};
-    }
-}
 
 namespace fieldcodec {
 // Each returns false when the text does not convert; the target keeps an absent value then.

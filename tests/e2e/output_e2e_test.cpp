@@ -7,6 +7,7 @@
 #include "msgvbwx.h"
 #include "msgvhw.h"
 #include "msgvlw.h"
+#include "nmeaparser.h"
 
 #include <QDateTime>
 

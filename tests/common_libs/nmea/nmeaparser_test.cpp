@@ -1,6 +1,7 @@
 #include "msgerr.h"
 #include "msgunknown.h"
 #include "nmeaparser.h"
+#include "sentencekey.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,9 @@ struct KeyCase {
     quint32 key;
 };
 
+// The unit's dispatch switches on these keys.
+static_assert(sentenceKey("VBW") == 0x564257u);
+
 TEST(DispatchKey, LastThreeCharactersPackedBigEndian) {
     const KeyCase cases[] = {
         {"VBW", 0x564257u}, {"DATR", 0x415452u}, {"ATR", 0x415452u}, {"XDAT", 0x444154u},
@@ -101,6 +105,7 @@ TEST(DispatchKey, LastThreeCharactersPackedBigEndian) {
     for (const KeyCase& c : cases) {
         EXPECT_EQ(NmeaParser::calculateMessageTypeHash(QString::fromLatin1(c.identifier)), c.key)
             << c.identifier;
+        EXPECT_EQ(sentenceKey(c.identifier), c.key) << c.identifier;
     }
 }
 } // namespace

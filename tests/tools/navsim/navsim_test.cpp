@@ -6,6 +6,7 @@
 #include "msgzda.h"
 #include "navsentences.h"
 #include "navsimulator.h"
+#include "nmeaparser.h"
 #include "rawpty.h"
 #include "serialoutput.h"
 #include "shipmotion.h"
