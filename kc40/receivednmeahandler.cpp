@@ -23,6 +23,7 @@
 #include "nmeaparser.h"
 #include "platform.h"
 #include "sentencedispatch.h"
+#include "sentencekey.h"
 #include "setupmessages.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
@@ -32,20 +33,8 @@
 
 #include <cmath>
 #include <numbers>
-#include <string_view>
 
 namespace {
-// The dispatch key of an identifier: its last three characters, as the parser keys them.
-constexpr quint32 key(std::string_view identifier) {
-    const std::string_view packed =
-        identifier.size() < 3 ? identifier : identifier.substr(identifier.size() - 3);
-    quint32 result = 0;
-    for (const char c : packed) {
-        result = (result << 8) | static_cast<quint8>(c);
-    }
-    return result;
-}
-
 template <class Sentence> const Sentence* as(const NmeaMessage& message) {
     return dynamic_cast<const Sentence*>(&message);
 }
@@ -156,44 +145,44 @@ const QHash<quint32, ReceivedNmeaHandler::Handler>& ReceivedNmeaHandler::handler
     using R = ReceivedNmeaHandler;
     using N = ReceivedNavigation;
     static const QHash<quint32, Handler> table = {
-        {key("VTG"), &R::navigate<MsgVTG, &N::handleVTG>},
-        {key("RMC"), &R::navigate<MsgRMC, &N::handleRMC>},
-        {key("GGA"), &R::navigate<MsgGGA, &N::handleGGA>},
-        {key("GLL"), &R::navigate<MsgGLL, &N::handleGLL>},
-        {key("VBW"), &R::navigate<MsgVBW, &N::handleVBW>},
-        {key("HDT"), &R::navigate<MsgHDT, &N::handleHDT>},
-        {key("THS"), &R::navigate<MsgTHS, &N::handleTHS>},
-        {key("HDG"), &R::navigate<MsgHDG, &N::handleHDG>},
-        {key("ROT"), &R::navigate<MsgROT, &N::handleROT>},
-        {key("ZDA"), &R::navigate<MsgZDA, &N::handleZDA>},
-        {key("ZTG"), &R::navigate<MsgZTG, &N::handleZTG>},
-        {key("DPT"), &R::navigate<MsgDPT, &N::handleDPT>},
-        {key("DAT"), &R::typed<MsgDAT, &R::handleDat>},
-        {key("SNF"), &R::handleSnf},
-        {key("CFG"), &R::handleCfg},
-        {key("TWF"), &R::handleWind},
-        {key("ACK"), &R::forwardAck},
-        {key("ACN"), &R::forwardAcn},
-        {key("ALRS"), &R::forwardAlrs},
-        {key("HBT"), &R::forwardHeartBeat},
-        {key("ICM"), &R::typed<MsgICM, &R::handleIcm>},
-        {key("IDM"), &R::typed<MsgIDM, &R::handleIdm>},
-        {key("EPV"), &R::typed<MsgEPV, &R::handleEpv>},
-        {key("SRP"), &R::typed<MsgSRP, &R::handleSrp>},
-        {key("GCF"), &R::handleServiceConfigurationRequest},
-        {key("SCF"), &R::typed<MsgSCF, &R::handleScf>},
-        {key("VER"), &R::typed<MsgVER, &R::handleVer>},
-        {key("BLNK"), &R::typed<MsgBLNK, &R::handleBlnk>},
-        {key("DDC"), &R::handleDdc},
-        {key("MACA"), &R::typed<MsgMACA, &R::handleMaca>},
-        {key("TER"), &R::typed<MsgVMPCGTER, &R::handleTer>},
-        {key("STL"), &R::typed<MsgSTL, &R::handleStl>},
-        {key("RSTT"), &R::resetWaterTrip},
-        {key("RSTTG"), &R::resetGroundTrip},
-        {key("RSTO"), &R::resetTotals},
-        {key("RSH"), &R::resetSensorHours},
-        {key("SAF"), &R::typed<MsgSAF, &R::handleSaf>},
-        {key("SLP"), &R::forwardSleep},
+        {sentenceKey("VTG"), &R::navigate<MsgVTG, &N::handleVTG>},
+        {sentenceKey("RMC"), &R::navigate<MsgRMC, &N::handleRMC>},
+        {sentenceKey("GGA"), &R::navigate<MsgGGA, &N::handleGGA>},
+        {sentenceKey("GLL"), &R::navigate<MsgGLL, &N::handleGLL>},
+        {sentenceKey("VBW"), &R::navigate<MsgVBW, &N::handleVBW>},
+        {sentenceKey("HDT"), &R::navigate<MsgHDT, &N::handleHDT>},
+        {sentenceKey("THS"), &R::navigate<MsgTHS, &N::handleTHS>},
+        {sentenceKey("HDG"), &R::navigate<MsgHDG, &N::handleHDG>},
+        {sentenceKey("ROT"), &R::navigate<MsgROT, &N::handleROT>},
+        {sentenceKey("ZDA"), &R::navigate<MsgZDA, &N::handleZDA>},
+        {sentenceKey("ZTG"), &R::navigate<MsgZTG, &N::handleZTG>},
+        {sentenceKey("DPT"), &R::navigate<MsgDPT, &N::handleDPT>},
+        {sentenceKey("DAT"), &R::typed<MsgDAT, &R::handleDat>},
+        {sentenceKey("SNF"), &R::handleSnf},
+        {sentenceKey("CFG"), &R::handleCfg},
+        {sentenceKey("TWF"), &R::handleWind},
+        {sentenceKey("ACK"), &R::forwardAck},
+        {sentenceKey("ACN"), &R::forwardAcn},
+        {sentenceKey("ALRS"), &R::forwardAlrs},
+        {sentenceKey("HBT"), &R::forwardHeartBeat},
+        {sentenceKey("ICM"), &R::typed<MsgICM, &R::handleIcm>},
+        {sentenceKey("IDM"), &R::typed<MsgIDM, &R::handleIdm>},
+        {sentenceKey("EPV"), &R::typed<MsgEPV, &R::handleEpv>},
+        {sentenceKey("SRP"), &R::typed<MsgSRP, &R::handleSrp>},
+        {sentenceKey("GCF"), &R::handleServiceConfigurationRequest},
+        {sentenceKey("SCF"), &R::typed<MsgSCF, &R::handleScf>},
+        {sentenceKey("VER"), &R::typed<MsgVER, &R::handleVer>},
+        {sentenceKey("BLNK"), &R::typed<MsgBLNK, &R::handleBlnk>},
+        {sentenceKey("DDC"), &R::handleDdc},
+        {sentenceKey("MACA"), &R::typed<MsgMACA, &R::handleMaca>},
+        {sentenceKey("TER"), &R::typed<MsgVMPCGTER, &R::handleTer>},
+        {sentenceKey("STL"), &R::typed<MsgSTL, &R::handleStl>},
+        {sentenceKey("RSTT"), &R::resetWaterTrip},
+        {sentenceKey("RSTTG"), &R::resetGroundTrip},
+        {sentenceKey("RSTO"), &R::resetTotals},
+        {sentenceKey("RSH"), &R::resetSensorHours},
+        {sentenceKey("SAF"), &R::typed<MsgSAF, &R::handleSaf>},
+        {sentenceKey("SLP"), &R::forwardSleep},
     };
     return table;
 }
@@ -203,7 +192,7 @@ const QHash<quint32, ReceivedNmeaHandler::Handler>& ReceivedNmeaHandler::handler
 void ReceivedNmeaHandler::handleMessages(const NmeaMessagePtr& message, int source) {
     const NmeaMessage& m = *message;
     const quint32 type = m.messageTypeHash();
-    if (source != kSourceSensor || type != key("DAT")) {
+    if (source != kSourceSensor || type != sentenceKey("DAT")) {
         logLine(QStringLiteral("received from %1: %2 error %3: %4")
                     .arg(source)
                     .arg(m.messageType())
@@ -632,5 +621,5 @@ void ReceivedNmeaHandler::setMonitorChannelOutput(const QString& channel, bool o
 }
 
 bool ReceivedNmeaHandler::typeRecognized(const QString& type) {
-    return findSentenceFactory(NmeaParser::calculateMessageTypeHash(type)) != nullptr;
+    return findSentenceFactory(sentenceKey(type)) != nullptr;
 }
