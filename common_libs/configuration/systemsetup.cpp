@@ -3,8 +3,8 @@
 #include "channels/default_channels_config.h"
 #include "commandranges.h"
 #include "compiledateandtime.h"
+#include "configurationlog.h"
 #include "filereader.h"
-#include "logger.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "msgver.h"
@@ -144,15 +144,10 @@ std::function<void()>& restartAction() {
         if (Platform::relaunch()) {
             QCoreApplication::exit(0);
         } else {
-            Logger::instance()->append(QStringLiteral("Restart after leaving SAT LOG failed"),
-                                       Logger::LOG_ERROR);
+            qCCritical(lcConfiguration) << "Restart after leaving SAT LOG failed";
         }
     };
     return action;
-}
-
-void log(const QString& text, int level = Logger::LOG_INFO) {
-    Logger::instance()->append(text, level);
 }
 
 QString joinedAddress(const QList<int>& parts) {
@@ -234,10 +229,10 @@ void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
         if (fault.isEmpty()) {
             handleIcm(*icm, p);
         } else {
-            log(QStringLiteral("Configuration command %1 rejected, nothing changed: %2")
-                    .arg(type)
-                    .arg(fault),
-                Logger::LOG_WARNING);
+            qCWarning(lcConfiguration).noquote()
+                << QStringLiteral("Configuration command %1 rejected, nothing changed: %2")
+                       .arg(type)
+                       .arg(fault);
         }
     } else if (const auto* idm = dynamic_cast<const MsgIDM*>(msg.get())) {
         if (idm->commandID() == int(msgCommands::JBsetupCommand)) {
@@ -288,7 +283,7 @@ void SystemSetup::handleIcm(const MsgICM& msg, const QList<int>& p) {
         handleVq2SetupMsg2(p);
         break;
     case msgCommands::UpdateKC40SetupOnDisplay:
-        log(QStringLiteral("handleUpdateKC40Setup"));
+        qCInfo(lcConfiguration) << "handleUpdateKC40Setup";
         send(SetupMessages::createJbSetupMsg(*this));
         break;
     case msgCommands::StandbyNegotiation:
@@ -342,7 +337,7 @@ void SystemSetup::handleJbSetupMsg(const QList<int>& p) {
 }
 
 void SystemSetup::handleJbSetupMsg(const MsgIDM& msg) {
-    log(QStringLiteral("SystemSetup::handleJbSetupMsg(MsgIDM *msg)"));
+    qCInfo(lcConfiguration) << "SystemSetup::handleJbSetupMsg(MsgIDM *msg)";
     const QStringList p = msg.msgParameters();
     if (p.isEmpty()) {
         return;
@@ -554,7 +549,7 @@ void SystemSetup::slotSendUpdateTriggerToJB() {
 }
 
 void SystemSetup::slotUpdateKc40Setup() {
-    log(QStringLiteral("slotUpdateKc40Setup"));
+    qCInfo(lcConfiguration) << "slotUpdateKc40Setup";
     send(SetupMessages::createJbSetupMsg(*this));
 }
 
@@ -653,8 +648,8 @@ void SystemSetup::updateConnectionInfo(const QString& unitName, const QString& i
     const int number = localIdNumber.toInt(&numberOk);
     if (checkedAddress(parts).isEmpty() || group < 1 || group > kGroups.size() || !numberOk ||
         !kSfiNumber.contains(number)) {
-        log(QStringLiteral("Connection data with an invalid address, ID or group dropped"),
-            Logger::LOG_WARNING);
+        qCWarning(lcConfiguration)
+            << "Connection data with an invalid address, ID or group dropped";
         return;
     }
     const bool addressChanged = Kc40Setup.set(&KC40_Setup_S::ipAddress, ipAddress);

@@ -1,7 +1,7 @@
 #include "casename.h"
 #include "configurationfixture.h"
 #include "displaycommands.h"
-#include "logger.h"
+#include "logcapture.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "setupmessages.h"
@@ -483,9 +483,8 @@ protected:
         return msg;
     }
 
-    static qsizetype rejections(int command) {
-        return Logger::instance()->buffer().count(
-            QStringLiteral("Configuration command %1 rejected").arg(command));
+    qsizetype rejections(int command) const {
+        return log.text().count(QStringLiteral("Configuration command %1 rejected").arg(command));
     }
 
     void expectRejected(const ValidationCase& c, const NmeaMessagePtr& msg, const QString& what) {
@@ -497,6 +496,8 @@ protected:
         EXPECT_EQ(unitState(), before) << c.command << " " << what.toStdString();
         EXPECT_EQ(rejections(c.command), logged + 1) << c.command << " " << what.toStdString();
     }
+
+    LogCapture log;
 };
 
 TEST_F(CommandValidation, ImplausibleFieldsRejectTheWholeCommand) {
