@@ -13,7 +13,6 @@
 #include "setupmessages.h"
 #include "systemconfiguration.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 #include <algorithm>
@@ -139,17 +138,6 @@ std::unique_ptr<SystemSetup>& instanceSlot() {
     return instance;
 }
 
-std::function<void()>& restartAction() {
-    static std::function<void()> action = [] {
-        if (Platform::relaunch()) {
-            QCoreApplication::exit(0);
-        } else {
-            qCCritical(lcConfiguration) << "Restart after leaving SAT LOG failed";
-        }
-    };
-    return action;
-}
-
 QString joinedAddress(const QList<int>& parts) {
     QStringList texts;
     for (int part : parts) {
@@ -186,10 +174,6 @@ SystemSetup* SystemSetup::getInstance() {
 
 void SystemSetup::resetForTests() {
     instanceSlot().reset();
-}
-
-void SystemSetup::setRestartAction(std::function<void()> action) {
-    restartAction() = std::move(action);
 }
 
 SystemSetup::SystemSetup() : Vq2Setup(CompileDateAndTime::getCompileTimestampAsNumber()) {
@@ -382,7 +366,7 @@ void SystemSetup::handleVq2SetupMsg(const QList<int>& p) {
     }
     send(SetupMessages::createVq2SetupMsg(*this));
     if (satLogBefore && now.outputParams != VQ2_Setup::kSatLog) {
-        restartAction()();
+        emit sigRelaunchRequested();
     }
 }
 
@@ -512,7 +496,7 @@ void SystemSetup::handleUpdateHandshake(const QList<int>& p) {
         break;
     case 2:
         if (kUpdateTarget > 1) {
-            CommandRunner::run(QStringLiteral("rm /var/www/UP_K105"));
+            emit sigFileRemovalRequested(QStringLiteral("/var/www/UP_K105"));
         }
         if (kUpdateTarget % 2 == 1) {
             startUpdate = true;
@@ -630,7 +614,7 @@ void SystemSetup::resetToDefault(int level) {
     // Alerts already raised take the default identifiers.
     emit sigAlertIdChanged();
     if (level == 2) {
-        CommandRunner::run(QStringLiteral("reboot"));
+        emit sigRebootRequested();
     }
 }
 
