@@ -1,8 +1,8 @@
 #include "serializationcontroller.h"
 
 #include "atomicfile.h"
-#include "configurationlog.h"
 #include "platform.h"
+#include "setuprecordlog.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -64,7 +64,7 @@ void keepCorrupt(const QString& path, const QString& reason) {
     const QString kept = path + QStringLiteral(".corrupt");
     QFile::remove(kept);
     QFile::rename(path, kept);
-    qCWarning(lcConfiguration).noquote()
+    qCWarning(lcSetupRecord).noquote()
         << QStringLiteral("Setup file %1 %2, kept as %3; defaults taken").arg(path, reason, kept);
 }
 
