@@ -74,6 +74,9 @@ int main(int argc, char* argv[]) {
     // bookkeeping runs at every one of the many wake-ups a second.
     qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
+    // The libraries log through their categories; their lines join the unit's log from the
+    // first start-up step on.
+    Logger::collectLibraryMessages();
     const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
     if (!options) {
         std::fputs(kUsage, stderr);

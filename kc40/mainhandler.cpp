@@ -1,5 +1,6 @@
 #include "mainhandler.h"
 
+#include "boardactions.h"
 #include "errorcounter.h"
 #include "gps_input.h"
 #include "logger.h"
@@ -313,6 +314,10 @@ void MainHandler::wireSetupChanges() {
     SystemSetup* setup = SystemSetup::getInstance();
     SystemVariables* store = SystemVariables::getInstance();
     VQ2_Handler* sensorData = vq2Handler;
+    auto* board = new BoardActions(this);
+    connect(setup, &SystemSetup::sigRebootRequested, board, &BoardActions::reboot);
+    connect(setup, &SystemSetup::sigRelaunchRequested, board, &BoardActions::relaunch);
+    connect(setup, &SystemSetup::sigFileRemovalRequested, board, &BoardActions::removeFile);
     connect(setup, &SystemSetup::sigShotDownSensor, &standbyAndMute,
             &StandbyAndMute::slotShotDownSensor);
     connect(setup, &SystemSetup::sigOutputParamsChanged, &sensorControl,

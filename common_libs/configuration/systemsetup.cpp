@@ -3,8 +3,8 @@
 #include "channels/default_channels_config.h"
 #include "commandranges.h"
 #include "compiledateandtime.h"
+#include "configurationlog.h"
 #include "filereader.h"
-#include "logger.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "msgver.h"
@@ -13,7 +13,6 @@
 #include "setupmessages.h"
 #include "systemconfiguration.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 #include <algorithm>
@@ -139,22 +138,6 @@ std::unique_ptr<SystemSetup>& instanceSlot() {
     return instance;
 }
 
-std::function<void()>& restartAction() {
-    static std::function<void()> action = [] {
-        if (Platform::relaunch()) {
-            QCoreApplication::exit(0);
-        } else {
-            Logger::instance()->append(QStringLiteral("Restart after leaving SAT LOG failed"),
-                                       Logger::LOG_ERROR);
-        }
-    };
-    return action;
-}
-
-void log(const QString& text, int level = Logger::LOG_INFO) {
-    Logger::instance()->append(text, level);
-}
-
 QString joinedAddress(const QList<int>& parts) {
     QStringList texts;
     for (int part : parts) {
@@ -191,10 +174,6 @@ SystemSetup* SystemSetup::getInstance() {
 
 void SystemSetup::resetForTests() {
     instanceSlot().reset();
-}
-
-void SystemSetup::setRestartAction(std::function<void()> action) {
-    restartAction() = std::move(action);
 }
 
 SystemSetup::SystemSetup() : Vq2Setup(CompileDateAndTime::getCompileTimestampAsNumber()) {
@@ -234,10 +213,10 @@ void SystemSetup::slotSystemSetupMessage(NmeaMessagePtr msg) {
         if (fault.isEmpty()) {
             handleIcm(*icm, p);
         } else {
-            log(QStringLiteral("Configuration command %1 rejected, nothing changed: %2")
-                    .arg(type)
-                    .arg(fault),
-                Logger::LOG_WARNING);
+            qCWarning(lcConfiguration).noquote()
+                << QStringLiteral("Configuration command %1 rejected, nothing changed: %2")
+                       .arg(type)
+                       .arg(fault);
         }
     } else if (const auto* idm = dynamic_cast<const MsgIDM*>(msg.get())) {
         if (idm->commandID() == int(msgCommands::JBsetupCommand)) {
@@ -288,7 +267,7 @@ void SystemSetup::handleIcm(const MsgICM& msg, const QList<int>& p) {
         handleVq2SetupMsg2(p);
         break;
     case msgCommands::UpdateKC40SetupOnDisplay:
-        log(QStringLiteral("handleUpdateKC40Setup"));
+        qCInfo(lcConfiguration) << "handleUpdateKC40Setup";
         send(SetupMessages::createJbSetupMsg(*this));
         break;
     case msgCommands::StandbyNegotiation:
@@ -342,7 +321,7 @@ void SystemSetup::handleJbSetupMsg(const QList<int>& p) {
 }
 
 void SystemSetup::handleJbSetupMsg(const MsgIDM& msg) {
-    log(QStringLiteral("SystemSetup::handleJbSetupMsg(MsgIDM *msg)"));
+    qCInfo(lcConfiguration) << "SystemSetup::handleJbSetupMsg(MsgIDM *msg)";
     const QStringList p = msg.msgParameters();
     if (p.isEmpty()) {
         return;
@@ -387,7 +366,7 @@ void SystemSetup::handleVq2SetupMsg(const QList<int>& p) {
     }
     send(SetupMessages::createVq2SetupMsg(*this));
     if (satLogBefore && now.outputParams != VQ2_Setup::kSatLog) {
-        restartAction()();
+        emit sigRelaunchRequested();
     }
 }
 
@@ -517,7 +496,7 @@ void SystemSetup::handleUpdateHandshake(const QList<int>& p) {
         break;
     case 2:
         if (kUpdateTarget > 1) {
-            CommandRunner::run(QStringLiteral("rm /var/www/UP_K105"));
+            emit sigFileRemovalRequested(QStringLiteral("/var/www/UP_K105"));
         }
         if (kUpdateTarget % 2 == 1) {
             startUpdate = true;
@@ -554,7 +533,7 @@ void SystemSetup::slotSendUpdateTriggerToJB() {
 }
 
 void SystemSetup::slotUpdateKc40Setup() {
-    log(QStringLiteral("slotUpdateKc40Setup"));
+    qCInfo(lcConfiguration) << "slotUpdateKc40Setup";
     send(SetupMessages::createJbSetupMsg(*this));
 }
 
@@ -635,7 +614,7 @@ void SystemSetup::resetToDefault(int level) {
     // Alerts already raised take the default identifiers.
     emit sigAlertIdChanged();
     if (level == 2) {
-        CommandRunner::run(QStringLiteral("reboot"));
+        emit sigRebootRequested();
     }
 }
 
@@ -653,8 +632,8 @@ void SystemSetup::updateConnectionInfo(const QString& unitName, const QString& i
     const int number = localIdNumber.toInt(&numberOk);
     if (checkedAddress(parts).isEmpty() || group < 1 || group > kGroups.size() || !numberOk ||
         !kSfiNumber.contains(number)) {
-        log(QStringLiteral("Connection data with an invalid address, ID or group dropped"),
-            Logger::LOG_WARNING);
+        qCWarning(lcConfiguration)
+            << "Connection data with an invalid address, ID or group dropped";
         return;
     }
     const bool addressChanged = Kc40Setup.set(&KC40_Setup_S::ipAddress, ipAddress);

@@ -16,7 +16,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 class MsgICM;
@@ -36,9 +35,6 @@ public:
     // Drops the configuration so that the next getInstance() loads it anew from the board
     // root then configured; a fresh temporary root gives a factory-new unit.
     static void resetForTests();
-    // What leaving satellite-log mode does: start a fresh copy of the unit and leave the
-    // event loop. Tests replace it.
-    static void setRestartAction(std::function<void()> action);
 
     ~SystemSetup() override;
 
@@ -127,6 +123,13 @@ signals:
     void sigIpAddressChanged(const QString& address);
     // The display changed an alert identifier: alerts already raised must take it over.
     void sigAlertIdChanged();
+    // What the board must do for the configuration, carried out by the unit: restart the
+    // board (after a reset of level 2), start a fresh copy of the unit in place of the running
+    // one (after leaving satellite-log mode), remove a file (the display's update package,
+    // once the display has started its update).
+    void sigRebootRequested();
+    void sigRelaunchRequested();
+    void sigFileRemovalRequested(const QString& boardPath);
 
 public slots:
     // Every ICM/IDM the received-sentence handler routes to the configuration.

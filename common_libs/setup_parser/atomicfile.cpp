@@ -1,6 +1,6 @@
 #include "atomicfile.h"
 
-#include "logger.h"
+#include "setupparserlog.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,10 +14,9 @@
 
 namespace {
 bool fail(const QString& path, const char* step) {
-    Logger::instance()->append(
-        QStringLiteral("Cannot write %1 (%2): %3")
-            .arg(path, QLatin1String(step), QString::fromLocal8Bit(std::strerror(errno))),
-        Logger::LOG_ERROR);
+    qCCritical(lcSetupParser).noquote()
+        << QStringLiteral("Cannot write %1 (%2): %3")
+               .arg(path, QLatin1String(step), QString::fromLocal8Bit(std::strerror(errno)));
     return false;
 }
 

@@ -1,7 +1,7 @@
 #include "filereader.h"
 
 #include "atomicfile.h"
-#include "logger.h"
+#include "setupparserlog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +25,7 @@ bool FileReader::rewriteWholeFile(const QString& text, const QString& path) {
 bool FileReader::writeLineToFile(const QString& text, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        Logger::instance()->append(QStringLiteral("Cannot append to ") + path, Logger::LOG_ERROR);
+        qCCritical(lcSetupParser).noquote() << QStringLiteral("Cannot append to ") + path;
         return false;
     }
     const QByteArray line = '\n' + text.toLatin1();

@@ -1,8 +1,8 @@
 #include "setupfilesparser.h"
 
 #include "atomicfile.h"
-#include "logger.h"
 #include "platform.h"
+#include "setupparserlog.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,10 +11,6 @@
 #include <QJsonDocument>
 
 namespace {
-void log(const QString& text, int level) {
-    Logger::instance()->append(text, level);
-}
-
 QJsonDocument parse(const QString& text) {
     return QJsonDocument::fromJson(text.toUtf8());
 }
@@ -49,8 +45,8 @@ QString usableNewText(const QString& newText, bool array) {
         return newText;
     }
     if (!newText.isEmpty()) {
-        log(QStringLiteral("Staged setup text is not well-formed; its values are not taken"),
-            Logger::LOG_WARNING);
+        qCWarning(lcSetupParser)
+            << "Staged setup text is not well-formed; its values are not taken";
     }
     return {};
 }
@@ -75,9 +71,9 @@ bool SetupFilesParser::tryParseSetups(const QString& liveFolder, const QString& 
         const QString liveText = loadFileContents(livePath);
         const QJsonDocument liveDocument = parse(liveText);
         if (!(overlay == Overlay::Array ? liveDocument.isArray() : liveDocument.isObject())) {
-            log(QStringLiteral("Live setup file ") + livePath +
-                    QStringLiteral(" is unreadable or malformed; left untouched"),
-                Logger::LOG_WARNING);
+            qCWarning(lcSetupParser).noquote()
+                << QStringLiteral("Live setup file ") + livePath +
+                       QStringLiteral(" is unreadable or malformed; left untouched");
             continue;
         }
         const QString newText = loadFileContents(QDir(newFolder).filePath(name));
@@ -86,9 +82,9 @@ bool SetupFilesParser::tryParseSetups(const QString& liveFolder, const QString& 
                                    ? overlayLevelOneSetupFiles(liveText, newText, keyName)
                                    : overlayPlainSetupFiles(liveText, newText, overwriteSerial);
         if (parse(merged).isNull()) {
-            log(QStringLiteral("Overlay of ") + livePath +
-                    QStringLiteral(" gave malformed text; left untouched"),
-                Logger::LOG_ERROR);
+            qCCritical(lcSetupParser).noquote()
+                << QStringLiteral("Overlay of ") + livePath +
+                       QStringLiteral(" gave malformed text; left untouched");
             continue;
         }
         if (merged != liveText && !writeFile(livePath, merged)) {
@@ -182,7 +178,7 @@ bool SetupFilesParser::forceValue(PlainSetupFile& result, int index) const {
     for (const Forced& f : forced) {
         if (f.applies && result.getName(index).contains(QLatin1String(f.key))) {
             result.setValue(index, inLiveBlanks(result.getValue(index), QLatin1String(f.value)));
-            log(QLatin1String(f.message), Logger::LOG_INFO);
+            qCInfo(lcSetupParser) << f.message;
             return true;
         }
     }
@@ -212,9 +208,9 @@ PlainSetupFile SetupFilesParser::overlayPlainSetups(const PlainSetupFile& live,
 QString SetupFilesParser::loadFileContents(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        log(QStringLiteral("Failed to open: ") + path +
-                QStringLiteral(" !!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"),
-            Logger::LOG_WARNING);
+        qCWarning(lcSetupParser).noquote()
+            << QStringLiteral("Failed to open: ") + path +
+                   QStringLiteral(" !!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!");
         return {};
     }
     return QString::fromLatin1(file.readAll());

@@ -1,7 +1,7 @@
 #include "multicastsocket.h"
 
-#include "logger.h"
 #include "udpmulticastcreator.h"
+#include "udpmulticastlog.h"
 
 #include <QDebug>
 #include <QVariant>
@@ -37,7 +37,7 @@ bool MulticastSocket::open(const QHostAddress& group, quint16 port, const QStrin
 
 // Without the group the unit is deaf and mute on the ship's network: the operator must know.
 bool MulticastSocket::refuse(const QString& reason) {
-    Logger::instance()->append(reason, Logger::LOG_ERROR);
+    qCCritical(lcUdpMulticast).noquote() << reason;
     close();
     return false;
 }
@@ -70,8 +70,7 @@ QNetworkInterface MulticastSocket::getNetworkInterfaceByName(const QString& name
         }
     }
     // The system then picks the interface by its routes, which may not be the ship's network.
-    Logger::instance()->append(QStringLiteral("Network interface not found: ") + name,
-                               Logger::LOG_WARNING);
+    qCWarning(lcUdpMulticast).noquote() << QStringLiteral("Network interface not found: ") + name;
     return {};
 }
 

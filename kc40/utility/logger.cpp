@@ -4,6 +4,8 @@
 #include <QMutexLocker>
 
 #include <cstdio>
+#include <mutex>
+#include <optional>
 
 namespace {
 constexpr int kMaxBufferedLines = 999;
@@ -13,6 +15,38 @@ QString oneLine(QString text) {
     text.remove(QLatin1String("\r\n"));
     text.remove(QLatin1Char('\n'));
     return text;
+}
+
+// The unit's own libraries name their categories "kc40.<library>".
+bool fromLibrary(const QMessageLogContext& context) {
+    return context.category != nullptr &&
+           QLatin1String(context.category).startsWith(QLatin1String("kc40."));
+}
+
+std::optional<int> levelOf(QtMsgType type) {
+    switch (type) {
+    case QtCriticalMsg:
+        return Logger::LOG_ERROR;
+    case QtWarningMsg:
+        return Logger::LOG_WARNING;
+    case QtInfoMsg:
+        return Logger::LOG_INFO;
+    case QtDebugMsg:
+        return Logger::LOG_DEBUG;
+    default:
+        return std::nullopt;
+    }
+}
+
+QtMessageHandler g_qtHandler = nullptr;
+
+void collect(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    const std::optional<int> level = levelOf(type);
+    if (level && fromLibrary(context)) {
+        Logger::instance()->append(text, *level);
+    } else {
+        g_qtHandler(type, context, text);
+    }
 }
 } // namespace
 
@@ -34,6 +68,11 @@ QString Logger::getLogLevelString(int level) {
     default:
         return QStringLiteral("???:     ");
     }
+}
+
+void Logger::collectLibraryMessages() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { g_qtHandler = qInstallMessageHandler(collect); });
 }
 
 void Logger::echoWhenIdle() {

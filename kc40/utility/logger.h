@@ -9,7 +9,9 @@
 #include <atomic>
 
 // The unit's log: lines from every part of the unit, kept in a bounded buffer for the
-// service log and echoed on the debug output. Callable from any thread.
+// service log and echoed on the debug output. Callable from any thread. The libraries log
+// through Qt's logging categories; once collectLibraryMessages() has run, their messages land
+// here as well.
 class Logger : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +19,12 @@ public:
 
     static Logger* instance();
     static QString getLogLevelString(int level);
+
+    // From now on every message of a "kc40." category is appended with the level of its type
+    // (critical as LOG_ERROR, warning, info, debug); other messages, plain qDebug() among
+    // them, keep Qt's own handling and reach the console only. Installs one message handler,
+    // however often it is called.
+    static void collectLibraryMessages();
 
     // From now on the debug-output echo of the lines is written out, in one piece, each time the
     // calling thread's event loop is about to wait, and at once for errors and warnings: a

@@ -1,6 +1,7 @@
 #include "freshunit.h"
 #include "mainhandler.h"
 #include "msgdat.h"
+#include "msgicm.h"
 #include "platform.h"
 #include "pseudoterminal.h"
 #include "speedcalibrationdata.h"
@@ -43,6 +44,27 @@ TEST_F(MainHandlerOnBoard, StuckSensorDataReloadsTheSensorsLogic) {
         spinFor(5);
     }
     EXPECT_TRUE(sensorLineShows(QByteArray("$PNRVFIRM\0\r\n", 12), 5000)) << fromUnit.toStdString();
+}
+
+struct BoardCommandCase {
+    const char* name;
+    int command;
+    QList<int> parameters;
+    QByteArray recorded;
+};
+
+TEST_F(MainHandlerOnBoard, DisplayCommandsThatNeedTheBoardReachIt) {
+    MainHandler unit;
+    const BoardCommandCase cases[] = {
+        {"reset of level 2", 8, {2, 1}, "reboot\n"},
+        {"update started on the display", 33, {2, 3}, "rm /var/www/UP_K105\n"},
+    };
+    for (const BoardCommandCase& c : cases) {
+        QFile::remove(CommandRunner::recordFile());
+        SystemSetup::getInstance()->slotSystemSetupMessage(
+            std::make_shared<MsgICM>(1, c.command, c.parameters));
+        EXPECT_EQ(root.readFile("/board_commands"), c.recorded) << c.name;
+    }
 }
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.

@@ -1,7 +1,7 @@
 #include "outpu_channels_setup.h"
 
+#include "configurationlog.h"
 #include "default_channels_config.h"
-#include "logger.h"
 #include "setupmessages.h"
 
 #include <algorithm>
@@ -14,9 +14,9 @@ void logDropped(const QList<int>& parameters, const char* reason) {
     for (int p : parameters) {
         values << QString::number(p);
     }
-    Logger::instance()->append(QStringLiteral("Channel setup %1 dropped: %2")
-                                   .arg(values.join(QLatin1Char(',')), QLatin1String(reason)),
-                               Logger::LOG_WARNING);
+    qCWarning(lcConfiguration).noquote()
+        << QStringLiteral("Channel setup %1 dropped: %2")
+               .arg(values.join(QLatin1Char(',')), QLatin1String(reason));
 }
 } // namespace
 
@@ -156,9 +156,8 @@ Outpu_Channels_Setup::setChannel(const QList<int>& parameters) {
     setChannelAlarmMsgType(name, Default_Channels_config::alarmMsgList[alarmIndex]);
     setChannelUseTwoDecimals(name, parameters[3] != 0);
     if (!complete) {
-        Logger::instance()->append(
-            QStringLiteral("Channel setup for %1 taken without its unusable values").arg(name),
-            Logger::LOG_WARNING);
+        qCWarning(lcConfiguration).noquote()
+            << QStringLiteral("Channel setup for %1 taken without its unusable values").arg(name);
         return ChannelMessage::PartlyApplied;
     }
     return ChannelMessage::Applied;

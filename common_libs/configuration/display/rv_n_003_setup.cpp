@@ -1,6 +1,6 @@
 #include "rv_n_003_setup.h"
 
-#include "logger.h"
+#include "configurationlog.h"
 
 RV_N_003_Setup::RV_N_003_Setup() : SetupRecord(QStringLiteral("rv_n_003_setup")) {
     readSetup();
@@ -20,7 +20,7 @@ void RV_N_003_Setup::getDefaults(int level) {
     s.serialNumber = m_s.serialNumber;
     s.systemInStandby = m_s.systemInStandby;
     if (level > 1) {
-        Logger::instance()->append(QStringLiteral("RESET PAIRED SFI DISPLAY"), Logger::LOG_INFO);
+        qCInfo(lcConfiguration) << "RESET PAIRED SFI DISPLAY";
         s.pairedID = defaults.pairedID;
         s.group = defaults.group;
         s.localID = defaults.localID;

@@ -1,6 +1,6 @@
 #include "simulationparameters.h"
 
-#include "logger.h"
+#include "configurationlog.h"
 #include "setupmessages.h"
 
 void SimulationParameters::slotSimulationCommand(const QList<int>& p) {
@@ -41,10 +41,9 @@ std::shared_ptr<MsgICM> SimulationParameters::commandMessage(int state) const {
 }
 
 std::shared_ptr<MsgICM> SimulationParameters::simParamsChangeRequest() {
-    Logger::instance()->append(QStringLiteral("!!!! MSG ICM !!! mode On: %1, source: %2")
-                                   .arg(int(SimulationModeOn))
-                                   .arg(simulationSource),
-                               Logger::LOG_INFO);
+    qCInfo(lcConfiguration).noquote() << QStringLiteral("!!!! MSG ICM !!! mode On: %1, source: %2")
+                                             .arg(int(SimulationModeOn))
+                                             .arg(simulationSource);
     changeConfirmed = false;
     return commandMessage(1);
 }
@@ -57,7 +56,7 @@ std::shared_ptr<MsgICM> SimulationParameters::simParamsChangeConfirm() {
 void SimulationParameters::startSimulation(const QString& source) {
     const int code = source.toInt();
     if (source == QLatin1String("0")) {
-        Logger::instance()->append(QStringLiteral("Stop Sim"), Logger::LOG_INFO);
+        qCInfo(lcConfiguration) << "Stop Sim";
         SimulationModeOn = false;
     } else if (code >= 1 && code <= 4 && source.size() == 1) {
         simulationSource = code - 1;

@@ -10,10 +10,7 @@
 // Drives the configuration with display commands and records what it sends back.
 class DisplayCommands : public ConfigurationTest {
 protected:
-    DisplayCommands() {
-        SystemSetup::setRestartAction([this] { ++restarts; });
-        restartUnit();
-    }
+    DisplayCommands() { restartUnit(); }
 
     // A fresh configuration loaded from the files the root holds now; nothing sent yet.
     void restartUnit() {
@@ -22,6 +19,7 @@ protected:
         sent.clear();
         QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
                          [this](NmeaMessagePtr msg) { sent.append(msg); });
+        QObject::connect(setup, &SystemSetup::sigRelaunchRequested, [this] { ++restarts; });
     }
 
     void icm(int command, const QList<int>& parameters) {

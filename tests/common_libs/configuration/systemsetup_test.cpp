@@ -1,7 +1,7 @@
 #include "casename.h"
 #include "configurationfixture.h"
 #include "displaycommands.h"
-#include "logger.h"
+#include "logcapture.h"
 #include "msgicm.h"
 #include "msgidm.h"
 #include "setupmessages.h"
@@ -280,7 +280,7 @@ TEST_F(DisplayCommands, ResetLevels) {
         {0, false, false, false}, {1, true, false, false}, {2, true, true, true}};
     for (const ResetCase& c : cases) {
         sent.clear();
-        QFile::remove(CommandRunner::recordFile());
+        Spy reboots(setup, &SystemSetup::sigRebootRequested);
         setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 9.0f);
         setup->calibCoeffs.set(&calibration_s::pitch, 2.0f);
         setup->Kc40Setup.set(&KC40_Setup_S::unitName, QStringLiteral("Renamed"));
@@ -290,9 +290,7 @@ TEST_F(DisplayCommands, ResetLevels) {
         EXPECT_EQ(setup->AlarmLimitsSetup.values().stwHighLimit, 0.0f);
         EXPECT_EQ(setup->calibCoeffs.values().pitch == 0.0f, c.calibrationReset) << c.level;
         EXPECT_EQ(setup->Kc40Setup.values().unitName == "Main Unit", c.identityReset) << c.level;
-        QFile record(CommandRunner::recordFile());
-        const bool rebooted =
-            record.open(QIODevice::ReadOnly) && record.readAll().contains("reboot");
+        const bool rebooted = reboots.size() == 1;
         EXPECT_EQ(rebooted, c.reboot) << c.level;
     }
 }
@@ -483,9 +481,8 @@ protected:
         return msg;
     }
 
-    static qsizetype rejections(int command) {
-        return Logger::instance()->buffer().count(
-            QStringLiteral("Configuration command %1 rejected").arg(command));
+    qsizetype rejections(int command) const {
+        return log.text().count(QStringLiteral("Configuration command %1 rejected").arg(command));
     }
 
     void expectRejected(const ValidationCase& c, const NmeaMessagePtr& msg, const QString& what) {
@@ -497,6 +494,8 @@ protected:
         EXPECT_EQ(unitState(), before) << c.command << " " << what.toStdString();
         EXPECT_EQ(rejections(c.command), logged + 1) << c.command << " " << what.toStdString();
     }
+
+    LogCapture log;
 };
 
 TEST_F(CommandValidation, ImplausibleFieldsRejectTheWholeCommand) {

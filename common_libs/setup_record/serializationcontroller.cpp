@@ -1,8 +1,8 @@
 #include "serializationcontroller.h"
 
 #include "atomicfile.h"
-#include "logger.h"
 #include "platform.h"
+#include "setuprecordlog.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -58,18 +58,14 @@ QString valueText(const QVariant& value) {
     }
 }
 
-void logWarning(const QString& text) {
-    Logger::instance()->append(text, Logger::LOG_WARNING);
-}
-
 // Keeps an unusable file for the service engineer; one generation is enough to see what
 // went wrong.
 void keepCorrupt(const QString& path, const QString& reason) {
     const QString kept = path + QStringLiteral(".corrupt");
     QFile::remove(kept);
     QFile::rename(path, kept);
-    logWarning(
-        QStringLiteral("Setup file %1 %2, kept as %3; defaults taken").arg(path, reason, kept));
+    qCWarning(lcSetupRecord).noquote()
+        << QStringLiteral("Setup file %1 %2, kept as %3; defaults taken").arg(path, reason, kept);
 }
 
 // Missing file: false without trace. Unusable content or the wrong shape: false, kept as

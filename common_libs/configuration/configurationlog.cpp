@@ -1,0 +1,3 @@
+#include "configurationlog.h"
+
+Q_LOGGING_CATEGORY(lcConfiguration, "kc40.configuration")

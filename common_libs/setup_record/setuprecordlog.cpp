@@ -1,0 +1,3 @@
+#include "setuprecordlog.h"
+
+Q_LOGGING_CATEGORY(lcSetupRecord, "kc40.setup_record")

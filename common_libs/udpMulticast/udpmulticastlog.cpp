@@ -1,0 +1,3 @@
+#include "udpmulticastlog.h"
+
+Q_LOGGING_CATEGORY(lcUdpMulticast, "kc40.udpmulticast")
