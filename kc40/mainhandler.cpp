@@ -277,6 +277,8 @@ void MainHandler::wireReceivedSentences() {
             &OutputAssembly::slotSendOnNmeaOutput);
     connect(received, &ReceivedNmeaHandler::sigSystemSetupMessage, setup,
             &SystemSetup::slotSystemSetupMessage);
+    connect(received, &ReceivedNmeaHandler::sigConnectionData, setup,
+            &SystemSetup::updateConnectionInfo);
     connect(received, &ReceivedNmeaHandler::sigCalibrationCommandReceived, speedCalib,
             &SpeedCalibration::slotCalibrationCommandReceived);
     connect(received, &ReceivedNmeaHandler::sigSendConfigurationToDisplay, out,

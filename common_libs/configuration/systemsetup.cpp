@@ -267,8 +267,7 @@ void SystemSetup::handleIcm(const MsgICM& msg, const QList<int>& p) {
         handleVq2SetupMsg2(p);
         break;
     case msgCommands::UpdateKC40SetupOnDisplay:
-        qCInfo(lcConfiguration) << "handleUpdateKC40Setup";
-        send(SetupMessages::createJbSetupMsg(*this));
+        slotUpdateKc40Setup();
         break;
     case msgCommands::StandbyNegotiation:
         send(msg.clone());
@@ -619,7 +618,7 @@ void SystemSetup::resetToDefault(int level) {
 }
 
 void SystemSetup::updateConnectionInfo(const QString& unitName, const QString& ipAddress,
-                                       const QString& localIdNumber, const QString&, int group) {
+                                       const QString& localIdNumber, int group) {
     QList<int> parts;
     for (const QString& part : ipAddress.split(QLatin1Char('.'))) {
         bool ok = false;

@@ -58,8 +58,6 @@ public:
     // sequential message identifier (0 to 9).
     QList<NmeaMessagePtr> createVersionMsg(const SensorIdentity& sensor);
 
-    void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
-                              const QString& localIdNumber, const QString& unused, int group);
     void initiateReset(int level);
     void resetToDefault(int level);
     void requestSystemStandby(bool standby);
@@ -134,7 +132,10 @@ signals:
 public slots:
     // Every ICM/IDM the received-sentence handler routes to the configuration.
     void slotSystemSetupMessage(NmeaMessagePtr msg);
-    void slotUpdateKc40Setup();
+    // Connection data from the service software: the unit's name, address, local-ID number
+    // and multicast group (1 to 8). Nothing is taken unless all of them are usable.
+    void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
+                              const QString& localIdNumber, int group);
     void slotSendUpdateTriggerToJB();
     void slotUpdateAvailable();
     void slotHandleStandbyChangeRequest();
@@ -160,6 +161,7 @@ private:
     QList<int> serialBauds() const;
     void handleUpdateHandshake(const QList<int>& p);
     void handleStandbyNegotiation(const QList<int>& p);
+    void slotUpdateKc40Setup();
     // Announces a changed identity: SRP now, the address change a second later.
     void sendSRP();
     void publishAddress(const QString& address);

@@ -357,7 +357,7 @@ TEST_F(DisplayCommands, ConnectionDataIsChecked) {
     for (const ConnectionCase& c : cases) {
         SystemSetup::resetForTests();
         setup = SystemSetup::getInstance();
-        setup->updateConnectionInfo("Unit", c.address, c.number, "", c.group);
+        setup->updateConnectionInfo("Unit", c.address, c.number, c.group);
         const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
         EXPECT_EQ(kc40.ipAddress == c.address, c.accepted) << c.name;
         EXPECT_EQ(kc40.localID == "VD0012", c.accepted) << c.name;
