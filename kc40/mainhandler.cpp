@@ -330,6 +330,9 @@ void MainHandler::wireSetupChanges() {
             &VQ2_Handler::setForceDepthSwitchCheck);
     connect(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged, sensorData,
             &VQ2_Handler::slotSogFrequendcyChangeTresholdChanged);
+    // Zone borders move with the vessel's maximum speed: the old table no longer fits.
+    connect(setup, &SystemSetup::sigMaxVesselSpeedChanged, SpeedCalibrationData::getInstance(),
+            &SpeedCalibrationData::slotMaxVesselSpeedChanged);
     // A new primary frequency moves speed through water to the other data set, whose
     // calibration points the display then shows.
     connect(setup, &SystemSetup::sigSourceDatChanged, store, &SystemVariables::changeSourceDat);
