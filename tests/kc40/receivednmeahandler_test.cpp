@@ -1,6 +1,7 @@
 #include "receivednmeahandler.h"
 
 #include "casename.h"
+#include "displaycommands.h"
 #include "errorcounter.h"
 #include "freshunit.h"
 #include "heading.h"
@@ -615,14 +616,16 @@ void PrintTo(const ScfCase& c, std::ostream* os) {
     printCaseName(c, os);
 }
 
-// The handler hands the connection data to the configuration, which takes them.
+// The handler hands the connection data to the configuration protocol, which takes them.
 class ConnectionData : public ReceivedNmeaHandlerTest,
                        public ::testing::WithParamInterface<ScfCase> {
 protected:
     ConnectionData() {
-        QObject::connect(&handler, &ReceivedNmeaHandler::sigConnectionData,
-                         SystemSetup::getInstance(), &SystemSetup::updateConnectionInfo);
+        QObject::connect(&handler, &ReceivedNmeaHandler::sigConnectionData, &commands,
+                         &DisplayCommands::updateConnectionInfo);
     }
+
+    DisplayCommands commands{*SystemSetup::getInstance()};
 };
 
 TEST_P(ConnectionData, OnlyADottedAddressIsApplied) {
