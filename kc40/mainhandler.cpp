@@ -19,9 +19,9 @@ MainHandler::MainHandler(QObject* parent)
     : QObject(parent), lines(this), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
       speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
       calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
-      sensorCommandsThread(new SensorCommandsThread),
-      sensorControl(*SystemSetup::getInstance(), *SystemVariables::getInstance(), lines.sensor(),
-                    this),
+      sensorCommandsThread(new SensorCommandsThread), commands(*SystemSetup::getInstance(), this),
+      sensorControl(*SystemSetup::getInstance(), commands, *SystemVariables::getInstance(),
+                    lines.sensor(), this),
       standbyAndMute(
           lines.sensor(), *SystemSetup::getInstance(),
           [this] { return sensorControl.sensorInUse(); }, this),
@@ -95,13 +95,13 @@ void MainHandler::initUdp() {
         Logger::instance()->append(QStringLiteral("Network output not available"),
                                    Logger::LOG_ERROR);
     }
-    connect(setup, &SystemSetup::sigUpdateUDP_group, this,
+    connect(&commands, &DisplayCommands::sigUpdateUDP_group, this,
             [transport, setup] { transport->setGroupName(setup->Kc40Setup.values().group); });
-    connect(setup, &SystemSetup::sigChangedSFI, &udp_interface,
+    connect(&commands, &DisplayCommands::sigChangedSFI, &udp_interface,
             &udp_multicast_interface::slotSendSRP);
-    connect(setup, &SystemSetup::sigChangedIP, &udp_interface,
+    connect(&commands, &DisplayCommands::sigChangedIP, &udp_interface,
             &udp_multicast_interface::onChangedIpAddress);
-    connect(setup, &SystemSetup::sigChangedIP, &udp_interface,
+    connect(&commands, &DisplayCommands::sigChangedIP, &udp_interface,
             &udp_multicast_interface::slotSendSRP);
     connect(setup, &SystemSetup::sigStandbyConfirmed, &udp_interface,
             &udp_multicast_interface::setSystemInStandby);
@@ -109,7 +109,7 @@ void MainHandler::initUdp() {
             [this](const NmeaMessagePtr& message) {
                 receivedNmeaHandler->handleReceived(message, ReceivedNmeaHandler::kSourceNetwork);
             });
-    connect(setup, &SystemSetup::sigChannelBaudChanged, &lines,
+    connect(&commands, &DisplayCommands::sigChannelBaudChanged, &lines,
             &SerialLines::slotChannelBaudChanged);
     // Faults on the inputs go to the network error counters.
     ErrorCounter* errors = ErrorCounter::getInstance();
@@ -137,6 +137,8 @@ void MainHandler::initOutputs() {
     connect(speedCalib, &SpeedCalibration::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(setup, &SystemSetup::sigSendSingleOnUdpOutput, out,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(&commands, &DisplayCommands::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(&heartbeats, &HeartbeatSupervision::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
@@ -217,7 +219,7 @@ void MainHandler::initAlarms() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(alarms, &AlarmController::sigSendOnNmeaOutput, outputAssembly,
             &OutputAssembly::slotSendOnNmeaOutput);
-    connect(SystemSetup::getInstance(), &SystemSetup::sigAlertIdChanged, alarms,
+    connect(&commands, &DisplayCommands::sigAlertIdChanged, alarms,
             &AlarmController::slotAlertIDChanged);
 
     PeriodicalHandler* clock = &scheduler;
@@ -275,8 +277,10 @@ void MainHandler::wireReceivedSentences() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(received, &ReceivedNmeaHandler::sigSendOnNmeaOutput, out,
             &OutputAssembly::slotSendOnNmeaOutput);
-    connect(received, &ReceivedNmeaHandler::sigSystemSetupMessage, setup,
-            &SystemSetup::slotSystemSetupMessage);
+    connect(received, &ReceivedNmeaHandler::sigSystemSetupMessage, &commands,
+            &DisplayCommands::slotSystemSetupMessage);
+    connect(received, &ReceivedNmeaHandler::sigConnectionData, &commands,
+            &DisplayCommands::updateConnectionInfo);
     connect(received, &ReceivedNmeaHandler::sigCalibrationCommandReceived, speedCalib,
             &SpeedCalibration::slotCalibrationCommandReceived);
     connect(received, &ReceivedNmeaHandler::sigSendConfigurationToDisplay, out,
@@ -315,22 +319,27 @@ void MainHandler::wireSetupChanges() {
     SystemVariables* store = SystemVariables::getInstance();
     VQ2_Handler* sensorData = vq2Handler;
     auto* board = new BoardActions(this);
-    connect(setup, &SystemSetup::sigRebootRequested, board, &BoardActions::reboot);
-    connect(setup, &SystemSetup::sigRelaunchRequested, board, &BoardActions::relaunch);
-    connect(setup, &SystemSetup::sigFileRemovalRequested, board, &BoardActions::removeFile);
-    connect(setup, &SystemSetup::sigShotDownSensor, &standbyAndMute,
+    DisplayCommands* display = &commands;
+    connect(display, &DisplayCommands::sigRebootRequested, board, &BoardActions::reboot);
+    connect(display, &DisplayCommands::sigRelaunchRequested, board, &BoardActions::relaunch);
+    connect(display, &DisplayCommands::sigFileRemovalRequested, board, &BoardActions::removeFile);
+    connect(display, &DisplayCommands::sigShotDownSensor, &standbyAndMute,
             &StandbyAndMute::slotShotDownSensor);
-    connect(setup, &SystemSetup::sigOutputParamsChanged, &sensorControl,
+    connect(display, &DisplayCommands::sigOutputParamsChanged, &sensorControl,
             &SensorControl::slotOutputParametersChanged);
-    connect(setup, &SystemSetup::sigSendNewConfigToSensor, &sensorControl,
+    connect(display, &DisplayCommands::sigSendNewConfigToSensor, &sensorControl,
             &SensorControl::slotSendConfigToSensor);
-    connect(setup, &SystemSetup::forceDepthSeitchCheck, sensorData,
+    connect(display, &DisplayCommands::forceDepthSeitchCheck, sensorData,
             &VQ2_Handler::setForceDepthSwitchCheck);
-    connect(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged, sensorData,
+    connect(display, &DisplayCommands::sigSogFrequendcyChangeTresholdChanged, sensorData,
             &VQ2_Handler::slotSogFrequendcyChangeTresholdChanged);
+    // Zone borders move with the vessel's maximum speed: the old table no longer fits.
+    connect(display, &DisplayCommands::sigMaxVesselSpeedChanged,
+            SpeedCalibrationData::getInstance(), &SpeedCalibrationData::slotMaxVesselSpeedChanged);
     // A new primary frequency moves speed through water to the other data set, whose
     // calibration points the display then shows.
-    connect(setup, &SystemSetup::sigSourceDatChanged, store, &SystemVariables::changeSourceDat);
+    connect(display, &DisplayCommands::sigSourceDatChanged, store,
+            &SystemVariables::changeSourceDat);
     connect(&setup->simulationParameters, &SimulationParameters::sigSourceDatChanged, store,
             &SystemVariables::changeSourceDat);
     connect(store, &SystemVariables::sigSendAllCalib, speedCalib,

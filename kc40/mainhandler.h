@@ -2,6 +2,7 @@
 
 #include "alarmcontroller.h"
 #include "calibrationtablesource.h"
+#include "displaycommands.h"
 #include "distancekeeping.h"
 #include "heartbeatsupervision.h"
 #include "outputassembly.h"
@@ -36,6 +37,7 @@ public:
     SensorControl& sensor() { return sensorControl; }
     PeriodicalHandler& periodicalHandler() { return scheduler; }
     AlarmController& alarms() { return alarmController; }
+    DisplayCommands& displayCommands() { return commands; }
     OutputAssembly& outputs() { return *outputAssembly; }
 
 private:
@@ -63,6 +65,7 @@ private:
     VQ2_Handler* vq2Handler;
     QThread sensorThread;
     SensorCommandsThread* sensorCommandsThread;
+    DisplayCommands commands;
     SensorControl sensorControl;
     StandbyAndMute standbyAndMute;
     DistanceKeeping distanceKeeping;

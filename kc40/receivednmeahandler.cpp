@@ -347,8 +347,6 @@ void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM&
         CommandRunner::run(QStringLiteral("reboot"));
         return;
     case int(msgCommands::UpdateKC40SetupOnDisplay):
-        setup()->slotUpdateKc40Setup();
-        return;
     case int(msgCommands::CalibrationCoeffitients):
     case int(msgCommands::UpdateAvailable):
     case kSetupCommand35:
@@ -476,8 +474,7 @@ void ReceivedNmeaHandler::handleScf(const NmeaMessagePtr&, const MsgSCF& scf, in
                 Logger::LOG_WARNING);
         return;
     }
-    setup()->updateConnectionInfo(scf.systemName(), scf.ip(), scf.sfi(), scf.destSfi(),
-                                  scf.group());
+    Q_EMIT sigConnectionData(scf.systemName(), scf.ip(), scf.sfi(), scf.group());
 }
 
 void ReceivedNmeaHandler::handleMaca(const NmeaMessagePtr&, const MsgMACA& maca, int) {

@@ -69,6 +69,9 @@ Q_SIGNALS:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
     void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
     void sigSystemSetupMessage(NmeaMessagePtr message);
+    // Connection data from the service software, its address a dotted IPv4 address.
+    void sigConnectionData(const QString& unitName, const QString& ipAddress,
+                           const QString& localIdNumber, int group);
     void sigAuxSetupMessage(NmeaMessagePtr message);
     void sigCalibrationCommandReceived(NmeaMessagePtr message);
     void sigSendConfigurationToDisplay(bool all);

@@ -1,13 +1,14 @@
 #include "sensorcontrol.h"
 
+#include "displaycommands.h"
 #include "logger.h"
 #include "serialsensor.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
 
-SensorControl::SensorControl(SystemSetup& setup, SystemVariables& values, SerialSensor& line,
-                             QObject* parent)
-    : QObject(parent), m_setup(setup), m_values(values), m_line(line) {
+SensorControl::SensorControl(SystemSetup& setup, DisplayCommands& commands, SystemVariables& values,
+                             SerialSensor& line, QObject* parent)
+    : QObject(parent), m_setup(setup), m_commands(commands), m_values(values), m_line(line) {
     timerSNF.setSingleShot(true);
     timerSNF.setInterval(kInitialConfigDelayMs);
     connect(&timerSNF, &QTimer::timeout, this, &SensorControl::slotRequestSNF);
@@ -67,7 +68,7 @@ void SensorControl::slotSendInitialConfigToSensor() {
     }
     if (m_setup.RvN003Setup.values().systemInStandby) {
         // The display went to standby before the power was lost: the unit follows it.
-        m_setup.handleStandbyChangeRequest(2, true);
+        m_commands.handleStandbyChangeRequest(2, true);
         m_setup.setWakeUpAfterPowerOff(true);
         return;
     }

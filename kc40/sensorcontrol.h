@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 
+class DisplayCommands;
 class SerialSensor;
 class SystemSetup;
 class SystemVariables;
@@ -20,8 +21,8 @@ public:
     static constexpr int kInitialConfigDelayMs = 5000;
     static constexpr int kInitialConfigRepeatMs = 60000;
 
-    SensorControl(SystemSetup& setup, SystemVariables& values, SerialSensor& line,
-                  QObject* parent = nullptr);
+    SensorControl(SystemSetup& setup, DisplayCommands& commands, SystemVariables& values,
+                  SerialSensor& line, QObject* parent = nullptr);
 
     // The sensor is in use unless the unit runs as a satellite log.
     bool sensorInUse() const;
@@ -51,6 +52,7 @@ Q_SIGNALS:
 
 private:
     SystemSetup& m_setup;
+    DisplayCommands& m_commands;
     SystemVariables& m_values;
     SerialSensor& m_line;
     bool m_sensorPowered = false;

@@ -14,22 +14,18 @@
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
 
 #include <memory>
 
-class MsgICM;
-class MsgIDM;
-
 // The unit's configuration root: owns one record per setting group, each loaded from its
-// file at construction (defaults written when the file is missing or unusable), and applies
-// the display's configuration commands to them, answering each with the new state.
+// file at construction (defaults written when the file is missing or unusable), and the state
+// the whole unit reads: standby and its confirmation, the averaging in force, the version
+// sentences and the configuration pending for the display. The display's commands that change
+// the records are carried out by DisplayCommands.
 class SystemSetup : public QObject {
     Q_OBJECT
 public:
     enum AveragingType { NormalAvr = 1, LowSpeedAvr = 2, GPS_StillAvr = 3 };
-    // Both update packages (bit 0 and bit 1).
-    static constexpr int kUpdateTarget = 3;
 
     static SystemSetup* getInstance();
     // Drops the configuration so that the next getInstance() loads it anew from the board
@@ -58,23 +54,17 @@ public:
     // sequential message identifier (0 to 9).
     QList<NmeaMessagePtr> createVersionMsg(const SensorIdentity& sensor);
 
-    void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
-                              const QString& localIdNumber, const QString& unused, int group);
-    void initiateReset(int level);
-    void resetToDefault(int level);
-    void requestSystemStandby(bool standby);
-    void requestSystemStandbyNegotiation(bool standby);
-    void requestWakeUpAll();
-    void handleStandbyChangeRequest(int parameterCount, bool standby);
+    // The unit is now in standby (true) or awake: stored, announced and confirmed to the
+    // display.
     void confirmSystemStandby(bool standby);
-    void handleChangeAveragingFromTonnage(bool sendBothMessages);
+    // A standby request is on its way: until it is confirmed the display gets the standby
+    // state in place of its pending configuration.
+    void awaitStandbyConfirmation() { standbyStateConfirmed = false; }
     int getCurrentSogAveragingTime() const;
     int getCurrentStwAveragingTime() const;
-    void checkIfTransferFinished();
 
     bool getSystemInStandby() const { return systemInStandby; }
     bool getStandbyStateConfirmed() const { return standbyStateConfirmed; }
-    bool getNegotiationRequested() const { return negotiation_requested; }
     bool getWakeUpAfterPowerOff() const { return wakeUpAfterPowerOff; }
     void setWakeUpAfterPowerOff(bool pending) { wakeUpAfterPowerOff = pending; }
     bool getSendVersionInfo() const { return sendVersionInfo; }
@@ -85,8 +75,6 @@ public:
     void setAveragingUsed(AveragingType type) { averagingUsed = type; }
     bool sensorFirmware213() const { return m_sensorFirmware213; }
     void setSensorFirmware213(bool atLeast213) { m_sensorFirmware213 = atLeast213; }
-    int getResetRequestState() const { return resetRequestState; }
-    int getResetLevel() const { return resetLevel; }
 
     // Records, constructed and loaded in this order.
     AlarmIDs_Setup AlarmIDsSetup;
@@ -102,85 +90,25 @@ public:
     SimulationParameters simulationParameters;
 
 signals:
+    // The standby state for the display: confirmed, or still asked for while the display
+    // wants its pending configuration.
     void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
-    void sigUpdateUDP_group();
-    void sigMaxVesselSpeedChanged();
-    void sigOutputParamsChanged();
-    void sigShotDownSensor(bool bOn);
     // The unit is now in standby (true) or awake.
     void sigStandbyConfirmed(bool standby);
-    // A serial output's stored baud rate changed: the line is reopened at the new rate.
-    void sigChannelBaudChanged(const QString& outputChannelName, int baudRate);
-    void sigSendNewConfigToSensor();
-    void forceDepthSeitchCheck();
-    void sigSourceDatChanged(bool primary_high);
-    void sigSogFrequendcyChangeTresholdChanged();
-    void sigChangedIP();
-    // The unit's own identifier changed: announce it (SRP).
-    void sigChangedSFI();
-    // The unit's address changed: the network layer applies it to the interface in use,
-    // keeping its gateway, saves the interface settings and resets the transport.
-    void sigIpAddressChanged(const QString& address);
-    // The display changed an alert identifier: alerts already raised must take it over.
-    void sigAlertIdChanged();
-    // What the board must do for the configuration, carried out by the unit: restart the
-    // board (after a reset of level 2), start a fresh copy of the unit in place of the running
-    // one (after leaving satellite-log mode), remove a file (the display's update package,
-    // once the display has started its update).
-    void sigRebootRequested();
-    void sigRelaunchRequested();
-    void sigFileRemovalRequested(const QString& boardPath);
-
-public slots:
-    // Every ICM/IDM the received-sentence handler routes to the configuration.
-    void slotSystemSetupMessage(NmeaMessagePtr msg);
-    void slotUpdateKc40Setup();
-    void slotSendUpdateTriggerToJB();
-    void slotUpdateAvailable();
-    void slotHandleStandbyChangeRequest();
-    void confirmSimulation();
-    void onIpChangedTimeout() { emit sigChangedIP(); }
 
 private:
     SystemSetup();
 
-    // A command whose parameters passed their ranges.
-    void handleIcm(const MsgICM& msg, const QList<int>& p);
-    void handleSimulationCommand(const QList<int>& p);
-    void handleJbSetupMsg(const QList<int>& p);
-    void handleJbSetupMsg(const MsgIDM& msg);
-    void handleVq2SetupMsg(const QList<int>& p);
-    void handleVq2SetupMsg2(const QList<int>& p);
-    void handleAlarmLimits(const QList<int>& p);
-    void handleAlarmIds(const QList<int>& p);
-    void handleCalibration(const QList<int>& p);
-    void handleOcfSetupMsg(const MsgICM& msg);
-    // Announces the serial outputs whose baud rate is no longer the one given, Nmea_1 first.
-    void emitChangedBauds(const QList<int>& before);
-    QList<int> serialBauds() const;
-    void handleUpdateHandshake(const QList<int>& p);
-    void handleStandbyNegotiation(const QList<int>& p);
-    // Announces a changed identity: SRP now, the address change a second later.
-    void sendSRP();
-    void publishAddress(const QString& address);
     void send(NmeaMessagePtr msg) { emit sigSendSingleOnUdpOutput(std::move(msg)); }
     void sendIcm(msgCommands command, const QList<int>& parameters);
 
     QString m_systemType = QStringLiteral("KC_40");
-    bool tmp_standby_value = false;
-    int tmp_standby_msg_length = 0;
-    bool negotiation_requested = false;
     bool m_fixSogToLowFrequency = false;
     bool sendVersionInfo = true;
     bool systemInStandby = false;
     bool standbyStateConfirmed = true;
     bool wakeUpAfterPowerOff = false;
-    int resetRequestState = 0;
-    int resetLevel = 0;
-    int transferCounter = 0;
-    bool startUpdate = false;
     AveragingType averagingUsed = NormalAvr;
     bool m_sensorFirmware213 = false;
     int versionMsgSequentialIdentifier = 0;
-    QTimer m_negotiationTimer;
 };

@@ -52,9 +52,6 @@ void SpeedCalibrationData::resetForTests() {
 }
 
 SpeedCalibrationData::SpeedCalibrationData(const QString& systemType) : m_systemType(systemType) {
-    // Zone borders move with the vessel's maximum speed: the old table no longer fits.
-    connect(SystemSetup::getInstance(), &SystemSetup::sigMaxVesselSpeedChanged, this,
-            &SpeedCalibrationData::slotMaxVesselSpeedChanged);
     initializeExtendedCalibrationData();
     ReadConfiguration();
     const bool extendedRead = ReadExtendedConfiguration(kExtendedFile);

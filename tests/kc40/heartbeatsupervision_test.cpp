@@ -1,4 +1,5 @@
 #include "casename.h"
+#include "displaycommands.h"
 #include "distancekeeping.h"
 #include "freshunit.h"
 #include "heartbeatsupervision.h"
@@ -38,7 +39,8 @@ class Supervision : public ::testing::Test {
 protected:
     Supervision() {
         supervision = std::make_unique<HeartbeatSupervision>(setup(), store());
-        control = std::make_unique<SensorControl>(setup(), store(), line);
+        commands = std::make_unique<DisplayCommands>(setup());
+        control = std::make_unique<SensorControl>(setup(), *commands, store(), line);
         HeartbeatSupervision* s = supervision.get();
         QObject::connect(s, &HeartbeatSupervision::sigSetSystemAlarm,
                          [this](SystemAlarmType type) { heard.raised.push_back(type); });
@@ -65,6 +67,7 @@ protected:
     FreshUnitRoot root;
     SerialSensor line;
     std::unique_ptr<HeartbeatSupervision> supervision;
+    std::unique_ptr<DisplayCommands> commands;
     std::unique_ptr<SensorControl> control;
     Heard heard;
 };

@@ -5,7 +5,6 @@
 #include "platform.h"
 #include "pseudoterminal.h"
 #include "speedcalibrationdata.h"
-#include "systemsetup.h"
 #include "waitfor.h"
 
 #include <QMetaMethod>
@@ -61,7 +60,7 @@ TEST_F(MainHandlerOnBoard, DisplayCommandsThatNeedTheBoardReachIt) {
     };
     for (const BoardCommandCase& c : cases) {
         QFile::remove(CommandRunner::recordFile());
-        SystemSetup::getInstance()->slotSystemSetupMessage(
+        unit.displayCommands().slotSystemSetupMessage(
             std::make_shared<MsgICM>(1, c.command, c.parameters));
         EXPECT_EQ(root.readFile("/board_commands"), c.recorded) << c.name;
     }
@@ -85,7 +84,7 @@ const QSet<QString> kAwaitingReceivers = {
     // Semi-automatic calibration.
     "SpeedCalibration::sigSemiAutomaticCommand",
     // Network interface settings.
-    "SystemSetup::sigIpAddressChanged",
+    "DisplayCommands::sigIpAddressChanged",
     "ReceivedNmeaHandler::sigMacAddress",
     // Simulation and demo playback.
     "SimulationParameters::sigSimulationParametersChanged",

@@ -1,6 +1,7 @@
 #include "receivednmeahandler.h"
 
 #include "casename.h"
+#include "displaycommands.h"
 #include "errorcounter.h"
 #include "freshunit.h"
 #include "heading.h"
@@ -492,6 +493,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"coefficients_to_setup", "$PNRVICM,1,25,0", 0, {"setup:ICM25"}},
         CommandCase{"command_35_to_setup", "$PNRVICM,1,35,0", 0, {"setup:ICM35"}},
         CommandCase{"setup2_to_setup", "$PNRVICM,1,39,0", 0, {"setup:ICM39"}},
+        CommandCase{"junction_box_setup_to_setup", "$PNRVICM,1,44", 0, {"setup:ICM44"}},
         CommandCase{"calibration", "$PNRVICM,1,18,0", 0, {"calibration:ICM18"}},
         CommandCase{"calibration_point", "$PNRVICM,1,21,0", 0, {"calibration:ICM21"}},
         CommandCase{"calibration_points", "$PNRVICM,1,24,0", 0, {"calibration:ICM24"}},
@@ -614,8 +616,17 @@ void PrintTo(const ScfCase& c, std::ostream* os) {
     printCaseName(c, os);
 }
 
+// The handler hands the connection data to the configuration protocol, which takes them.
 class ConnectionData : public ReceivedNmeaHandlerTest,
-                       public ::testing::WithParamInterface<ScfCase> {};
+                       public ::testing::WithParamInterface<ScfCase> {
+protected:
+    ConnectionData() {
+        QObject::connect(&handler, &ReceivedNmeaHandler::sigConnectionData, &commands,
+                         &DisplayCommands::updateConnectionInfo);
+    }
+
+    DisplayCommands commands{*SystemSetup::getInstance()};
+};
 
 TEST_P(ConnectionData, OnlyADottedAddressIsApplied) {
     SystemSetup::getInstance()->Kc40Setup.set(&KC40_Setup_S::ipAddress,

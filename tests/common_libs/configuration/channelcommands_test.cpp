@@ -1,4 +1,4 @@
-#include "displaycommands.h"
+#include "displaycommandsfixture.h"
 #include "msgver.h"
 
 #include <QFile>
@@ -16,7 +16,7 @@ struct ChannelCommandCase {
     bool twoDecimals;
 };
 
-class ChannelCommands : public DisplayCommands {};
+class ChannelCommands : public DisplayCommandsTest {};
 
 TEST_F(ChannelCommands, DisplayMessagesAreCheckedBeforeUse) {
     const QList<bool> factory{true, true, true};
@@ -108,16 +108,12 @@ TEST_F(ChannelCommands, DisplayMessagesAreCheckedBeforeUse) {
          false},
     };
     for (const ChannelCommandCase& c : cases) {
-        SystemSetup::resetForTests();
         for (const char* file :
              {"Nmea_1_channel_setup", "Nmea_2_channel_setup", "channels_bauds_setup",
               "alarm_msg_types_setup", "channels_decimal_setup"}) {
             QFile::remove(root.path(QStringLiteral("/opt/setup_files/") + file));
         }
-        setup = SystemSetup::getInstance();
-        sent.clear();
-        QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) { sent.append(msg); });
+        restartUnit();
         icm(15, c.parameters);
 
         const Outpu_Channels_Setup& channels = setup->OutputChannelsSetup;
@@ -171,7 +167,7 @@ TEST_F(ChannelCommands, ASerialRateChangeReopensTheLine) {
         {"a dropped message", {{0, 38400, 5, 0}}, {}},
     };
     for (const BaudSignalCase& c : cases) {
-        Spy bauds(setup, &SystemSetup::sigChannelBaudChanged);
+        Spy bauds(commands.get(), &DisplayCommands::sigChannelBaudChanged);
         for (const QList<int>& p : c.messages) {
             icm(15, p);
         }
@@ -186,11 +182,11 @@ TEST_F(ChannelCommands, ASerialRateChangeReopensTheLine) {
 
 TEST_F(ChannelCommands, AFactoryResetRestoresTheRates) {
     icm(15, {1, 38400, 0, 0});
-    Spy bauds(setup, &SystemSetup::sigChannelBaudChanged);
-    setup->resetToDefault(1);
+    Spy bauds(commands.get(), &DisplayCommands::sigChannelBaudChanged);
+    commands->resetToDefault(1);
     EXPECT_EQ(bauds.size(), 0);
     EXPECT_EQ(setup->OutputChannelsSetup.getChannelBaudRate("Nmea_2"), 38400);
-    setup->resetToDefault(2);
+    commands->resetToDefault(2);
     ASSERT_EQ(bauds.size(), 1);
     EXPECT_EQ(std::get<0>(bauds[0]), "Nmea_2");
     EXPECT_EQ(std::get<1>(bauds[0]), 4800);

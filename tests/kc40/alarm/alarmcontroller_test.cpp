@@ -1,6 +1,7 @@
 #include "alarmfixture.h"
 
 #include "casename.h"
+#include "displaycommands.h"
 #include "msgack.h"
 #include "msgacn.h"
 #include "msgalrs.h"
@@ -153,11 +154,13 @@ class IdentifierChange : public AlarmTest, public ::testing::WithParamInterface<
 protected:
     // The display's alarm identifiers command, with the STW low identifier given.
     void sendStwLowId(int id) {
-        QObject::connect(&setup(), &SystemSetup::sigAlertIdChanged, controller.get(),
+        QObject::connect(&commands, &DisplayCommands::sigAlertIdChanged, controller.get(),
                          &AlarmController::slotAlertIDChanged);
-        setup().slotSystemSetupMessage(
+        commands.slotSystemSetupMessage(
             std::make_shared<MsgICM>(1, 13, QList<int>{3032, id, 3032, 3032, 3015, 0, 0}));
     }
+
+    DisplayCommands commands{setup()};
 };
 
 TEST_P(IdentifierChange, RaisedAlertTakesTheNewIdentifierOrEndsUnderItsOld) {

@@ -272,7 +272,7 @@ TEST_F(CalibrationTable, ChangedMaximumSpeedClearsTheCalibration) {
     QObject::connect(&table, &SpeedCalibrationData::sigSendAllCalibData, [&] { ++sent; });
 
     SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::vesselMaxSpeed, 30.0f);
-    emit SystemSetup::getInstance()->sigMaxVesselSpeedChanged();
+    table.slotMaxVesselSpeedChanged();
 
     EXPECT_EQ(sent, 1);
     for (int zone = 0; zone < 5; ++zone) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configurationfixture.h"
+#include "displaycommands.h"
 #include "msgicm.h"
 #include "setupmessages.h"
 #include "signalspy.h"
@@ -8,22 +9,26 @@
 #include <memory>
 
 // Drives the configuration with display commands and records what it sends back.
-class DisplayCommands : public ConfigurationTest {
+class DisplayCommandsTest : public ConfigurationTest {
 protected:
-    DisplayCommands() { restartUnit(); }
+    DisplayCommandsTest() { restartUnit(); }
 
     // A fresh configuration loaded from the files the root holds now; nothing sent yet.
     void restartUnit() {
+        commands.reset();
         SystemSetup::resetForTests();
         setup = SystemSetup::getInstance();
+        commands = std::make_unique<DisplayCommands>(*setup);
         sent.clear();
-        QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) { sent.append(msg); });
-        QObject::connect(setup, &SystemSetup::sigRelaunchRequested, [this] { ++restarts; });
+        auto record = [this](NmeaMessagePtr msg) { sent.append(msg); };
+        QObject::connect(setup, &SystemSetup::sigSendSingleOnUdpOutput, record);
+        QObject::connect(commands.get(), &DisplayCommands::sigSendSingleOnUdpOutput, record);
+        QObject::connect(commands.get(), &DisplayCommands::sigRelaunchRequested,
+                         [this] { ++restarts; });
     }
 
     void icm(int command, const QList<int>& parameters) {
-        setup->slotSystemSetupMessage(std::make_shared<MsgICM>(1, command, parameters));
+        commands->slotSystemSetupMessage(std::make_shared<MsgICM>(1, command, parameters));
     }
     // The commands and parameters of the ICM sentences sent so far.
     QList<std::pair<int, QList<int>>> sentIcm() const {
@@ -40,6 +45,7 @@ protected:
     }
 
     SystemSetup* setup = nullptr;
+    std::unique_ptr<DisplayCommands> commands;
     QList<NmeaMessagePtr> sent;
     int restarts = 0;
 };

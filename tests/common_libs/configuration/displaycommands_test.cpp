@@ -1,6 +1,6 @@
 #include "casename.h"
 #include "configurationfixture.h"
-#include "displaycommands.h"
+#include "displaycommandsfixture.h"
 #include "logcapture.h"
 #include "msgicm.h"
 #include "msgidm.h"
@@ -19,7 +19,7 @@
 #include <tuple>
 
 namespace {
-TEST_F(DisplayCommands, ShortCommandsAreDropped) {
+TEST_F(DisplayCommandsTest, ShortCommandsAreDropped) {
     const std::pair<int, int> cases[] = {{7, 8},  {8, 1},  {9, 0},   {10, 14}, {11, 20}, {11, 22},
                                          {12, 7}, {13, 6}, {25, 10}, {33, 0},  {39, 3},  {99, 0}};
     for (const auto& [command, count] : cases) {
@@ -32,7 +32,7 @@ TEST_F(DisplayCommands, ShortCommandsAreDropped) {
     }
 }
 
-TEST_F(DisplayCommands, DefaultVesselSetupMessage) {
+TEST_F(DisplayCommandsTest, DefaultVesselSetupMessage) {
     const QList<int> p = defaultVq2();
     ASSERT_EQ(p.size(), 21);
     EXPECT_EQ(p.mid(0, 14), (QList<int>{0, 220, 1480, 40, 10000, 20, 10, 2, 1, 1, 2, 8, 3, 1}));
@@ -47,7 +47,7 @@ struct EchoCase {
 };
 
 // Values that are not exact in binary (0.7, 0.29) must come back as sent.
-TEST_F(DisplayCommands, ScaledValuesRoundTripUnchanged) {
+TEST_F(DisplayCommandsTest, ScaledValuesRoundTripUnchanged) {
     const EchoCase cases[] = {
         {11, {7, 229, 1013, 29, 10000, 21, 11, 1, 0, 0, 1, 4, 2, 0, 0, 0, 0, 1, 1, 0, 5}, 11},
         {12, {29, 7, 1013, 110, 570, 1, 999, 3}, 12},
@@ -100,7 +100,7 @@ struct TonnageCase {
     QList<int> times; // STW, STW low speed, SOG, SOG low speed
 };
 
-TEST_F(DisplayCommands, TonnageSelectsAveragingTimes) {
+TEST_F(DisplayCommandsTest, TonnageSelectsAveragingTimes) {
     const TonnageCase cases[] = {{9990, {25, 10, 15, 5}},    {10000, {25, 10, 15, 5}},
                                  {10001, {30, 15, 20, 10}},  {200000, {30, 15, 20, 10}},
                                  {500000, {30, 15, 20, 10}}, {500001, {35, 20, 25, 15}}};
@@ -122,11 +122,11 @@ TEST_F(DisplayCommands, TonnageSelectsAveragingTimes) {
     }
 }
 
-TEST_F(DisplayCommands, VesselSetupSignalsOnlyChanges) {
-    Spy maxSpeed(setup, &SystemSetup::sigMaxVesselSpeedChanged);
-    Spy output(setup, &SystemSetup::sigOutputParamsChanged);
-    Spy depth(setup, &SystemSetup::forceDepthSeitchCheck);
-    Spy sensor(setup, &SystemSetup::sigSendNewConfigToSensor);
+TEST_F(DisplayCommandsTest, VesselSetupSignalsOnlyChanges) {
+    Spy maxSpeed(commands.get(), &DisplayCommands::sigMaxVesselSpeedChanged);
+    Spy output(commands.get(), &DisplayCommands::sigOutputParamsChanged);
+    Spy depth(commands.get(), &DisplayCommands::forceDepthSeitchCheck);
+    Spy sensor(commands.get(), &DisplayCommands::sigSendNewConfigToSensor);
     icm(11, defaultVq2());
     EXPECT_EQ(maxSpeed.size() + output.size() + depth.size() + sensor.size(), 0);
     EXPECT_TRUE(setup->Vq2Setup.getSetupReceivedFlag());
@@ -153,7 +153,7 @@ struct ModeCase {
     int restarts;
 };
 
-TEST_F(DisplayCommands, LeavingSatLogRestartsTheUnit) {
+TEST_F(DisplayCommandsTest, LeavingSatLogRestartsTheUnit) {
     const ModeCase cases[] = {
         {2, 1, true, 1}, {2, 0, false, 1}, {1, 2, false, 0}, {2, 2, false, 0}, {0, 1, true, 0}};
     for (const ModeCase& c : cases) {
@@ -176,7 +176,7 @@ struct JunctionBoxCase {
     QString hwVersion;
 };
 
-TEST_F(DisplayCommands, JunctionBoxCommandIsCheckedBeforeItIsStored) {
+TEST_F(DisplayCommandsTest, JunctionBoxCommandIsCheckedBeforeItIsStored) {
     const JunctionBoxCase cases[] = {
         {"sixteen parameters",
          {10, 0, 0, 5, 7, 1, 67, 65, 1235, 4711, 1, 2, 1, 2, 67, 3},
@@ -223,8 +223,8 @@ TEST_F(DisplayCommands, JunctionBoxCommandIsCheckedBeforeItIsStored) {
     };
     for (const JunctionBoxCase& c : cases) {
         restartUnit();
-        Spy address(setup, &SystemSetup::sigIpAddressChanged);
-        Spy sfi(setup, &SystemSetup::sigChangedSFI);
+        Spy address(commands.get(), &DisplayCommands::sigIpAddressChanged);
+        Spy sfi(commands.get(), &DisplayCommands::sigChangedSFI);
         const QByteArray fileBefore = setupFile("kc40_setup");
         icm(10, c.parameters);
         const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
@@ -255,13 +255,13 @@ struct IdmCase {
     bool replied;
 };
 
-TEST_F(DisplayCommands, JunctionBoxTexts) {
+TEST_F(DisplayCommandsTest, JunctionBoxTexts) {
     const IdmCase cases[] = {{{"Bridge", "ON", "OFF"}, "Bridge", false, true},
                              {{"Aft", "OFF"}, "Aft", false, false},
                              {{"Fore", "OFF", "ON"}, "Fore", true, true}};
     for (const IdmCase& c : cases) {
         sent.clear();
-        setup->slotSystemSetupMessage(std::make_shared<MsgIDM>(1, 10, c.parameters));
+        commands->slotSystemSetupMessage(std::make_shared<MsgIDM>(1, 10, c.parameters));
         EXPECT_EQ(setup->Kc40Setup.values().unitName, c.unitName);
         EXPECT_EQ(setup->Kc40Setup.values().lowSpeedGPS_Correction, c.lowSpeedCorrection);
         EXPECT_EQ(sent.size(), c.replied ? 1 : 0);
@@ -275,12 +275,12 @@ struct ResetCase {
     bool reboot;
 };
 
-TEST_F(DisplayCommands, ResetLevels) {
+TEST_F(DisplayCommandsTest, ResetLevels) {
     const ResetCase cases[] = {
         {0, false, false, false}, {1, true, false, false}, {2, true, true, true}};
     for (const ResetCase& c : cases) {
         sent.clear();
-        Spy reboots(setup, &SystemSetup::sigRebootRequested);
+        Spy reboots(commands.get(), &DisplayCommands::sigRebootRequested);
         setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 9.0f);
         setup->calibCoeffs.set(&calibration_s::pitch, 2.0f);
         setup->Kc40Setup.set(&KC40_Setup_S::unitName, QStringLiteral("Renamed"));
@@ -295,18 +295,18 @@ TEST_F(DisplayCommands, ResetLevels) {
     }
 }
 
-TEST_F(DisplayCommands, AStandbyCommandCancelsThePendingNegotiation) {
+TEST_F(DisplayCommandsTest, AStandbyCommandCancelsThePendingNegotiation) {
     icm(99, {1});
-    EXPECT_TRUE(setup->getNegotiationRequested());
+    EXPECT_TRUE(commands->getNegotiationRequested());
     icm(9, {1});
-    EXPECT_FALSE(setup->getNegotiationRequested());
+    EXPECT_FALSE(commands->getNegotiationRequested());
     sent.clear();
-    setup->slotHandleStandbyChangeRequest();
+    commands->slotHandleStandbyChangeRequest();
     EXPECT_TRUE(sent.isEmpty()) << "the negotiation is applied once at most";
 }
 
-TEST_F(DisplayCommands, StandbyIsConfirmedOrTheSensorSwitched) {
-    Spy shutDown(setup, &SystemSetup::sigShotDownSensor);
+TEST_F(DisplayCommandsTest, StandbyIsConfirmedOrTheSensorSwitched) {
+    Spy shutDown(commands.get(), &DisplayCommands::sigShotDownSensor);
     icm(9, {0});
     EXPECT_EQ(shutDown.size(), 0);
     EXPECT_EQ(sentIcm(), (QList<std::pair<int, QList<int>>>{{9, {0}}, {9, {0, 1}}}));
@@ -318,12 +318,12 @@ TEST_F(DisplayCommands, StandbyIsConfirmedOrTheSensorSwitched) {
     EXPECT_TRUE(setupFile("rv_n_003_setup").contains(R"("systemInStandby" : true)"));
 }
 
-TEST_F(DisplayCommands, UpdateHandshakeWritesTheFlagFile) {
+TEST_F(DisplayCommandsTest, UpdateHandshakeWritesTheFlagFile) {
     icm(33, {1, 3});
     EXPECT_EQ(root.readFile("/opt/version_info/update_now"), QByteArray("yes\0", 4));
 }
 
-TEST_F(DisplayCommands, PendingConfigurationListsWhatTheDisplaySet) {
+TEST_F(DisplayCommandsTest, PendingConfigurationListsWhatTheDisplaySet) {
     EXPECT_EQ(setup->getSetupMsgsListTosend().size(), 1) << "only the sensor timer";
     icm(13, {1, 2, 3, 4, 5, 1, 7});
     EXPECT_EQ(sentIcm().last(), std::make_pair(13, QList<int>{1, 2, 3, 4, 5, 1, 7}));
@@ -332,7 +332,7 @@ TEST_F(DisplayCommands, PendingConfigurationListsWhatTheDisplaySet) {
     EXPECT_EQ(dynamic_cast<const MsgICM&>(*list[0]).commandID(), 13);
     EXPECT_EQ(dynamic_cast<const MsgICM&>(*list[1]).commandID(), 36);
 
-    setup->requestSystemStandby(true);
+    commands->requestSystemStandby(true);
     sent.clear();
     EXPECT_TRUE(setup->getSetupMsgsListTosend().isEmpty());
     EXPECT_EQ(sentIcm(), (QList<std::pair<int, QList<int>>>{{9, {0}}}));
@@ -346,7 +346,7 @@ struct ConnectionCase {
     bool accepted;
 };
 
-TEST_F(DisplayCommands, ConnectionDataIsChecked) {
+TEST_F(DisplayCommandsTest, ConnectionDataIsChecked) {
     const ConnectionCase cases[] = {
         {"group 0", "10.0.0.5", "12", 0, false},     {"group 9", "10.0.0.5", "12", 9, false},
         {"octet 256", "10.0.0.256", "12", 2, false}, {"three parts", "10.0.5", "12", 2, false},
@@ -355,9 +355,8 @@ TEST_F(DisplayCommands, ConnectionDataIsChecked) {
     };
     // Rejected cases come first: each starts from the factory state kept on the root.
     for (const ConnectionCase& c : cases) {
-        SystemSetup::resetForTests();
-        setup = SystemSetup::getInstance();
-        setup->updateConnectionInfo("Unit", c.address, c.number, "", c.group);
+        restartUnit();
+        commands->updateConnectionInfo("Unit", c.address, c.number, c.group);
         const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
         EXPECT_EQ(kc40.ipAddress == c.address, c.accepted) << c.name;
         EXPECT_EQ(kc40.localID == "VD0012", c.accepted) << c.name;
@@ -374,7 +373,7 @@ struct SimulationCase {
     bool confirmed;
 };
 
-TEST_F(DisplayCommands, SimulationRequestsAreConfirmedWhenTheyTakeHold) {
+TEST_F(DisplayCommandsTest, SimulationRequestsAreConfirmedWhenTheyTakeHold) {
     const SimulationCase cases[] = {
         {"mode unchanged", false, {0, 0, 0, 100, 0, 1, 0, 16, 0}, true},
         {"switched on from the sensor source", false, {1, 0, 0, 100, 0, 1, 0, 16, 0}, false},
@@ -395,9 +394,9 @@ TEST_F(DisplayCommands, SimulationRequestsAreConfirmedWhenTheyTakeHold) {
     EXPECT_EQ(setup->simulationParameters.fixedSpeedLong, 1.0f);
 }
 
-TEST_F(DisplayCommands, SecondVesselBlockSignalsChanges) {
-    Spy primary(setup, &SystemSetup::sigSourceDatChanged);
-    Spy threshold(setup, &SystemSetup::sigSogFrequendcyChangeTresholdChanged);
+TEST_F(DisplayCommandsTest, SecondVesselBlockSignalsChanges) {
+    Spy primary(commands.get(), &DisplayCommands::sigSourceDatChanged);
+    Spy threshold(commands.get(), &DisplayCommands::sigSogFrequendcyChangeTresholdChanged);
     icm(39, {30, 15, 1, 0});
     EXPECT_EQ(primary.size() + threshold.size(), 0);
     icm(39, {31, 16, 0, 25});
@@ -417,10 +416,11 @@ struct AlertIdCase {
 void PrintTo(const AlertIdCase& c, std::ostream* os) {
     printCaseName(c, os);
 }
-class AlertIdCommand : public DisplayCommands, public ::testing::WithParamInterface<AlertIdCase> {};
+class AlertIdCommand : public DisplayCommandsTest,
+                       public ::testing::WithParamInterface<AlertIdCase> {};
 
 TEST_P(AlertIdCommand, AnnouncesOnlyAChangedAlertIdentifier) {
-    Spy changed(setup, &SystemSetup::sigAlertIdChanged);
+    Spy changed(commands.get(), &DisplayCommands::sigAlertIdChanged);
     icm(13, GetParam().parameters);
     EXPECT_EQ(changed.size(), GetParam().announcements);
 }
@@ -444,7 +444,7 @@ struct ValidationCase {
     QList<std::pair<int, int>> implausible; // field and a value outside its range
 };
 
-class CommandValidation : public DisplayCommands {
+class CommandValidation : public DisplayCommandsTest {
 protected:
     // Everything a display command may change: every file of the board and the settings
     // held only in memory.
@@ -466,7 +466,7 @@ protected:
                                   .arg(sim.useDat5)
                                   .arg(sim.rawMeasurementSettings)
                                   .toLatin1();
-        state["negotiation"] = QByteArray::number(setup->getNegotiationRequested());
+        state["negotiation"] = QByteArray::number(commands->getNegotiationRequested());
         return state;
     }
 
@@ -489,7 +489,7 @@ protected:
         restartUnit();
         const QMap<QString, QByteArray> before = unitState();
         const qsizetype logged = rejections(c.command);
-        setup->slotSystemSetupMessage(msg);
+        commands->slotSystemSetupMessage(msg);
         EXPECT_TRUE(sentIcm().isEmpty()) << c.command << " " << what.toStdString();
         EXPECT_EQ(unitState(), before) << c.command << " " << what.toStdString();
         EXPECT_EQ(rejections(c.command), logged + 1) << c.command << " " << what.toStdString();
