@@ -153,8 +153,6 @@ QString versionFile(const QString& name) {
 
 DisplayCommands::DisplayCommands(SystemSetup& setup, QObject* parent)
     : QObject(parent), m_setup(setup) {
-    connect(&setup.simulationParameters, &SimulationParameters::sigConfirmSimulation, this,
-            &DisplayCommands::confirmSimulation);
     m_negotiationTimer.setSingleShot(true);
     m_negotiationTimer.setInterval(kNegotiationDelayMs);
     connect(&m_negotiationTimer, &QTimer::timeout, this,
@@ -466,14 +464,6 @@ void DisplayCommands::checkIfTransferFinished() {
     QTimer::singleShot(kTransferPollMs, this, &DisplayCommands::checkIfTransferFinished);
 }
 
-void DisplayCommands::slotUpdateAvailable() {
-    sendIcm(msgCommands::UpdateAvailable, {0, kUpdateTarget});
-}
-
-void DisplayCommands::slotSendUpdateTriggerToJB() {
-    sendIcm(msgCommands::UpdateAvailable, {1, kUpdateTarget});
-}
-
 void DisplayCommands::slotUpdateKc40Setup() {
     qCInfo(lcConfiguration) << "slotUpdateKc40Setup";
     send(SetupMessages::createJbSetupMsg(m_setup));
@@ -501,27 +491,6 @@ void DisplayCommands::handleStandbyChangeRequest(int, bool standby) {
     } else {
         emit sigShotDownSensor(standby);
     }
-}
-
-void DisplayCommands::requestSystemStandby(bool standby) {
-    m_setup.awaitStandbyConfirmation();
-    sendIcm(msgCommands::SystemStandby, {int(standby)});
-}
-
-void DisplayCommands::requestSystemStandbyNegotiation(bool standby) {
-    m_setup.awaitStandbyConfirmation();
-    sendIcm(msgCommands::StandbyNegotiation, {int(standby)});
-}
-
-void DisplayCommands::requestWakeUpAll() {
-    m_setup.awaitStandbyConfirmation();
-    sendIcm(msgCommands::StandbyNegotiationWakeUpAll, {0});
-}
-
-void DisplayCommands::initiateReset(int level) {
-    resetLevel = level;
-    resetRequestState = 1;
-    sendIcm(msgCommands::RestToDefault, {level, 1});
 }
 
 void DisplayCommands::resetToDefault(int level) {

@@ -25,18 +25,12 @@ public:
 
     explicit DisplayCommands(SystemSetup& setup, QObject* parent = nullptr);
 
-    void initiateReset(int level);
     void resetToDefault(int level);
-    void requestSystemStandby(bool standby);
-    void requestSystemStandbyNegotiation(bool standby);
-    void requestWakeUpAll();
     // Sends the display the standby state asked for, then confirms it at once when the unit is
     // in it already, else has the sensor switched first.
     void handleStandbyChangeRequest(int parameterCount, bool standby);
 
     bool getNegotiationRequested() const { return negotiation_requested; }
-    int getResetRequestState() const { return resetRequestState; }
-    int getResetLevel() const { return resetLevel; }
 
 signals:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
@@ -75,8 +69,6 @@ public slots:
     // and multicast group (1 to 8). Nothing is taken unless all of them are usable.
     void updateConnectionInfo(const QString& unitName, const QString& ipAddress,
                               const QString& localIdNumber, int group);
-    void slotSendUpdateTriggerToJB();
-    void slotUpdateAvailable();
     void slotHandleStandbyChangeRequest();
 
 private:
@@ -112,8 +104,6 @@ private:
     bool tmp_standby_value = false;
     int tmp_standby_msg_length = 0;
     bool negotiation_requested = false;
-    int resetRequestState = 0;
-    int resetLevel = 0;
     int transferCounter = 0;
     bool startUpdate = false;
     QTimer m_negotiationTimer;

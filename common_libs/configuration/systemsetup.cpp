@@ -78,7 +78,6 @@ int SystemSetup::getCurrentStwAveragingTime() const {
 
 void SystemSetup::confirmSystemStandby(bool standby) {
     systemInStandby = standby;
-    standbyStateConfirmed = true;
     RvN003Setup.set(&RV_N_003_Setup_S::systemInStandby, standby);
     emit sigStandbyConfirmed(standby);
     sendIcm(msgCommands::SystemStandby, {int(standby), 1});
@@ -89,10 +88,6 @@ void SystemSetup::confirmSystemStandby(bool standby) {
 }
 
 QList<NmeaMessagePtr> SystemSetup::getSetupMsgsListTosend() {
-    if (!standbyStateConfirmed) {
-        sendIcm(msgCommands::SystemStandby, {int(systemInStandby)});
-        return {};
-    }
     QList<NmeaMessagePtr> list;
     if (AlarmIDsSetup.getSetupReceivedFlag()) {
         list << SetupMessages::createAliSetupMsg(*this);

@@ -59,12 +59,10 @@ public:
     void confirmSystemStandby(bool standby);
     // A standby request is on its way: until it is confirmed the display gets the standby
     // state in place of its pending configuration.
-    void awaitStandbyConfirmation() { standbyStateConfirmed = false; }
     int getCurrentSogAveragingTime() const;
     int getCurrentStwAveragingTime() const;
 
     bool getSystemInStandby() const { return systemInStandby; }
-    bool getStandbyStateConfirmed() const { return standbyStateConfirmed; }
     bool getWakeUpAfterPowerOff() const { return wakeUpAfterPowerOff; }
     void setWakeUpAfterPowerOff(bool pending) { wakeUpAfterPowerOff = pending; }
     bool getSendVersionInfo() const { return sendVersionInfo; }
@@ -106,7 +104,6 @@ private:
     bool m_fixSogToLowFrequency = false;
     bool sendVersionInfo = true;
     bool systemInStandby = false;
-    bool standbyStateConfirmed = true;
     bool wakeUpAfterPowerOff = false;
     AveragingType averagingUsed = NormalAvr;
     bool m_sensorFirmware213 = false;

@@ -48,7 +48,6 @@ signals:
     void sigSimulationParametersChanged();
     void sigSourceDatChanged(bool use_dat5);
     void sigRawMeasurementSettingsChanged();
-    void sigConfirmSimulation();
 
 public slots:
     // Takes a command of at least the nine parameters above, already checked.

@@ -331,11 +331,6 @@ TEST_F(DisplayCommandsTest, PendingConfigurationListsWhatTheDisplaySet) {
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(dynamic_cast<const MsgICM&>(*list[0]).commandID(), 13);
     EXPECT_EQ(dynamic_cast<const MsgICM&>(*list[1]).commandID(), 36);
-
-    commands->requestSystemStandby(true);
-    sent.clear();
-    EXPECT_TRUE(setup->getSetupMsgsListTosend().isEmpty());
-    EXPECT_EQ(sentIcm(), (QList<std::pair<int, QList<int>>>{{9, {0}}}));
 }
 
 struct ConnectionCase {
