@@ -9,10 +9,11 @@ namespace {
 TEST(Checksum, ValidationClassifiesTheChecksum) {
     const std::pair<QString, int> cases[] = {
         {"GPHDT,123.4,T*31", 0},
-        {"VDVBW,1*4c", 0}, // lower-case digits accepted
+        {"GPHDT,12.9,T*0f", 0}, // lower-case digits accepted
         {"AA*00", 0},
         {QStringLiteral("\u20AC*3F"), 0},
         {QStringLiteral("\u00C4*C4"), 0},
+        {QStringLiteral("\u00FF*FF"), 0},
         {"GPHDT,123.4,T*3a", -1},
         {"GPHDT,123.4,T*32", -1},
         {"GPHDT,123.4,T*G1", -1}, // not hexadecimal

@@ -52,7 +52,8 @@ const std::tuple<const char*, QString, bool, bool> kFilters[] = {
      true, false},
     // The unit hears its own datagrams on the same host: its wake-up must not return.
     {"OwnWakeUp", "\\s:VD0101,n:14*26\\" + kWakeUpAll, true, false},
-    {"InvalidGroup", "\\s:QZ1111,n:15*3F\\" + kFixedSentence, false, false},
+    // Sound tags from the alert master, but a line that does not hold.
+    {"InvalidGroup", "\\s:QZ1111,n:15*3E\\$GPZZZ,1*51\r\n", false, false},
 };
 
 TEST(Filter, PassesOnlyWhatIsForThisUnit) {
