@@ -4,103 +4,63 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 const float kInf = std::numeric_limits<float>::infinity();
 const float kNan = std::numeric_limits<float>::quiet_NaN();
 
-struct FloatFormatCase {
-    float value;
-    int precision;
-    const char* plain;
-    const char* signedText;
-    const char* display;
-};
-
-void PrintTo(const FloatFormatCase& c, std::ostream* os) {
-    *os << c.value << " with " << c.precision << " decimals";
-}
-
-class FloatFormatting : public ::testing::TestWithParam<FloatFormatCase> {};
-
 // Values are held as float and formatted after promotion to double, so 12.345f (really
 // 12.3450002...) rounds up and 0.15f (0.1500000059...) gives 0.2.
-TEST_P(FloatFormatting, PlainSignedAndDisplayForms) {
-    const FloatFormatCase& c = GetParam();
-    EXPECT_EQ(NmeaParser::NumberToString(c.value, 'f', c.precision), QString::fromLatin1(c.plain));
-    EXPECT_EQ(NmeaParser::NumberToStringSigned(c.value, 'f', c.precision),
-              QString::fromLatin1(c.signedText));
-    EXPECT_EQ(NmeaParser::NumberToDisplayString(c.value, 'f', c.precision),
-              QString::fromLatin1(c.display));
+TEST(NumberToText, FloatsPlainAndSigned) {
+    const std::tuple<float, int, const char*, const char*> cases[] = {
+        {12.345f, 2, "12.35", "+12.35"},
+        {0.15f, 1, "0.2", "+0.2"},
+        {-0.04f, 1, "0.0", "0.0"}, // "-0.0" only
+        {-0.04f, 2, "-0.04", "-0.04"},
+        {-0.004f, 2, "-0.00", "-0.00"}, // kept as printed
+        {0.0f, 1, "0.0", "0.0"},
+        {0.01f, 1, "0.0", "+0.0"}, // > 0 gets "+"
+        {-3.5f, 1, "-3.5", "-3.5"},
+        {FLT_MAX, 1, "", ""},
+        {kInf, 1, "", ""},
+        {-kInf, 1, "", ""},
+        {kNan, 1, "", ""},
+    };
+    for (const auto& [value, precision, plain, signedText] : cases) {
+        EXPECT_EQ(NmeaParser::NumberToString(value, 'f', precision), plain) << value;
+        EXPECT_EQ(NmeaParser::NumberToStringSigned(value, 'f', precision), signedText) << value;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, FloatFormatting,
-    ::testing::Values(FloatFormatCase{12.345f, 2, "12.35", "+12.35", "12.35"},
-                      FloatFormatCase{0.15f, 1, "0.2", "+0.2", "0.2"},
-                      FloatFormatCase{-0.04f, 1, "0.0", "0.0", "0.0"}, // "-0.0" only
-                      FloatFormatCase{-0.04f, 2, "-0.04", "-0.04", "-0.04"},
-                      FloatFormatCase{-0.004f, 2, "-0.00", "-0.00", "-0.00"}, // kept as printed
-                      FloatFormatCase{0.0f, 1, "0.0", "0.0", "0.0"},
-                      FloatFormatCase{0.01f, 1, "0.0", "+0.0", "0.0"}, // > 0 gets "+"
-                      FloatFormatCase{-3.5f, 1, "-3.5", "-3.5", "-3.5"},
-                      FloatFormatCase{FLT_MAX, 1, "", "", "-.-"},
-                      FloatFormatCase{kInf, 1, "", "", "-.-"},
-                      FloatFormatCase{-kInf, 1, "", "", "-.-"},
-                      FloatFormatCase{kNan, 1, "", "", "-.-"}));
-
-struct IntFormatCase {
-    int value;
-    const char* plain;
-    const char* signedText;
-    const char* display;
-};
-
-void PrintTo(const IntFormatCase& c, std::ostream* os) {
-    *os << c.value;
-}
-
-class IntFormatting : public ::testing::TestWithParam<IntFormatCase> {};
-
-TEST_P(IntFormatting, PlainSignedAndDisplayForms) {
-    const IntFormatCase& c = GetParam();
-    EXPECT_EQ(NmeaParser::NumberToString(c.value), QString::fromLatin1(c.plain));
-    EXPECT_EQ(NmeaParser::NumberToStringSigned(c.value), QString::fromLatin1(c.signedText));
-    EXPECT_EQ(NmeaParser::NumberToDisplayString(c.value), QString::fromLatin1(c.display));
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, IntFormatting,
-                         ::testing::Values(IntFormatCase{1, "1", "+1", "1"},
-                                           IntFormatCase{0, "0", "0", "0"},
-                                           IntFormatCase{-7, "-7", "-7", "-7"},
-                                           IntFormatCase{INT_MAX, "", "", "-.-"}));
-
-TEST(FixedLengthFormatting, PadsToTheFieldWidth) {
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength(5.25f, 3, 2), "005.25");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength(123.4f, 2, 1), "123.4"); // wider stays wide
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength(-5.25f, 3, 2), "-05.25");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength(FLT_MAX, 3, 2), "");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength_Signed(0.0f, 2, 1), "+00.0");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength_Signed(-0.0f, 2, 1), "+00.0");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength_Signed(12.34f, 2, 1), "+12.3");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength_Signed(-1.5f, 2, 1), "-01.5");
-    EXPECT_EQ(NmeaParser::FloatToString_FixedLength_Signed(kNan, 2, 1), "");
-    EXPECT_EQ(NmeaParser::IntToString_FixedLength(7, 3, '0'), "007");
-    EXPECT_EQ(NmeaParser::IntToString_FixedLength(7, 3, ' '), "  7");
-    EXPECT_EQ(NmeaParser::IntToString_FixedLength(-5, 3, '0'), "-05");
-    EXPECT_EQ(NmeaParser::IntToString_FixedLength(1234, 3, '0'), "1234");
-    EXPECT_EQ(NmeaParser::UintToString_FixedLength(42u, 4), "0042");
-    EXPECT_EQ(NmeaParser::UintToString_FixedLength(kAbsentULong, 2), "4294967295");
-    EXPECT_EQ(NmeaParser::UlongToString_FixedLenght(42u, 4), "0042");
-    EXPECT_EQ(NmeaParser::UlongToString_FixedLenght(kAbsentULong, 4), "");
-    EXPECT_EQ(NmeaParser::UlongToString(4000000000u), "4000000000");
-    EXPECT_EQ(NmeaParser::UlongToString(kAbsentULong), "");
+TEST(NumberToText, IntegersAndFixedLengths) {
+    const std::pair<QString, const char*> cases[] = {
+        {NmeaParser::NumberToString(-7), "-7"},
+        {NmeaParser::NumberToString(INT_MAX), ""},
+        {NmeaParser::FloatToString_FixedLength_Signed(0.0f, 2, 1), "+00.0"},
+        {NmeaParser::FloatToString_FixedLength_Signed(-0.0f, 2, 1), "+00.0"},
+        {NmeaParser::FloatToString_FixedLength_Signed(12.34f, 2, 1), "+12.3"},
+        {NmeaParser::FloatToString_FixedLength_Signed(-1.5f, 2, 1), "-01.5"},
+        {NmeaParser::FloatToString_FixedLength_Signed(123.4f, 2, 1), "+123.4"}, // wider stays
+        {NmeaParser::FloatToString_FixedLength_Signed(kNan, 2, 1), ""},
+        {NmeaParser::FloatToString_FixedLength_Signed(FLT_MAX, 2, 1), ""},
+        {NmeaParser::IntToString_FixedLength(7, 3, '0'), "007"},
+        {NmeaParser::IntToString_FixedLength(-5, 3, '0'), "-05"},
+        {NmeaParser::IntToString_FixedLength(1234, 3, '0'), "1234"},
+        {NmeaParser::UlongToString_FixedLenght(42u, 4), "0042"},
+        {NmeaParser::UlongToString_FixedLenght(kAbsentULong, 4), ""},
+        {NmeaParser::UlongToString(4000000000u), "4000000000"},
+        {NmeaParser::UlongToString(kAbsentULong), ""},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(text, expected);
+    }
 }
 
 struct ReadCase {
     const char* text;
     bool ok;
-    double value; // FLT_MAX / INT_MAX / 0xFFFFFFFF for absent
+    double value; // the absent value of the type for ""
 };
 
 TEST(TextToNumber, FloatsRejectWhatIsNotAFiniteNumber) {
@@ -121,22 +81,24 @@ TEST(TextToNumber, FloatsRejectWhatIsNotAFiniteNumber) {
 }
 
 TEST(TextToNumber, IntegersAndUnsignedLongs) {
-    bool ok = false;
-    EXPECT_EQ(NmeaParser::StringToInt("", &ok), INT_MAX);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(NmeaParser::StringToInt("-42", &ok), -42);
-    EXPECT_TRUE(ok);
-    NmeaParser::StringToInt("4.2", &ok);
-    EXPECT_FALSE(ok);
-    NmeaParser::StringToInt("99999999999", &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(NmeaParser::StringToULong("", &ok), kAbsentULong);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(NmeaParser::StringToULong("4000000000", &ok), 4000000000u);
-    EXPECT_TRUE(ok);
-    NmeaParser::StringToULong("-1", &ok);
-    EXPECT_FALSE(ok);
-    NmeaParser::StringToULong("4294967296", &ok); // beyond 32 bits, as on the board
-    EXPECT_FALSE(ok);
+    const ReadCase ints[] = {
+        {"", true, INT_MAX}, {"-42", true, -42}, {"4.2", false, 0}, {"99999999999", false, 0}};
+    for (const ReadCase& c : ints) {
+        bool ok = !c.ok;
+        const int value = NmeaParser::StringToInt(QString::fromLatin1(c.text), &ok);
+        EXPECT_EQ(ok, c.ok) << c.text;
+        EXPECT_TRUE(!c.ok || value == c.value) << c.text;
+    }
+    // Beyond 32 bits is out of range, as on the board.
+    const ReadCase ulongs[] = {{"", true, kAbsentULong},
+                               {"4000000000", true, 4000000000u},
+                               {"-1", false, 0},
+                               {"4294967296", false, 0}};
+    for (const ReadCase& c : ulongs) {
+        bool ok = !c.ok;
+        const quint32 value = NmeaParser::StringToULong(QString::fromLatin1(c.text), &ok);
+        EXPECT_EQ(ok, c.ok) << c.text;
+        EXPECT_TRUE(!c.ok || value == c.value) << c.text;
+    }
 }
 } // namespace

@@ -1,8 +1,6 @@
 #include "platform.h"
 #include "platformtimer.h"
 
-#include "casename.h"
-
 #include <gtest/gtest.h>
 
 #include <QList>
@@ -27,50 +25,38 @@ struct FireOrderCase {
     // Timer name and the clock offset it saw when it fired.
     std::vector<std::pair<QString, qint64>> fired;
 };
-void PrintTo(const FireOrderCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
 
-class FireOrder : public ::testing::TestWithParam<FireOrderCase> {};
-
-TEST_P(FireOrder, FiresDueTimersInDeadlineOrderAtTheirOwnMoment) {
-    const FireOrderCase& c = GetParam();
-    VirtualTime time(1000);
-    std::map<QString, std::unique_ptr<PlatformTimer>> timers;
-    std::vector<std::pair<QString, qint64>> fired;
-    for (const Arm& arm : c.arms) {
-        auto& timer = timers[arm.timer];
-        if (!timer) {
-            timer = std::make_unique<PlatformTimer>();
-            const QString name = arm.timer;
-            QObject::connect(timer.get(), &PlatformTimer::timeout, [&fired, name] {
-                fired.emplace_back(name, Clock::currentMSecsSinceEpoch() - 1000);
-            });
+TEST(VirtualTimeTest, FiresDueTimersInDeadlineOrderAtTheirOwnMoment) {
+    const FireOrderCase cases[] = {
+        {"EarlierDeadlineFirst", {{"a", 300}, {"b", 100}}, {}, 500, {{"b", 100}, {"a", 300}}},
+        {"EqualDeadlinesInStartOrder", {{"b", 200}, {"a", 200}}, {}, 200, {{"b", 200}, {"a", 200}}},
+        {"NotYetDueStaysArmed", {{"a", 300}}, {}, 299, {}},
+        {"StoppedNeverFires", {{"a", 100}, {"b", 100}}, {"a"}, 1000, {{"b", 100}}},
+        {"RestartMovesTheDeadline", {{"a", 100}, {"a", 400}}, {}, 1000, {{"a", 400}}},
+        {"NegativeWaitFiresAtOnce", {{"a", -5}}, {}, 0, {{"a", 0}}},
+    };
+    for (const FireOrderCase& c : cases) {
+        VirtualTime time(1000);
+        std::map<QString, std::unique_ptr<PlatformTimer>> timers;
+        std::vector<std::pair<QString, qint64>> fired;
+        for (const Arm& arm : c.arms) {
+            auto& timer = timers[arm.timer];
+            if (!timer) {
+                timer = std::make_unique<PlatformTimer>();
+                QObject::connect(timer.get(), &PlatformTimer::timeout, [&fired, name = arm.timer] {
+                    fired.emplace_back(name, Clock::currentMSecsSinceEpoch() - 1000);
+                });
+            }
+            timer->start(arm.ms);
         }
-        timer->start(arm.ms);
+        for (const QString& name : c.stopped) {
+            timers[name]->stop();
+        }
+        time.advance(c.advanceMs);
+        EXPECT_EQ(fired, c.fired) << c.name;
+        EXPECT_EQ(Clock::currentMSecsSinceEpoch(), 1000 + c.advanceMs) << c.name;
     }
-    for (const QString& name : c.stopped) {
-        timers[name]->stop();
-    }
-    time.advance(c.advanceMs);
-    EXPECT_EQ(fired, c.fired);
-    EXPECT_EQ(Clock::currentMSecsSinceEpoch(), 1000 + c.advanceMs);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    VirtualTime, FireOrder,
-    ::testing::Values(
-        FireOrderCase{
-            "EarlierDeadlineFirst", {{"a", 300}, {"b", 100}}, {}, 500, {{"b", 100}, {"a", 300}}},
-        FireOrderCase{"EqualDeadlinesInStartOrder",
-                      {{"b", 200}, {"a", 200}},
-                      {},
-                      200,
-                      {{"b", 200}, {"a", 200}}},
-        FireOrderCase{"NotYetDueStaysArmed", {{"a", 300}}, {}, 299, {}},
-        FireOrderCase{"StoppedNeverFires", {{"a", 100}, {"b", 100}}, {"a"}, 1000, {{"b", 100}}},
-        FireOrderCase{"RestartMovesTheDeadline", {{"a", 100}, {"a", 400}}, {}, 1000, {{"a", 400}}},
-        FireOrderCase{"NegativeWaitFiresAtOnce", {{"a", -5}}, {}, 0, {{"a", 0}}}));
 
 TEST(VirtualTimeTest, TimerStartedByATimeoutFiresWithinTheSameAdvance) {
     VirtualTime time(0);

@@ -1,6 +1,5 @@
 #include "errorcounter.h"
 
-#include "casename.h"
 #include "platform.h"
 #include "serializationcontroller.h"
 #include "testroot.h"
@@ -28,42 +27,33 @@ struct CountCase {
     quint32 rejected;
     quint32 latest;
 };
-void PrintTo(const CountCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
 
 QList<int> repeated(int id, int times) {
     return QList<int>(times, id);
 }
 
-class ErrorCounterCounts : public ::testing::TestWithParam<CountCase> {
-protected:
-    CountedRoot root;
-};
-
-TEST_P(ErrorCounterCounts, CountsCapsAndRemembersTheLatestFault) {
-    const CountCase& c = GetParam();
-    ErrorCounter* counter = ErrorCounter::getInstance();
-    for (int id : c.faults) {
-        counter->increase(id);
+TEST(ErrorCounterCounts, CountsCapsAndRemembersTheLatestFault) {
+    const CountCase cases[] = {
+        {"one format error", {76}, 76, 1, 1, 76},
+        {"hundredth checksum error stays at 99", repeated(70, 100), 70, 99, 100, 70},
+        {"rejected stops at 792",
+         repeated(70, 99) + repeated(71, 99) + repeated(72, 99) + repeated(73, 99) +
+             repeated(74, 99) + repeated(75, 99) + repeated(76, 99) + repeated(77, 100),
+         77, 99, 792, 77},
+        {"rejected total is not a fault", {78, 79, 69}, 78, 0, 0, 0},
+        {"latest is the last counted", {74, 70, 77}, 74, 1, 3, 77},
+    };
+    for (const CountCase& c : cases) {
+        CountedRoot root;
+        ErrorCounter* counter = ErrorCounter::getInstance();
+        for (int id : c.faults) {
+            counter->increase(id);
+        }
+        EXPECT_EQ(counter->getErrorCountByID(c.id), c.count) << c.name;
+        EXPECT_EQ(counter->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), c.rejected) << c.name;
+        EXPECT_EQ(counter->getLatestErrorCode(), c.latest) << c.name;
     }
-    EXPECT_EQ(counter->getErrorCountByID(c.id), c.count);
-    EXPECT_EQ(counter->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), c.rejected);
-    EXPECT_EQ(counter->getLatestErrorCode(), c.latest);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ErrorCounterCounts,
-    ::testing::Values(
-        CountCase{"one_format_error", {76}, 76, 1, 1, 76},
-        CountCase{"hundredth_checksum_error_stays_at_99", repeated(70, 100), 70, 99, 100, 70},
-        CountCase{"rejected_stops_at_792",
-                  repeated(70, 99) + repeated(71, 99) + repeated(72, 99) + repeated(73, 99) +
-                      repeated(74, 99) + repeated(75, 99) + repeated(76, 99) + repeated(77, 100),
-                  77, 99, 792, 77},
-        CountCase{"rejected_total_is_not_a_fault", {78, 79, 69}, 78, 0, 0, 0},
-        CountCase{"latest_is_the_last_counted", {74, 70, 77}, 74, 1, 3, 77}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ErrorCounterTable, ListsIdentityAndCountOfEachNonZeroCounter) {
     CountedRoot root;

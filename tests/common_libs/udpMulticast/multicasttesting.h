@@ -13,6 +13,22 @@
 #include <memory>
 #include <vector>
 
+// A sentence with a fixed text, standing in for any sentence the unit sends.
+class FixedSentence : public ClonableMessage<FixedSentence> {
+public:
+    explicit FixedSentence(const QString& text, const QString& type) : ClonableMessage(type) {
+        setMsgInfo(QStringLiteral("GP"), QString(), QString(), text, false);
+    }
+    bool setParams(const QStringList&) override { return true; }
+};
+
+inline const QString kFixedSentence = QStringLiteral("$GPZZZ,1*50\r\n");
+
+inline NmeaMessagePtr fixedSentence(const QString& text = kFixedSentence,
+                                    const QString& type = QStringLiteral("ZZZ")) {
+    return std::make_shared<FixedSentence>(text, type);
+}
+
 // Multicast needs the interface's MULTICAST flag ("ip link set lo multicast on").
 inline bool loopbackCanMulticast() {
     const QNetworkInterface lo = QNetworkInterface::interfaceFromName("lo");

@@ -1,4 +1,3 @@
-#include "casename.h"
 #include "udpmulticastparser.h"
 
 #include <gtest/gtest.h>
@@ -23,99 +22,78 @@ struct LineCase {
     UdpMsgStatus status;
     QList<int> errors; // empty: the line is good
 };
-void PrintTo(const LineCase& c, std::ostream* os) {
-    printCaseName(c, os);
+const LineCase kLines[] = {
+    {"Good", "\\s:II0102,n:5*07\\" + kSentence, UDP_MSG_OK, {}},
+    {"NoCounter", "\\s:II0102*4A\\" + kSentence, UDP_MSG_OK, {}},
+    {"LowerCaseChecksum", "\\s:II0102*4a\\" + kSentence, UDP_MSG_OK, {}},
+    {"UnknownTagsKept", "\\s:II0102,t:s:VD0101*73\\" + kSentence, UDP_MSG_OK, {}},
+    {"NoLeadingBackslash", "s:II0102*4A\\" + kSentence, UDP_ERR_TAG_FORMAT, {73}},
+    {"TagBlockNotClosed", "\\s:II0102*4A" + kSentence, UDP_ERR_TAG_FORMAT, {73}},
+    // Framing is checked before the checksum, so a broken frame is only a framing fault.
+    {"FramingBeforeChecksum", "$GPZZZ,1*50\r\n", UDP_ERR_TAG_FORMAT, {73}},
+    {"NoChecksum", "\\s:II0102\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
+    {"WrongChecksum", "\\s:II0102*4B\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
+    {"StarMisplaced", "\\s:II0102*4A0\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
+    {"OneDigitChecksum", "\\s:II0102*4\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
+    // The checksum is checked before the tags: a bad block with a bad sum is a sum fault.
+    {"ChecksumBeforeTags", "\\s:II01*00\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
+    {"ShortSource", "\\s:II01,d:VD0101,n:16*57\\" + kSentence, UDP_ERR_SRC_FORMAT, {72}},
+    {"NoSource", "\\n:5*61\\" + kSentence, UDP_MISS_SOURCE, {72}},
+    // A value holding "s:" is not a source tag.
+    {"SourceInsideValue", "\\t:s:II0102,n:5*49\\" + kSentence, UDP_MISS_SOURCE, {72}},
+    {"TwoSources", "\\s:II0102,s:II0103*2D\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
+    {"ItemWithoutColon", "\\s:II0102,q*17\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
+    {"EmptyTagBlock", "\\*00\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
+    {"Counter1000", "\\s:II0102,n:1000*33\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
+    {"CounterEmpty", "\\s:II0102,n:*32\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
+    {"CounterNegative", "\\s:II0102,n:-1*2E\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
+    {"CounterSigned", "\\s:II0102,n:+5*2C\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
+    {"CounterNotANumber", "\\s:II0102,n:12a*50\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
+    {"CounterLeadingZeros", "\\s:II0102,n:0012*31\\" + kSentence, UDP_MSG_OK, {}},
+    {"ShortDestination", "\\s:II0102,d:VD01*2B\\" + kSentence, UDP_ERR_DEST_FORMAT, {72}},
+    {"EmptyDestination", "\\s:II0102,d:*38\\" + kSentence, UDP_ERR_DEST_FORMAT, {72}},
+    {"GroupIndexZero", "\\s:II0102,g:0-1-5*0F\\" + kSentence, UDP_ERR_GROUP_FORMAT, {72}},
+    {"GroupIndexAboveTotal", "\\s:II0102,g:2-1-5*0D\\" + kSentence, UDP_ERR_GROUP_FORMAT, {72}},
+    {"GroupWithoutId", "\\s:II0102,g:1-1*16\\" + kSentence, UDP_ERR_GROUP_FORMAT, {72}},
+    {"EmptySourceCluster", "\\s:II0102,z:*26\\" + kSentence, UDP_ERR_SRC_CLUST_FORMAT, {72}},
+    {"LongSourceCluster",
+     "\\s:II0102,z:1234567890123456*20\\" + kSentence,
+     UDP_ERR_SRC_CLUST_FORMAT,
+     {72}},
+    {"Clusters", "\\s:II0102,z:123456789012345,x:CL2,n:999*04\\" + kSentence, UDP_MSG_OK, {}},
+    {"SentenceChecksum", "\\s:II0102*4A\\$GPZZZ,1*51\r\n", UDP_MSG_OK, {70}},
+    {"SentenceTooLong",
+     "\\s:II0102*4A\\$GPZZZ," + QString(90, QLatin1Char('1')) + "\r\n",
+     UDP_MSG_OK,
+     {74}},
+    {"SentenceFormat", "\\s:II0102*4A\\$GPH,1\r\n", UDP_MSG_OK, {76}},
+    {"NoSentence", "\\s:II0102*4A\\\r\n", UDP_MSG_OK, {76}}};
+
+TEST(UdpParser, LineReportsOnlyItsFirstFault) {
+    for (const LineCase& c : kLines) {
+        UdpMulticastSingleMsg line;
+        bool ok = false;
+        const QList<int> errors =
+            reportedErrors([&] { ok = UdpMulticastParser::parseOneMsg(c.line, line); });
+        EXPECT_EQ(ok, c.errors.isEmpty()) << c.name;
+        EXPECT_EQ(line.msgStatus, c.status) << c.name;
+        EXPECT_EQ(errors, c.errors) << c.name;
+    }
 }
 
-class LineTable : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(LineTable, ReportsOnlyTheFirstFault) {
-    const LineCase& c = GetParam();
-    UdpMulticastSingleMsg line;
-    bool ok = false;
-    const QList<int> errors =
-        reportedErrors([&] { ok = UdpMulticastParser::parseOneMsg(c.line, line); });
-    EXPECT_EQ(ok, c.errors.isEmpty()) << c.name;
-    EXPECT_EQ(line.msgStatus, c.status) << c.name;
-    EXPECT_EQ(errors, c.errors) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, LineTable,
-    ::testing::Values(
-        LineCase{"Good", "\\s:II0102,n:5*07\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{"NoCounter", "\\s:II0102*4A\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{"LowerCaseChecksum", "\\s:II0102*4a\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{"UnknownTagsKept", "\\s:II0102,t:s:VD0101*73\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{"NoLeadingBackslash", "s:II0102*4A\\" + kSentence, UDP_ERR_TAG_FORMAT, {73}},
-        LineCase{"TagBlockNotClosed", "\\s:II0102*4A" + kSentence, UDP_ERR_TAG_FORMAT, {73}},
-        // Framing is checked before the checksum, so a broken frame is only a framing fault.
-        LineCase{"FramingBeforeChecksum", "$GPZZZ,1*50\r\n", UDP_ERR_TAG_FORMAT, {73}},
-        LineCase{"NoChecksum", "\\s:II0102\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
-        LineCase{"WrongChecksum", "\\s:II0102*4B\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
-        LineCase{"StarMisplaced", "\\s:II0102*4A0\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
-        LineCase{"OneDigitChecksum", "\\s:II0102*4\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
-        // The checksum is checked before the tags: a bad block with a bad sum is a sum fault.
-        LineCase{"ChecksumBeforeTags", "\\s:II01*00\\" + kSentence, UDP_ERR_TAG_CRC, {71}},
-        LineCase{
-            "ShortSource", "\\s:II01,d:VD0101,n:16*57\\" + kSentence, UDP_ERR_SRC_FORMAT, {72}},
-        LineCase{"NoSource", "\\n:5*61\\" + kSentence, UDP_MISS_SOURCE, {72}},
-        // A value holding "s:" is not a source tag.
-        LineCase{"SourceInsideValue", "\\t:s:II0102,n:5*49\\" + kSentence, UDP_MISS_SOURCE, {72}},
-        LineCase{"TwoSources", "\\s:II0102,s:II0103*2D\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
-        LineCase{"ItemWithoutColon", "\\s:II0102,q*17\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
-        LineCase{"EmptyTagBlock", "\\*00\\" + kSentence, UDP_ERR_TAG_FORMAT, {72}},
-        LineCase{"Counter1000", "\\s:II0102,n:1000*33\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
-        LineCase{"CounterEmpty", "\\s:II0102,n:*32\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
-        LineCase{"CounterNegative", "\\s:II0102,n:-1*2E\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
-        LineCase{"CounterSigned", "\\s:II0102,n:+5*2C\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
-        LineCase{
-            "CounterNotANumber", "\\s:II0102,n:12a*50\\" + kSentence, UDP_ERR_COUNT_FORMAT, {72}},
-        LineCase{"CounterLeadingZeros", "\\s:II0102,n:0012*31\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{
-            "ShortDestination", "\\s:II0102,d:VD01*2B\\" + kSentence, UDP_ERR_DEST_FORMAT, {72}},
-        LineCase{"EmptyDestination", "\\s:II0102,d:*38\\" + kSentence, UDP_ERR_DEST_FORMAT, {72}},
-        LineCase{
-            "GroupIndexZero", "\\s:II0102,g:0-1-5*0F\\" + kSentence, UDP_ERR_GROUP_FORMAT, {72}},
-        LineCase{"GroupIndexAboveTotal",
-                 "\\s:II0102,g:2-1-5*0D\\" + kSentence,
-                 UDP_ERR_GROUP_FORMAT,
-                 {72}},
-        LineCase{"GroupWithoutId", "\\s:II0102,g:1-1*16\\" + kSentence, UDP_ERR_GROUP_FORMAT, {72}},
-        LineCase{
-            "EmptySourceCluster", "\\s:II0102,z:*26\\" + kSentence, UDP_ERR_SRC_CLUST_FORMAT, {72}},
-        LineCase{"LongSourceCluster",
-                 "\\s:II0102,z:1234567890123456*20\\" + kSentence,
-                 UDP_ERR_SRC_CLUST_FORMAT,
-                 {72}},
-        LineCase{"Clusters", "\\s:II0102,z:CL1,x:CL2,n:999*0A\\" + kSentence, UDP_MSG_OK, {}},
-        LineCase{"SentenceChecksum", "\\s:II0102*4A\\$GPZZZ,1*51\r\n", UDP_MSG_OK, {70}},
-        LineCase{"SentenceTooLong",
-                 "\\s:II0102*4A\\$GPZZZ," + QString(90, QLatin1Char('1')) + "\r\n",
-                 UDP_MSG_OK,
-                 {74}},
-        LineCase{"SentenceFormat", "\\s:II0102*4A\\$GPH,1\r\n", UDP_MSG_OK, {76}},
-        LineCase{"NoSentence", "\\s:II0102*4A\\\r\n", UDP_MSG_OK, {76}}));
-
+// The tags come back in the order the unit writes them; counters with three digits.
 TEST(UdpParser, ReadsEveryTag) {
     UdpMulticastSingleMsg line;
     ASSERT_TRUE(
         UdpMulticastParser::parseOneMsg("\\s:II0102,z:CL1,x:CL2,n:999*0A\\" + kSentence, line));
-    EXPECT_EQ(line.udpSourceTag.getTag(), "II0102");
-    ASSERT_TRUE(line.udpCounterTag.has_value());
-    EXPECT_EQ(line.udpCounterTag->counter, 999);
-    EXPECT_FALSE(line.udpDestinationTag.has_value());
-    EXPECT_FALSE(line.udpGroupTag.has_value());
+    EXPECT_EQ(line.tagBlock(), "s:II0102,n:999");
     EXPECT_EQ(line.udpSourceClusterTag.getTag(), "CL1");
     EXPECT_EQ(line.udpDestinationClustertag.getTag(), "CL2");
-    ASSERT_NE(line.nmeaMessage, nullptr);
     EXPECT_EQ(line.nmeaMessage->receivedText(), kSentence);
-
     UdpMulticastSingleMsg grouped;
-    ASSERT_TRUE(
-        UdpMulticastParser::parseOneMsg("\\s:II0102,g:2-2-7,n:4*40\\" + kSentence, grouped));
-    ASSERT_TRUE(grouped.udpGroupTag.has_value());
-    EXPECT_EQ(grouped.udpGroupTag->getTag(), "2-2-7");
+    ASSERT_TRUE(UdpMulticastParser::parseOneMsg("\\s:II0102,g:2-2-7,d:VD0101,n:4*20\\" + kSentence,
+                                                grouped));
+    EXPECT_EQ(grouped.tagBlock(), "g:2-2-7,s:II0102,d:VD0101,n:004");
 }
 
 struct DatagramCase {
@@ -125,9 +103,6 @@ struct DatagramCase {
     qsizetype lines;
     QList<int> errors;
 };
-void PrintTo(const DatagramCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
 
 const QString kGood = "\\s:II0102,n:5*07\\" + kSentence;
 const QString kBadTags = "\\s:II0102,n:1000*33\\" + kSentence;
@@ -143,71 +118,60 @@ QString goodDatagramOfLength(qsizetype length) {
     return text + pad + QString(fill, QLatin1Char('1')) + "\r\n";
 }
 
-class DatagramTable : public ::testing::TestWithParam<DatagramCase> {};
+const DatagramCase kDatagrams[] = {
+    {"OneLine", kGood, true, 1, {}},
+    {"ThreeLines", kGood + kGood + kGood, true, 3, {}},
+    {"OneBadLineOfThree", kGood + kBadTags + kGood, false, 3, {72}},
+    {"EachBadLineCounted", kBadTags + kBadTags, false, 2, {72, 72}},
+    // Text after the last line end is a fault of the datagram, not of a line.
+    {"TextAfterLastLine", kGood + "\\s:II0102", false, 1, {}},
+    {"NoLineEnd", "\\s:II0102*4A\\$GPZZZ,1*50", false, 0, {}},
+    {"Empty", "", false, 0, {}},
+    {"Exactly1454", goodDatagramOfLength(1454), true, 48, {}},
+    {"Length1455", goodDatagramOfLength(1455), false, 48, {75}},
+    {"OverlongStillCountsLines", goodDatagramOfLength(1455) + kBadTags, false, 49, {75, 72}}};
 
-TEST_P(DatagramTable, DropsTheWholeDatagramForOneBadLine) {
-    const DatagramCase& c = GetParam();
-    std::unique_ptr<UdpMulticastGroupMsg> group;
-    const QList<int> errors =
-        reportedErrors([&] { group = UdpMulticastParser::parseUdpAsciMsg(c.text); });
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group->bValid, c.valid) << c.name;
-    EXPECT_EQ(group->msgsList.size(), c.lines) << c.name;
-    EXPECT_EQ(errors, c.errors) << c.name;
+TEST(UdpParser, OneBadLineDropsTheWholeDatagram) {
+    for (const DatagramCase& c : kDatagrams) {
+        std::unique_ptr<UdpMulticastGroupMsg> group;
+        const QList<int> errors =
+            reportedErrors([&] { group = UdpMulticastParser::parseUdpAsciMsg(c.text); });
+        EXPECT_EQ(group->bValid, c.valid) << c.name;
+        EXPECT_EQ(group->msgsList.size(), c.lines) << c.name;
+        EXPECT_EQ(errors, c.errors) << c.name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, DatagramTable,
-    ::testing::Values(DatagramCase{"OneLine", kGood, true, 1, {}},
-                      DatagramCase{"ThreeLines", kGood + kGood + kGood, true, 3, {}},
-                      DatagramCase{"OneBadLineOfThree", kGood + kBadTags + kGood, false, 3, {72}},
-                      DatagramCase{"EachBadLineCounted", kBadTags + kBadTags, false, 2, {72, 72}},
-                      // Text after the last line end is a fault of the datagram, not of a line.
-                      DatagramCase{"TextAfterLastLine", kGood + "\\s:II0102", false, 1, {}},
-                      DatagramCase{"NoLineEnd", "\\s:II0102*4A\\$GPZZZ,1*50", false, 0, {}},
-                      DatagramCase{"Empty", "", false, 0, {}},
-                      DatagramCase{"Exactly1454", goodDatagramOfLength(1454), true, 48, {}},
-                      DatagramCase{"Length1455", goodDatagramOfLength(1455), false, 48, {75}},
-                      DatagramCase{"OverlongStillCountsLines",
-                                   goodDatagramOfLength(1455) + kBadTags,
-                                   false,
-                                   49,
-                                   {75, 72}}));
 struct SourceCase {
     const char* name;
     QString text;
     QString source; // empty: not recognised
 };
-void PrintTo(const SourceCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-
-class FirstSourceTable : public ::testing::TestWithParam<SourceCase> {};
+const SourceCase kSources[] = {
+    {"Single", "\\s:II0102,n:5*07\\" + kSentence, "II0102"},
+    {"AfterGroupTag", "\\g:1-2-44,s:II0102*38\\" + kSentence + kGood, "II0102"},
+    {"OnlyTheFirstLineCounts", "\\s:II0102*4B\\" + kSentence + kGood, ""},
+    {"WrongChecksum", "\\s:II0102*4B\\" + kSentence, ""},
+    {"NotClosed", "\\s:II0102*4A" + kSentence, ""},
+    {"NoTagBlock", kSentence, ""},
+    {"NoSource", "\\n:5*61\\" + kSentence, ""},
+    {"EmptyOtherTag", "\\t:,s:II0102*28\\" + kSentence, "II0102"},
+    {"Empty", "", ""},
+    {"SourceTwice", "\\s:II0102,s:VD0001*3C\\" + kSentence, ""},
+    {"ItemWithoutValue", "\\s:II0102,x*1E\\" + kSentence, ""},
+    // The text ends at a NUL, as the receiver reads it.
+    {"NulInTheSource", "\\s:II01" + QString(QChar(0)) + "02*4A\\" + kSentence, ""}};
 
 // The receive filter's quick look: only a sound first tag block names a source, and looking
 // counts no fault.
-TEST_P(FirstSourceTable, NamesTheSourceOfASoundFirstTagBlockOnly) {
-    const SourceCase& c = GetParam();
-    QString source;
-    const QByteArray lines = c.text.toLatin1();
-    const QList<int> errors =
-        reportedErrors([&] { source = UdpMulticastParser::firstSourceTag(lines); });
-    EXPECT_EQ(source, c.source) << c.name;
-    EXPECT_TRUE(errors.isEmpty()) << c.name;
+TEST(UdpParser, FirstSourceIsNamedOnlyBySoundFirstTagBlock) {
+    for (const SourceCase& c : kSources) {
+        QString source;
+        const QByteArray lines = c.text.toLatin1();
+        const QList<int> errors =
+            reportedErrors([&] { source = UdpMulticastParser::firstSourceTag(lines); });
+        EXPECT_EQ(source, c.source) << c.name;
+        EXPECT_TRUE(errors.isEmpty()) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, FirstSourceTable,
-    ::testing::Values(
-        SourceCase{"Single", "\\s:II0102,n:5*07\\" + kSentence, "II0102"},
-        SourceCase{"AfterGroupTag", "\\g:1-2-44,s:II0102*38\\" + kSentence + kGood, "II0102"},
-        SourceCase{"OnlyTheFirstLineCounts", "\\s:II0102*4B\\" + kSentence + kGood, ""},
-        SourceCase{"WrongChecksum", "\\s:II0102*4B\\" + kSentence, ""},
-        SourceCase{"NotClosed", "\\s:II0102*4A" + kSentence, ""},
-        SourceCase{"NoTagBlock", kSentence, ""},
-        SourceCase{"NoSource", "\\n:5*61\\" + kSentence, ""}, SourceCase{"Empty", "", ""},
-        SourceCase{"SourceTwice", "\\s:II0102,s:VD0001*3C\\" + kSentence, ""},
-        SourceCase{"ItemWithoutValue", "\\s:II0102,x*1E\\" + kSentence, ""},
-        // The text ends at a NUL, as the receiver reads it.
-        SourceCase{"NulInTheSource", "\\s:II01" + QString(QChar(0)) + "02*4A\\" + kSentence, ""}));
 } // namespace
