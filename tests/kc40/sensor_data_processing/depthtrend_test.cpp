@@ -108,55 +108,15 @@ TEST(DepthTrendEvaluator, ForcedSwitchReappliesTheModeInForceUntilSet) {
     }
 }
 
-TEST(DepthTrendEvaluator, HighFrequencyForGroundSpeedInShallowWater) {
-    const struct {
-        const char* name;
-        QString mode;
-        float treshold;
-        std::vector<float> depths;
-        bool useHigh;
-    } cases[] = {
-        {"shallow in LOW turns it on", depthTrendEvaluator::kLow, 5.0f, {4.0f}, true},
-        {"stays on inside the hysteresis", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.0f}, true},
-        {"off above threshold plus 2", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.1f}, false},
-        {"never in HIGH with a threshold below the switch depth",
-         depthTrendEvaluator::kHigh,
-         5.0f,
-         {4.0f},
-         false},
-        {"in HIGH with a high threshold", depthTrendEvaluator::kHigh, 50.0f, {45.0f}, true},
-    };
-    for (const auto& c : cases) {
-        depthTrendEvaluator evaluator;
-        evaluator.setMode(c.mode);
-        evaluator.setSogHighFreqTreshold(c.treshold);
-        for (float d : c.depths) {
-            evaluator.addToDepthLists(d, d);
-        }
-        EXPECT_EQ(evaluator.getUseHighFreqForSOG(), c.useHigh) << c.name;
-    }
-}
-
-TEST(SensorDataValidator, ValuesCloseEnoughToTheAverageAreAccepted) {
+TEST(SensorDataValidator, DepthsUpToThirtyMetresAboveTheAverageAreAccepted) {
     const struct {
         float value;
-        float average;
-        bool depthOk;
-        bool speedOk;
-    } cases[] = {
-        {50.0f, 20.0f, true, false}, {50.1f, 20.0f, false, false}, {-10.0f, 20.0f, true, false},
-        {23.0f, 20.0f, true, true},  {23.1f, 20.0f, true, false},  {17.0f, 20.0f, true, true},
-    };
+        bool ok;
+    } cases[] = {{50.0f, true}, {50.1f, false}, {-10.0f, true}};
     for (const auto& c : cases) {
-        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, c.average),
-                  c.depthOk)
-            << c.value;
-        EXPECT_EQ(sensor_data_validator::checkIfSpeedTooFarFromAverage(c.value, c.average),
-                  c.speedOk)
+        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, 20.0f), c.ok)
             << c.value;
     }
-    EXPECT_TRUE(sensor_data_validator::checkIfWithinAllowedValue(-12.0f, 10.0f));
-    EXPECT_FALSE(sensor_data_validator::checkIfWithinAllowedValue(12.1f, 10.0f));
 }
 
 } // namespace
