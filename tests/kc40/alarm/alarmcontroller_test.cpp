@@ -1,78 +1,67 @@
 #include "alarmfixture.h"
 
-#include "casename.h"
 #include "displaycommands.h"
 #include "msgack.h"
 #include "msgacn.h"
 #include "msgalrs.h"
 #include "msgicm.h"
-#include "nmeaparser.h"
 
 #include <limits>
 #include <vector>
 
 namespace {
 
-// The alert management peer of the default junction-box setup.
-const QString kPeerSfi = QStringLiteral("CA1235");
+constexpr AlarmSource kLowStw = ALARM_LOW_SPEED_WATER;
+constexpr AlarmSource kHighStw = ALARM_HIGH_SPEED_WATER;
+constexpr AlarmSource kLowSog = ALARM_LOW_SPEED_GROUND;
+constexpr AlarmSource kHighSog = ALARM_HIGH_SPEED_GROUND;
+constexpr quint32 kAll = kAbsentULong;
+
+using AlarmControl = AlarmTest;
 
 // ---- speed limits ---------------------------------------------------------------------------
 
-struct SpeedCase {
-    const char* name;
-    bool high;
-    bool water;
-    std::vector<float> speeds;
-    AlarmLevel state;
-    int revision;
-};
-void PrintTo(const SpeedCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class SpeedLimits : public AlarmTest, public ::testing::WithParamInterface<SpeedCase> {};
-
-TEST_P(SpeedLimits, RaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) {
-    const SpeedCase& c = GetParam();
-    for (float v : c.speeds) {
-        if (c.high) {
-            controller->checkHighSpeed(v, c.water);
-        } else {
-            controller->checkLowSpeed(v, c.water);
+TEST_F(AlarmControl, SpeedAlertsRaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) {
+    const struct {
+        const char* name;
+        AlarmSource source;
+        std::vector<float> speeds;
+        const char* state;
+        int revision;
+    } cases[] = {
+        {"StwLowRaised", kLowStw, {4.9f}, "V", 1},
+        {"StwLowKeptWithinHysteresis", kLowStw, {4.9f, 5.4f, 5.5f}, "V", 1},
+        {"StwLowRectified", kLowStw, {4.9f, 5.4f, 5.6f}, "U", 2},
+        {"StwLowRaisedAgainFromRectified", kLowStw, {4.9f, 5.6f, 4.0f}, "V", 3},
+        {"StwLowAtLimitNotRaised", kLowStw, {5.0f}, "N", 0},
+        {"AsternNeverRaisesLow", kLowStw, {-1.0f, -0.1f}, "N", 0},
+        {"StoppedRaisesLow", kLowStw, {0.0f}, "V", 1},
+        {"AbsentSpeedIgnored", kLowStw, {4.9f, kAbsentFloat}, "V", 1},
+        {"NanIgnored", kHighStw, {std::numeric_limits<float>::quiet_NaN()}, "N", 0},
+        {"SogLowRaised", kLowSog, {1.9f}, "V", 1},
+        {"StwHighRaised", kHighStw, {20.1f}, "V", 1},
+        {"StwHighKeptWithinHysteresis", kHighStw, {20.1f, 19.5f}, "V", 1},
+        {"StwHighRectified", kHighStw, {20.1f, 19.4f}, "U", 2},
+        {"SogHighAtLimitNotRaised", kHighSog, {25.0f}, "N", 0},
+        {"SogHighRaised", kHighSog, {25.1f}, "V", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew();
+        const bool water = c.source == kLowStw || c.source == kHighStw;
+        for (float v : c.speeds) {
+            if (c.source == kLowStw || c.source == kLowSog) {
+                controller->checkLowSpeed(v, water);
+            } else {
+                controller->checkHighSpeed(v, water);
+            }
         }
+        EXPECT_EQ(alertStateLetter(alert(c.source).getAlertState()), c.state);
+        EXPECT_EQ(alert(c.source).getRevisionCounter(), c.revision);
     }
-    const AlarmSource source = c.high ? (c.water ? ALARM_HIGH_SPEED_WATER : ALARM_HIGH_SPEED_GROUND)
-                                      : (c.water ? ALARM_LOW_SPEED_WATER : ALARM_LOW_SPEED_GROUND);
-    EXPECT_EQ(alert(source).getAlertState(), c.state);
-    EXPECT_EQ(alert(source).getRevisionCounter(), c.revision);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, SpeedLimits,
-    ::testing::Values(
-        // STW low limit 5.0, high 20.0; SOG low 2.0, high 25.0.
-        SpeedCase{"StwLowRaised", false, true, {4.9f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{
-            "StwLowKeptWithinHysteresis", false, true, {4.9f, 5.4f, 5.5f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"StwLowRectified", false, true, {4.9f, 5.4f, 5.6f}, ALR_RECTIF_UACKED, 2},
-        SpeedCase{"StwLowRaisedAgainFromRectified",
-                  false,
-                  true,
-                  {4.9f, 5.6f, 4.0f},
-                  ALR_ACTIVE_UACKED,
-                  3},
-        SpeedCase{"StwLowAtLimitNotRaised", false, true, {5.0f}, NO_ALARM, 0},
-        SpeedCase{"AsternNeverRaisesLow", false, true, {-1.0f, -0.1f}, NO_ALARM, 0},
-        SpeedCase{"StoppedRaisesLow", false, true, {0.0f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"AbsentSpeedIgnored", false, true, {4.9f, kAbsentFloat}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"NanIgnored", true, true, {std::numeric_limits<float>::quiet_NaN()}, NO_ALARM, 0},
-        SpeedCase{"SogLowRaised", false, false, {1.9f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"StwHighRaised", true, true, {20.1f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"StwHighKeptWithinHysteresis", true, true, {20.1f, 19.5f}, ALR_ACTIVE_UACKED, 1},
-        SpeedCase{"StwHighRectified", true, true, {20.1f, 19.4f}, ALR_RECTIF_UACKED, 2},
-        SpeedCase{"SogHighAtLimitNotRaised", true, false, {25.0f}, NO_ALARM, 0},
-        SpeedCase{"SogHighRaised", true, false, {25.1f}, ALR_ACTIVE_UACKED, 1}));
-
-TEST_F(AlarmTest, LowStwIsReportedOnEverySerialChannelAndTheLan) {
+TEST_F(AlarmControl, LowStwIsReportedOnEverySerialChannelAndTheLan) {
     controller->checkLowSpeed(4.9f, true);
     const QString expected =
         QStringLiteral("ALF,1,1,n,%1,B,W,V,,3032,1,1,0,STW Speed Lo").arg(kTime);
@@ -91,7 +80,7 @@ TEST_F(AlarmTest, LowStwIsReportedOnEverySerialChannelAndTheLan) {
               QStringLiteral("ALF,1,1,n,%1,B,W,U,,3032,1,2,0,STW Speed Lo").arg(kTime));
 }
 
-TEST_F(AlarmTest, AlertSentencesGoOnlyWhereAlarmOutputIsEnabled) {
+TEST_F(AlarmControl, AlertSentencesGoOnlyWhereAlarmOutputIsEnabled) {
     controller->hooks().alarmOutputEnabled = [](const QString& channel) {
         return channel == QLatin1String("Nmea_2");
     };
@@ -101,322 +90,183 @@ TEST_F(AlarmTest, AlertSentencesGoOnlyWhereAlarmOutputIsEnabled) {
     EXPECT_TRUE(lanAlerts().isEmpty());
 }
 
-struct SwitchOffCase {
-    const char* name;
-    AlarmLimits_Setup_S limits;
-    AlarmIDs_Setup_S ids;
-};
-void PrintTo(const SwitchOffCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class SwitchedOff : public AlarmTest, public ::testing::WithParamInterface<SwitchOffCase> {};
-
-TEST_P(SwitchedOff, ALimitOrIdentifierOfZeroEndsTheAlert) {
-    controller->checkLowSpeed(4.9f, true);
-    setup().AlarmLimitsSetup.setAlarmLimits(GetParam().limits);
-    setup().AlarmIDsSetup.setAlarmIDs(GetParam().ids);
-    controller->checkLowSpeed(4.0f, true);
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), NO_ALARM);
+TEST_F(AlarmControl, ALimitOrIdentifierOfZeroEndsTheAlertAtTheNextCheck) {
+    const struct {
+        float limit;
+        int id;
+    } cases[] = {{0.0f, 3032}, {5.0f, 0}};
+    for (const auto& c : cases) {
+        renew();
+        controller->checkLowSpeed(4.9f, true);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, c.limit);
+        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::stwLowAlarmID, c.id);
+        controller->checkLowSpeed(4.0f, true);
+        EXPECT_EQ(states(), "NNNNNN") << c.limit << " " << c.id;
+    }
 }
 
-AlarmLimits_Setup_S limitsWithStwLow(float limit) {
-    AlarmLimits_Setup_S s;
-    s.stwLowLimit = limit;
-    return s;
-}
-AlarmIDs_Setup_S idsWithStwLow(int id) {
-    AlarmIDs_Setup_S s;
-    s.stwLowAlarmID = id;
-    return s;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, SwitchedOff,
-    ::testing::Values(SwitchOffCase{"LimitZero", limitsWithStwLow(0.0f), idsWithStwLow(3032)},
-                      SwitchOffCase{"IdentifierZero", limitsWithStwLow(5.0f), idsWithStwLow(0)}));
-
-// ---- alert identifiers ----------------------------------------------------------------------
-
-struct IdChangeCase {
-    const char* name;
-    std::vector<float> speeds; // STW low limit 5.0
-    bool acknowledged;
-    int newId;
-    AlarmLevel state;
-    int id;
-    int previousId;
-    QStringList reports; // state letter and identifier of each ALF the change sends
-};
-void PrintTo(const IdChangeCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class IdentifierChange : public AlarmTest, public ::testing::WithParamInterface<IdChangeCase> {
-protected:
-    // The display's alarm identifiers command, with the STW low identifier given.
-    void sendStwLowId(int id) {
+TEST_F(AlarmControl, RaisedAlertTakesANewIdentifierOrEndsUnderItsOld) {
+    const struct {
+        const char* name;
+        std::vector<float> speeds; // low STW
+        bool acknowledged;
+        int newId;
+        const char* state;
+        int id;
+        QStringList reports; // state letter and identifier of each ALF the change sends
+    } cases[] = {
+        {"RaisedSwitchedOff", {4.9f}, false, 0, "N", 0, {"N 3032"}},
+        {"AcknowledgedSwitchedOff", {4.9f}, true, 0, "N", 0, {"N 3032"}},
+        {"RectifiedSwitchedOff", {4.9f, 5.6f}, false, 0, "N", 0, {"N 3032"}},
+        {"NormalSwitchedOff", {}, false, 0, "N", 0, {}},
+        {"RaisedRenumbered", {4.9f}, false, 4040, "V", 4040, {}},
+        {"AcknowledgedRenumbered", {4.9f}, true, 4040, "A", 4040, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew();
+        for (float v : c.speeds) {
+            controller->checkLowSpeed(v, true);
+        }
+        if (c.acknowledged) {
+            controller->handleUserACK();
+        }
+        clear();
+        // The display's alarm identifiers command, with the low STW identifier given.
+        DisplayCommands commands(setup());
         QObject::connect(&commands, &DisplayCommands::sigAlertIdChanged, controller.get(),
                          &AlarmController::slotAlertIDChanged);
         commands.slotSystemSetupMessage(
-            std::make_shared<MsgICM>(1, 13, QList<int>{3032, id, 3032, 3032, 3015, 0, 0}));
+            std::make_shared<MsgICM>(1, 13, QList<int>{3032, c.newId, 3032, 3032, 3015, 0, 0}));
+        const AlarmInstance& a = alert(kLowStw);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
+        EXPECT_EQ(a.getAlertID(), c.id);
+        EXPECT_EQ(a.getPreviousAlertID(), 3032);
+        QStringList reports;
+        for (const QString& alf : nmea1) {
+            const QStringList fields = alf.split(QLatin1Char(','));
+            reports << fields.value(7) + QLatin1Char(' ') + fields.value(9);
+        }
+        EXPECT_EQ(reports, c.reports);
     }
-
-    DisplayCommands commands{setup()};
-};
-
-TEST_P(IdentifierChange, RaisedAlertTakesTheNewIdentifierOrEndsUnderItsOld) {
-    const IdChangeCase& c = GetParam();
-    for (float v : c.speeds) {
-        controller->checkLowSpeed(v, true);
-    }
-    if (c.acknowledged) {
-        controller->handleUserACK();
-    }
-    clear();
-    sendStwLowId(c.newId);
-    const AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    EXPECT_EQ(a.getAlertState(), c.state);
-    EXPECT_EQ(a.getAlertID(), c.id);
-    EXPECT_EQ(a.getPreviousAlertID(), c.previousId);
-    QStringList reports;
-    for (const QString& alf : nmea1) {
-        const QStringList fields = alf.split(QLatin1Char(','));
-        reports << fields.value(7) + QLatin1Char(' ') + fields.value(9);
-    }
-    EXPECT_EQ(reports, c.reports);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, IdentifierChange,
-    ::testing::Values(
-        IdChangeCase{"RaisedSwitchedOff", {4.9f}, false, 0, NO_ALARM, 0, 3032, {"N 3032"}},
-        IdChangeCase{"AcknowledgedSwitchedOff", {4.9f}, true, 0, NO_ALARM, 0, 3032, {"N 3032"}},
-        IdChangeCase{"RectifiedSwitchedOff", {4.9f, 5.6f}, false, 0, NO_ALARM, 0, 3032, {"N 3032"}},
-        IdChangeCase{"NormalSwitchedOff", {}, false, 0, NO_ALARM, 0, 3032, {}},
-        IdChangeCase{"RaisedRenumbered", {4.9f}, false, 4040, ALR_ACTIVE_UACKED, 4040, 3032, {}},
-        IdChangeCase{
-            "AcknowledgedRenumbered", {4.9f}, true, 4040, ALR_ACTIVE_ACKED, 4040, 3032, {}}));
-
-// ---- speed-level relay ----------------------------------------------------------------------
-
-struct LevelCase {
-    const char* name;
-    float low;
-    float high;
-    std::vector<float> speeds;
-    QList<bool> relay;
-};
-void PrintTo(const LevelCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class SpeedLevel : public AlarmTest, public ::testing::WithParamInterface<LevelCase> {};
-
-TEST_P(SpeedLevel, RelayFollowsTheLevelsWithHalfAKnotHysteresis) {
-    setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, GetParam().low);
-    setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, GetParam().high);
-    for (float v : GetParam().speeds) {
-        controller->checkSpeedWarnWater(v);
+TEST_F(AlarmControl, SpeedLevelRelayFollowsTheLevelsWithHalfAKnotHysteresis) {
+    const struct {
+        const char* name;
+        float low;
+        float high;
+        std::vector<float> speeds;
+        QList<bool> relay;
+    } cases[] = {
+        {"BothOffNothing", 0.0f, 0.0f, {1.0f, 30.0f}, {}},
+        {"BelowLowOn", 3.0f, 0.0f, {2.9f, 2.0f}, {true}},
+        {"LowKeptWithinHysteresis", 3.0f, 0.0f, {2.9f, 3.5f}, {true}},
+        {"LowReleased", 3.0f, 0.0f, {2.9f, 3.6f}, {true, false}},
+        {"AboveHighOn", 0.0f, 10.0f, {10.1f}, {true}},
+        {"HighReleased", 0.0f, 10.0f, {10.1f, 9.6f, 9.4f}, {true, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew();
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, c.low);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, c.high);
+        for (float v : c.speeds) {
+            controller->checkSpeedWarnWater(v);
+        }
+        EXPECT_EQ(speedRelay, c.relay);
     }
-    EXPECT_EQ(speedRelay, GetParam().relay);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, SpeedLevel,
-    ::testing::Values(LevelCase{"BothOffNothing", 0.0f, 0.0f, {1.0f, 30.0f}, {}},
-                      LevelCase{"BelowLowOn", 3.0f, 0.0f, {2.9f, 2.0f}, {true}},
-                      LevelCase{"LowKeptWithinHysteresis", 3.0f, 0.0f, {2.9f, 3.5f}, {true}},
-                      LevelCase{"LowReleased", 3.0f, 0.0f, {2.9f, 3.6f}, {true, false}},
-                      LevelCase{"AboveHighOn", 0.0f, 10.0f, {10.1f}, {true}},
-                      LevelCase{"HighReleased", 0.0f, 10.0f, {10.1f, 9.6f, 9.4f}, {true, false}}));
 
 // ---- alert commands (ACN) -------------------------------------------------------------------
 
-constexpr quint32 kAll = kAbsentULong;
-
-struct AcnCase {
-    const char* name;
-    quint32 id;
-    quint32 instance;
-    QString command;
-    QString sourceSfi;
-    // Low STW is active-unacknowledged, high SOG acknowledged, before the command.
-    AlarmLevel lowWater;
-    AlarmLevel highGround;
-    QStringList refused; // ARC bodies
-};
-void PrintTo(const AcnCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class AlertCommands : public AlarmTest, public ::testing::WithParamInterface<AcnCase> {};
-
-TEST_P(AlertCommands, ApplyOrRefuseTheCommand) {
-    const AcnCase& c = GetParam();
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, false);
-    alert(ALARM_HIGH_SPEED_GROUND).setAcknowledged();
-    clear();
-    auto acn = std::make_shared<MsgACN>(QString(), QString(), c.id, c.instance, c.command,
-                                        QStringLiteral("C"));
-    acn->setSourceSFI(c.sourceSfi);
-    controller->handleACN(acn);
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), c.lowWater);
-    EXPECT_EQ(alert(ALARM_HIGH_SPEED_GROUND).getAlertState(), c.highGround);
-    EXPECT_EQ(lanOf(QStringLiteral("ARC")), c.refused);
-}
-
-const QString kArcLow = QStringLiteral("ARC,123456.00,,3032,1,");
-const QString kArcHighGround = QStringLiteral("ARC,123456.00,,3032,4,");
-
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, AlertCommands,
-    ::testing::Values(
-        AcnCase{"AcknowledgeOne", 3032, 1, "A", kPeerSfi, ALR_ACTIVE_ACKED, ALR_ACTIVE_ACKED, {}},
-        AcnCase{"AcknowledgeAllRefused",
-                0,
-                kAll,
-                "A",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {kArcLow + "A", kArcHighGround + "A"}},
-        AcnCase{"TakeOverAllRefused",
-                0,
-                kAll,
-                "O",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {kArcLow + "O", kArcHighGround + "O"}},
-        AcnCase{"SilenceAll", 0, kAll, "S", kPeerSfi, ALR_ACTIVE_SILENCED, ALR_ACTIVE_ACKED, {}},
-        AcnCase{"TakeOverByPeer",
-                3032,
-                1,
-                "O",
-                kPeerSfi,
-                ALR_ACTIVE_RESPON_TRANS,
-                ALR_ACTIVE_ACKED,
-                {}},
-        AcnCase{"TakeOverByStrangerIgnored",
-                3032,
-                1,
-                "O",
-                "XX0001",
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {}},
-        AcnCase{"TakeOverOfAcknowledgedRefused",
-                3032,
-                4,
-                "O",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {kArcHighGround + "O"}},
-        AcnCase{"WrongInstanceNothing",
-                3032,
-                2,
-                "A",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {}},
-        AcnCase{"UnknownIdentifierNothing",
-                999,
-                1,
-                "A",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {}},
-        AcnCase{"UnknownCommandNothing",
-                3032,
-                1,
-                "X",
-                kPeerSfi,
-                ALR_ACTIVE_UACKED,
-                ALR_ACTIVE_ACKED,
-                {}}));
-
-TEST_F(AlarmTest, TakeOverOfARectifiedAlertIsRefused) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkLowSpeed(6.0f, true);
-    clear();
-    auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "O", "C");
-    acn->setSourceSFI(kPeer);
-    controller->handleACN(acn);
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_RECTIF_UACKED);
-    EXPECT_EQ(lanOf(QStringLiteral("ARC")), QStringList{kArcLow + "O"});
-}
-
-TEST_F(AlarmTest, RepeatRequestSendsTheSameRevisionAgain) {
-    controller->checkLowSpeed(4.9f, true);
-    clear();
-    controller->handleACN(std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "Q", "C"));
-    ASSERT_EQ(nmea1.size(), 1);
-    EXPECT_EQ(anySequence(nmea1[0]),
-              QStringLiteral("ALF,1,1,n,%1,B,W,V,,3032,1,1,0,STW Speed Lo").arg(kTime));
-}
-
-TEST_F(AlarmTest, CommandsFromAnotherClusterAreIgnored) {
-    controller->checkLowSpeed(4.9f, true);
-    auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "A", "C");
-    acn->setSourceCluster(QStringLiteral("Eng"));
-    controller->handleACN(acn);
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_ACTIVE_UACKED);
-}
-
-TEST_F(AlarmTest, SilenceByCommandEndsAfterThirtySecondsWithANewRevision) {
-    controller->checkLowSpeed(4.9f, true);
-    QList<bool> localBuzzerSilenced;
-    QObject::connect(controller.get(), &AlarmController::sigSilenceAlarmBeepOutput,
-                     [&](bool silenced) { localBuzzerSilenced << silenced; });
-    clear();
-    controller->handleACN(std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "S", "C"));
-    EXPECT_TRUE(localBuzzerSilenced.contains(true));
-    ASSERT_EQ(nmea1.size(), 1);
-    EXPECT_EQ(nmea1[0].split(',').mid(7), QString("S,,3032,1,2,0,STW Speed Lo").split(','));
-    time.advance(30'000);
-    ASSERT_EQ(nmea1.size(), 2);
-    EXPECT_EQ(nmea1[1].split(',').mid(7), QString("V,,3032,1,3,0,STW Speed Lo").split(','));
-}
-
-// ---- alert management heartbeat -------------------------------------------------------------
-
-struct HeartbeatCase {
-    const char* name;
-    QString events; // m missed, r received
-    AlarmLevel state;
-};
-void PrintTo(const HeartbeatCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class PeerHeartbeat : public AlarmTest, public ::testing::WithParamInterface<HeartbeatCase> {};
-
-TEST_P(PeerHeartbeat, TwoMissedInARowReturnTheAlertFromTheTakeOver) {
-    controller->checkLowSpeed(4.9f, true);
-    auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "O", "C");
-    acn->setSourceSFI(kPeer);
-    controller->handleACN(acn);
-    for (QChar e : GetParam().events) {
-        if (e == 'm') {
-            time.advance(30'000);
-            controller->hbtMessageNotReceived();
-        } else {
-            controller->hbtMessageReceived();
+TEST_F(AlarmControl, AlertCommandsAreAppliedOrRefused) {
+    const QString arc = QStringLiteral("ARC,%1,,3032,").arg(kTime);
+    // Before each command low STW sounds, low SOG is rectified and high SOG acknowledged.
+    const struct {
+        const char* name;
+        quint32 id;
+        quint32 instance;
+        const char* command;
+        QString sourceSfi;
+        const char* cluster;
+        const char* states;
+        const char* sent; // ALFs as state, instance and revision; refusals as instance and command
+        bool localBuzzerSilenced;
+    } cases[] = {
+        {"AcknowledgeOne", 3032, 1, "A", kPeer, "", "ANUANN", "A1r2", false},
+        {"AcknowledgeFromTheNavCluster", 3032, 1, "A", kPeer, "Nav", "ANUANN", "A1r2", false},
+        {"AnotherClusterIgnored", 3032, 1, "A", kPeer, "Eng", "VNUANN", "", false},
+        {"AcknowledgeAllRefused", 0, kAll, "A", kPeer, "", "VNUANN", "ARC1A ARC3A ARC4A", false},
+        {"TakeOverAllRefused", 0, kAll, "O", kPeer, "", "VNUANN", "ARC1O ARC3O ARC4O", false},
+        {"SilenceAll", 0, kAll, "S", kPeer, "", "SNUANN", "S1r2", true},
+        {"TakeOverByPeer", 3032, 1, "O", kPeer, "", "ONUANN", "O1r2", false},
+        {"TakeOverByStrangerIgnored", 3032, 1, "O", "XX0001", "", "VNUANN", "", false},
+        {"TakeOverOfRectifiedRefused", 3032, 3, "O", kPeer, "", "VNUANN", "ARC3O", false},
+        {"TakeOverOfAcknowledgedRefused", 3032, 4, "O", kPeer, "", "VNUANN", "ARC4O", false},
+        {"RepeatSendsTheSameRevision", 3032, 1, "Q", kPeer, "", "VNUANN", "V1r1", false},
+        {"WrongInstanceNothing", 3032, 2, "A", kPeer, "", "VNUANN", "", false},
+        {"UnknownIdentifierNothing", 999, 1, "A", kPeer, "", "VNUANN", "", false},
+        {"UnknownCommandNothing", 3032, 1, "X", kPeer, "", "VNUANN", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew();
+        controller->checkLowSpeed(4.9f, true);
+        controller->checkLowSpeed(1.0f, false);
+        controller->checkLowSpeed(3.0f, false);
+        controller->checkHighSpeed(26.0f, false);
+        alert(kHighSog).setAcknowledged();
+        clear();
+        auto acn = std::make_shared<MsgACN>(QString(), QString(), c.id, c.instance, c.command,
+                                            QStringLiteral("C"));
+        acn->setSourceSFI(c.sourceSfi);
+        acn->setSourceCluster(QString::fromLatin1(c.cluster));
+        controller->handleACN(acn);
+        EXPECT_EQ(states(), c.states);
+        QStringList sent;
+        for (const QString& text : nmea1) {
+            const QStringList f = text.split(QLatin1Char(','));
+            if (f[0] == QLatin1String("ALF")) {
+                sent << f[7] + f[10] + QLatin1Char('r') + f[11];
+            } else {
+                EXPECT_TRUE(text.startsWith(arc)) << text.toStdString();
+                sent << f[0] + f[4] + f[5];
+            }
         }
+        EXPECT_EQ(sent.join(QLatin1Char(' ')), c.sent);
+        EXPECT_EQ(localBuzzerSilenced.contains(true), c.localBuzzerSilenced);
     }
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), GetParam().state);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Alarms, PeerHeartbeat,
-    ::testing::Values(HeartbeatCase{"OneMissKeeps", "m", ALR_ACTIVE_RESPON_TRANS},
-                      HeartbeatCase{"SixtySecondsSilentReturns", "mm", ALR_ACTIVE_UACKED},
-                      HeartbeatCase{"HeartbeatBetweenKeeps", "mrm", ALR_ACTIVE_RESPON_TRANS},
-                      HeartbeatCase{"HeartbeatThenTwoMissesReturns", "mrmm", ALR_ACTIVE_UACKED}));
+TEST_F(AlarmControl, AlertManagementThatMissesTwoHeartbeatsInARowGivesTheAlertBack) {
+    const struct {
+        const char* events; // m missed, r received
+        const char* state;
+    } cases[] = {{"m", "O"}, {"mm", "V"}, {"mrm", "O"}, {"mrmm", "V"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.events);
+        renew();
+        controller->checkLowSpeed(4.9f, true);
+        auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "O", "C");
+        acn->setSourceSFI(kPeer);
+        controller->handleACN(acn);
+        for (const char* e = c.events; *e != '\0'; ++e) {
+            if (*e == 'm') {
+                time.advance(30'000);
+                controller->hbtMessageNotReceived();
+            } else {
+                controller->hbtMessageReceived();
+            }
+        }
+        EXPECT_EQ(alertStateLetter(alert(kLowStw).getAlertState()), c.state);
+    }
+}
 
 // ---- ALR scheme -----------------------------------------------------------------------------
 
-TEST_F(AlrAlarmTest, NothingActiveGivesOneEmptyAlrEveryFifteenSeconds) {
+TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty) {
+    renew(true);
     for (int second = 1; second <= 14; ++second) {
         controller->periodicalTestAndSend();
     }
@@ -425,13 +275,7 @@ TEST_F(AlrAlarmTest, NothingActiveGivesOneEmptyAlrEveryFifteenSeconds) {
     EXPECT_EQ(nmea1, QStringList{"ALR,,,V,V,"});
     EXPECT_EQ(nmea2, QStringList{"ALR,,,V,V,"});
     EXPECT_EQ(lanAlerts(), QStringList{"ALR,,,V,V,"});
-    for (int second = 1; second <= 15; ++second) {
-        controller->periodicalTestAndSend();
-    }
-    EXPECT_EQ(nmea1.size(), 2);
-}
 
-TEST_F(AlrAlarmTest, EachBurstCarriesOneAlrPerAlert) {
     controller->checkLowSpeed(4.9f, true);
     controller->checkHighSpeed(26.0f, false);
     controller->setSystemAlarm(SYS_SENSOR_LOST);
@@ -444,43 +288,27 @@ TEST_F(AlrAlarmTest, EachBurstCarriesOneAlrPerAlert) {
                                   "ALR,123456.00,3015,A,V,Sensor Comm"}));
 }
 
-struct AckCase {
-    const char* name;
-    int number;
-    AlarmLevel lowWater;
-    AlarmLevel display;
-    AlarmLevel sensor;
-};
-void PrintTo(const AckCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class Acknowledge : public AlrAlarmTest, public ::testing::WithParamInterface<AckCase> {};
-
-TEST_P(Acknowledge, AckAcknowledgesEveryAlertWithThatNumber) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->setSystemAlarm(SYS_SENSOR_LOST);
-    controller->setSystemAlarm(SYS_DISPLAY_LOST);
-    controller->handleACK(std::make_shared<MsgACK>(GetParam().number));
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), GetParam().lowWater);
-    EXPECT_EQ(alert(ALARM_SYSTEM_DISPLAY).getAlertState(), GetParam().display);
-    EXPECT_EQ(alert(ALARM_SYSTEM_SENSOR).getAlertState(), GetParam().sensor);
+TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnly) {
+    const struct {
+        bool alr;
+        int number;
+        const char* states;
+    } cases[] = {{true, 3032, "ANNNVV"},
+                 {true, 3015, "VNNNAA"},
+                 {true, 999, "VNNNVV"},
+                 {false, 3032, "VNNNVV"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        renew(c.alr);
+        controller->checkLowSpeed(4.9f, true);
+        controller->setSystemAlarm(SYS_SENSOR_LOST);
+        controller->setSystemAlarm(SYS_DISPLAY_LOST);
+        controller->handleACK(std::make_shared<MsgACK>(c.number));
+        EXPECT_EQ(states(), c.states);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Alarms, Acknowledge,
-                         ::testing::Values(AckCase{"SpeedAlert", 3032, ALR_ACTIVE_ACKED,
-                                                   ALR_ACTIVE_UACKED, ALR_ACTIVE_UACKED},
-                                           AckCase{"BothSystemAlerts", 3015, ALR_ACTIVE_UACKED,
-                                                   ALR_ACTIVE_ACKED, ALR_ACTIVE_ACKED},
-                                           AckCase{"UnknownNumber", 999, ALR_ACTIVE_UACKED,
-                                                   ALR_ACTIVE_UACKED, ALR_ACTIVE_UACKED}));
-
-TEST_F(AlarmTest, AckIsIgnoredUnderTheAlfScheme) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->handleACK(std::make_shared<MsgACK>(3032));
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_ACTIVE_UACKED);
-}
-
-TEST_F(AlarmTest, SchemeSwitchTakesEffectAtTheNextChange) {
+TEST_F(AlarmControl, SchemeSwitchTakesEffectAtTheNextChange) {
     controller->checkLowSpeed(4.9f, true);
     EXPECT_TRUE(nmea1.last().startsWith("ALF"));
     setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, true);
@@ -488,10 +316,10 @@ TEST_F(AlarmTest, SchemeSwitchTakesEffectAtTheNextChange) {
     EXPECT_EQ(nmea1.last(), QStringLiteral("ALR,123456.00,3032,V,V,STW Speed Lo"));
 }
 
-// ---- sequences ------------------------------------------------------------------------------
+// ---- ALF sequences and the alert list -------------------------------------------------------
 
-TEST_F(AlarmTest, AlfSequenceRunsZeroToNineAndAlcZeroToNinetyNine) {
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
+TEST_F(AlarmControl, AlfSequenceRunsZeroToNineAndAlcZeroToNinetyNine) {
+    AlarmInstance& a = alert(kLowStw);
     QStringList alfSequences;
     for (int i = 0; i < 11; ++i) {
         a.setTimestampleStateChanged();
@@ -509,7 +337,7 @@ TEST_F(AlarmTest, AlfSequenceRunsZeroToNineAndAlcZeroToNinetyNine) {
     EXPECT_EQ(alcSequences[100], QStringLiteral("00"));
 }
 
-TEST_F(AlarmTest, AlertListHoldsTheAlertsThatAreNotNormalExceptInStandby) {
+TEST_F(AlarmControl, AlertListHoldsTheAlertsThatAreNotNormalExceptInStandby) {
     controller->checkLowSpeed(4.9f, true);
     controller->setSystemAlarm(SYS_SENSOR_LOST);
     controller->periodicalSendAlcMSg();
@@ -521,51 +349,37 @@ TEST_F(AlarmTest, AlertListHoldsTheAlertsThatAreNotNormalExceptInStandby) {
 
 // ---- display list, buzzer and relay ---------------------------------------------------------
 
-TEST_F(AlarmTest, DisplayListShowsTheMostUrgentAndNewestFirst) {
+TEST_F(AlarmControl, DisplayListShowsTheMostUrgentAndNewestFirstAfterItsMode) {
     controller->checkLowSpeed(4.9f, true);
     time.advance(5'000);
     controller->checkHighSpeed(26.0f, false);
     time.advance(5'000);
     controller->checkLowSpeed(1.0f, false);
-    alert(ALARM_LOW_SPEED_WATER).setAcknowledged();
+    alert(kLowStw).setAcknowledged();
     EXPECT_EQ(body(controller->getAlarmForDisplay()),
               QStringLiteral("PNRVALRS,0,SOG Lo,5,SOG Hi,5,STW Lo,2,,0,,0"));
+
+    // Demo before test before mute.
+    const struct {
+        bool demo, test, muted;
+        int mode;
+    } modes[] = {{true, true, true, 1}, {false, true, true, 2}, {false, false, true, 3}};
+    for (const auto& c : modes) {
+        controller->hooks().sensorDemoActive = [c] { return c.demo; };
+        controller->hooks().alarmTestActive = [c] { return c.test; };
+        controller->hooks().sensorMuted = [c] { return c.muted; };
+        EXPECT_EQ(controller->getAlarmForDisplay()->nSimulatorType(), c.mode);
+    }
 }
 
-struct ModeCase {
-    const char* name;
-    bool demo;
-    bool test;
-    bool muted;
-    int mode;
-};
-void PrintTo(const ModeCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class DisplayMode : public AlarmTest, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(DisplayMode, DemoBeforeTestBeforeMute) {
-    const ModeCase c = GetParam();
-    controller->hooks().sensorDemoActive = [c] { return c.demo; };
-    controller->hooks().alarmTestActive = [c] { return c.test; };
-    controller->hooks().sensorMuted = [c] { return c.muted; };
-    EXPECT_EQ(controller->getAlarmForDisplay()->nSimulatorType(), c.mode);
-}
-
-INSTANTIATE_TEST_SUITE_P(Alarms, DisplayMode,
-                         ::testing::Values(ModeCase{"Normal", false, false, false, 0},
-                                           ModeCase{"Demo", true, true, true, 1},
-                                           ModeCase{"Test", false, true, true, 2},
-                                           ModeCase{"Muted", false, false, true, 3}));
-
-TEST_F(AlarmTest, NewAlertReachesTheDisplayThreeSecondsLater) {
+TEST_F(AlarmControl, NewAlertReachesTheDisplayThreeSecondsLater) {
     controller->checkLowSpeed(4.9f, true);
     EXPECT_TRUE(lanOf("PNRVALRS").isEmpty());
     time.advance(AlarmController::kDisplayDelayMs);
     EXPECT_EQ(lanOf("PNRVALRS"), QStringList{"PNRVALRS,0,STW Lo,5,,0,,0,,0,,0"});
 }
 
-TEST_F(AlarmTest, NoListIsSentWhileTheDisplayIsLost) {
+TEST_F(AlarmControl, NoListIsSentWhileTheDisplayIsLost) {
     controller->setSystemAlarm(SYS_DISPLAY_LOST);
     time.advance(10'000);
     controller->handleUserACK();
@@ -574,16 +388,15 @@ TEST_F(AlarmTest, NoListIsSentWhileTheDisplayIsLost) {
     EXPECT_FALSE(lanOf("PNRVALRS").isEmpty());
 }
 
-TEST_F(AlarmTest, DisplayAnswerAcknowledgesTheAlertOfItsFirstLine) {
+TEST_F(AlarmControl, DisplayAnswerAcknowledgesTheAlertOfItsFirstLine) {
     controller->checkLowSpeed(4.9f, true);
     controller->checkHighSpeed(26.0f, true);
     controller->handleALRS(std::make_shared<MsgALRS>(0, "STW Lo", 2, QString(), 0, QString(), 0,
                                                      QString(), 0, QString(), 0));
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_ACTIVE_ACKED);
-    EXPECT_EQ(alert(ALARM_HIGH_SPEED_WATER).getAlertState(), ALR_ACTIVE_UACKED);
+    EXPECT_EQ(states(), "AVNNNN");
 }
 
-TEST_F(AlarmTest, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApart) {
+TEST_F(AlarmControl, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApart) {
     controller->checkLowSpeed(4.9f, true);
     controller->checkHighSpeed(26.0f, false);
     time.advance(AlarmController::kDisplayDelayMs);
@@ -595,45 +408,48 @@ TEST_F(AlarmTest, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApart) 
     EXPECT_EQ(lanOf("PNRVICM,1,43").size(), 2);
     time.advance(60'000);
     EXPECT_EQ(lanOf("PNRVICM,1,43").size(), 2);
-}
 
-TEST_F(AlarmTest, AlarmRelayReleasesWhenNothingIsLeftToAcknowledge) {
-    controller->checkLowSpeed(4.9f, true);
-    time.advance(60'000);
-    ASSERT_EQ(relay, QList<bool>{true});
+    // Nothing left to acknowledge: the buzzer and the relay fall silent.
     controller->handleUserACK();
-    EXPECT_EQ(relay, (QList<bool>{true, false}));
+    EXPECT_EQ(relay, (QList<bool>{true, true, false}));
     EXPECT_EQ(lanOf("PNRVICM,1,43").last(), QStringLiteral("PNRVICM,1,43,0"));
 }
 
-TEST_F(AlarmTest, OperatorAcknowledgesSoundingSilencedAndRectifiedAlerts) {
+TEST_F(AlarmControl, OperatorAcknowledgesSoundingSilencedAndRectifiedAlerts) {
     controller->checkLowSpeed(4.9f, true);
     controller->checkHighSpeed(26.0f, true);
     controller->checkLowSpeed(1.0f, false);
     controller->checkHighSpeed(19.0f, true);
-    alert(ALARM_LOW_SPEED_GROUND).setSilenced();
+    alert(kLowSog).setSilenced();
     controller->handleUserACK();
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_ACTIVE_ACKED);
-    EXPECT_EQ(alert(ALARM_HIGH_SPEED_WATER).getAlertState(), NO_ALARM);
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_GROUND).getAlertState(), ALR_ACTIVE_ACKED);
+    EXPECT_EQ(states(), "ANANNN");
 }
 
-TEST_F(AlarmTest, SystemAlertsFollowTheLossAndReturnOfTheirPeer) {
+TEST_F(AlarmControl, SilenceKeySilencesTheSoundingAlertsAndTheLocalBuzzer) {
+    controller->checkLowSpeed(4.9f, true);
+    controller->checkHighSpeed(26.0f, false);
+    alert(kHighSog).setAcknowledged();
+    localBuzzerSilenced.clear();
+    controller->handleUserAlarmSilence();
+    EXPECT_EQ(states(), "SNNANN");
+    EXPECT_EQ(localBuzzerSilenced.value(localBuzzerSilenced.size() - 1), true);
+}
+
+TEST_F(AlarmControl, SystemAlertsFollowTheLossAndReturnOfTheirPeer) {
     controller->setSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(alert(ALARM_SYSTEM_SENSOR).getAlertState(), ALR_ACTIVE_UACKED);
+    EXPECT_EQ(states(), "NNNNNV");
     controller->exitSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(alert(ALARM_SYSTEM_SENSOR).getAlertState(), ALR_RECTIF_UACKED);
+    EXPECT_EQ(states(), "NNNNNU");
     controller->setSystemAlarm(SYS_ALARM_TEST);
-    EXPECT_EQ(alert(ALARM_SYSTEM_SENSOR).getAlertState(), ALR_RECTIF_UACKED);
+    EXPECT_EQ(states(), "NNNNNU");
 }
 
-TEST_F(AlarmTest, AlarmTestRaisesEverySpeedAlertWithAnIdentifier) {
+TEST_F(AlarmControl, AlarmTestRaisesEverySpeedAlertWithAnIdentifier) {
     setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::sogHighAlarmID, 0);
     controller->activateAllSpeedAlertsFromTest();
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), ALR_ACTIVE_UACKED);
-    EXPECT_EQ(alert(ALARM_HIGH_SPEED_GROUND).getAlertState(), NO_ALARM);
+    EXPECT_EQ(states(), "VVVNNN");
     controller->exitSpeedAlarms();
-    EXPECT_EQ(alert(ALARM_LOW_SPEED_WATER).getAlertState(), NO_ALARM);
+    EXPECT_EQ(states(), "NNNNNN");
 }
 
 } // namespace

@@ -14,15 +14,27 @@
 
 // A fresh board root on driven time with an alarm controller past its start reset, and
 // everything it sends written down as sentence bodies ("ALF,1,1,...", "PNRVALRS,...").
+// STW limits 5 and 20 kn, SOG limits 2 and 25 kn. renew() begins it all anew for the next case
+// of a table.
 class AlarmTest : public ::testing::Test {
 protected:
     static inline const QString kTime = QStringLiteral("123456.00");
     static inline const QString kPeer = QStringLiteral("CA1235");
 
-    explicit AlarmTest(bool alr = false) {
-        Platform::configure(root.path(), QStringLiteral("lo"));
+    AlarmTest() { renew(); }
+    ~AlarmTest() override {
+        controller.reset();
+        SystemSetup::resetForTests();
+    }
+
+    // alr chooses the reporting scheme; escalationMinutes 0 leaves escalation off.
+    void renew(bool alr = false, int escalationMinutes = 0) {
+        controller.reset();
+        root = std::make_unique<TestRoot>();
+        Platform::configure(root->path(), QStringLiteral("lo"));
         SystemSetup::resetForTests();
         setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, alr);
+        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, escalationMinutes);
         setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, 5.0f);
         setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 20.0f);
         setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::sogLowLimit, 2.0f);
@@ -42,12 +54,10 @@ protected:
                          [this](bool on) { relay << on; });
         QObject::connect(controller.get(), &AlarmController::sigSetSpeedLimitAuxOutput,
                          [this](bool on) { speedRelay << on; });
+        QObject::connect(controller.get(), &AlarmController::sigSilenceAlarmBeepOutput,
+                         [this](bool silenced) { localBuzzerSilenced << silenced; });
         time.advance(AlarmController::kStartResetMs);
         clear();
-    }
-    ~AlarmTest() override {
-        controller.reset();
-        SystemSetup::resetForTests();
     }
 
     static SystemSetup& setup() { return *SystemSetup::getInstance(); }
@@ -64,6 +74,16 @@ protected:
         QStringList fields = alf.split(QLatin1Char(','));
         fields[3] = QStringLiteral("n");
         return fields.join(QLatin1Char(','));
+    }
+
+    // The state letters of the six alerts in the order of their sources: low and high STW,
+    // low and high SOG, display, sensor ("VNNANN").
+    QString states() const {
+        QString letters;
+        for (const AlarmInstance* a : controller->alerts()) {
+            letters += alertStateLetter(a->getAlertState());
+        }
+        return letters;
     }
 
     // What went out on the LAN, without the display's sentences.
@@ -93,12 +113,13 @@ protected:
         lanDestinations.clear();
         relay.clear();
         speedRelay.clear();
+        localBuzzerSilenced.clear();
     }
 
     AlarmInstance& alert(AlarmSource source) const { return *controller->getAlertInstance(source); }
 
-    TestRoot root;
     VirtualTime time;
+    std::unique_ptr<TestRoot> root;
     std::unique_ptr<AlarmController> controller;
     QStringList nmea1;
     QStringList nmea2;
@@ -106,9 +127,5 @@ protected:
     QStringList lanDestinations;
     QList<bool> relay;
     QList<bool> speedRelay;
-};
-
-class AlrAlarmTest : public AlarmTest {
-protected:
-    AlrAlarmTest() : AlarmTest(true) {}
+    QList<bool> localBuzzerSilenced;
 };

@@ -1,100 +1,52 @@
 #include "alarmfixture.h"
 
-#include "casename.h"
-
-#include <functional>
-#include <vector>
-
 namespace {
 
-enum class Op { Activate, Ack, AckAlr, Silence, Transfer, Rectify, Reset };
-
-void apply(AlarmInstance& a, Op op) {
-    switch (op) {
-    case Op::Activate:
-        a.setActive();
-        break;
-    case Op::Ack:
-        a.setAcknowledged();
-        break;
-    case Op::AckAlr:
-        a.setAcknowledgedInALR();
-        break;
-    case Op::Silence:
-        a.setSilenced();
-        break;
-    case Op::Transfer:
-        a.setResponsabilityTransfered();
-        break;
-    case Op::Rectify:
-        a.setRectified();
-        break;
-    case Op::Reset:
-        a.reset();
-        break;
+// Drives the low-STW alert by a script of steps: v raise, k acknowledge, K acknowledge by
+// ACK, s silence, o hand over to alert management, r rectify, n reset, t change the text,
+// c record a change; a count repeats the step ("c98"), "+ms" lets time pass.
+class AlertLife : public AlarmTest {
+protected:
+    AlarmInstance& play(const QString& script) {
+        AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
+        for (const QString& step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (step.startsWith(QLatin1Char('+'))) {
+                time.advance(step.mid(1).toLongLong());
+                continue;
+            }
+            const int times = step.size() > 1 ? step.mid(1).toInt() : 1;
+            for (int i = 0; i < times; ++i) {
+                apply(a, step[0].toLatin1());
+            }
+        }
+        return a;
     }
-}
 
-struct TransitionCase {
-    const char* name;
-    std::vector<Op> reach; // from normal to the starting state
-    Op event;
-    AlarmLevel state;
-    QStringList alfStates;    // state letters of the ALFs the event sends
-    QStringList alrCondition; // condition and acknowledge letters of the ALRs it sends
-};
-void PrintTo(const TransitionCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-
-const TransitionCase kTransitions[] = {
-    {"NormalActivates", {}, Op::Activate, ALR_ACTIVE_UACKED, {"V"}, {"AV"}},
-    {"ActiveAcknowledged", {Op::Activate}, Op::Ack, ALR_ACTIVE_ACKED, {"A"}, {"AA"}},
-    {"ActiveSilenced", {Op::Activate}, Op::Silence, ALR_ACTIVE_SILENCED, {"S"}, {"AV"}},
-    {"ActiveTransferred", {Op::Activate}, Op::Transfer, ALR_ACTIVE_RESPON_TRANS, {"O"}, {"AV"}},
-    {"ActiveRectified", {Op::Activate}, Op::Rectify, ALR_RECTIF_UACKED, {"U"}, {"VV"}},
-    {"ActiveReset", {Op::Activate}, Op::Reset, NO_ALARM, {"N"}, {"VA"}},
-    {"AcknowledgedRectifiedEnds",
-     {Op::Activate, Op::Ack},
-     Op::Rectify,
-     NO_ALARM,
-     {"U", "N"},
-     {"VV", "VA"}},
-    {"AcknowledgedAgainUnchanged", {Op::Activate, Op::Ack}, Op::Ack, ALR_ACTIVE_ACKED, {}, {}},
-    {"RectifiedAcknowledgedEnds", {Op::Activate, Op::Rectify}, Op::Ack, NO_ALARM, {"N"}, {"VA"}},
-    {"RectifiedAcknowledgedByAckEnds",
-     {Op::Activate, Op::Rectify},
-     Op::AckAlr,
-     NO_ALARM,
-     {"N"},
-     {"VA"}},
-    {"RectifiedComesBackActive",
-     {Op::Activate, Op::Rectify},
-     Op::Activate,
-     ALR_ACTIVE_UACKED,
-     {"V"},
-     {"AV"}},
-    {"SilencedAcknowledged", {Op::Activate, Op::Silence}, Op::Ack, ALR_ACTIVE_ACKED, {"A"}, {"AA"}},
-    {"SilencedRectified",
-     {Op::Activate, Op::Silence},
-     Op::Rectify,
-     ALR_RECTIF_UACKED,
-     {"U"},
-     {"VV"}},
-    {"TransferredRectifiedEnds",
-     {Op::Activate, Op::Transfer},
-     Op::Rectify,
-     NO_ALARM,
-     {"N"},
-     {"VA"}},
-    {"TransferredAcknowledged",
-     {Op::Activate, Op::Transfer},
-     Op::Ack,
-     ALR_ACTIVE_ACKED,
-     {"A"},
-     {"AA"}},
-    {"NormalIgnoresAcknowledge", {}, Op::Ack, NO_ALARM, {}, {}},
-    {"NormalIgnoresAckSentence", {}, Op::AckAlr, NO_ALARM, {}, {}},
+private:
+    static void apply(AlarmInstance& a, char step) {
+        switch (step) {
+        case 'v':
+            return a.setActive();
+        case 'k':
+            return a.setAcknowledged();
+        case 'K':
+            return a.setAcknowledgedInALR();
+        case 's':
+            return a.setSilenced();
+        case 'o':
+            return a.setResponsabilityTransfered();
+        case 'r':
+            return a.setRectified();
+        case 'n':
+            return a.reset();
+        case 't':
+            return a.setAlertText(QStringLiteral("STW Speed Lo 2"));
+        case 'c':
+            return a.setTimestampleStateChanged();
+        default:
+            FAIL() << "unknown step " << step;
+        }
+    }
 };
 
 // "ALF,1,1,seq,time,B,W,<state>,..." -> state letter; "ALR,time,id,<c>,<a>,text" -> "ca".
@@ -106,164 +58,108 @@ QString alrLetters(const QString& alr) {
     return f.value(3) + f.value(4);
 }
 
-class Transitions : public AlarmTest, public ::testing::WithParamInterface<TransitionCase> {};
-class AlrTransitions : public AlrAlarmTest, public ::testing::WithParamInterface<TransitionCase> {};
-
-TEST_P(Transitions, ChangeStateAndReportEachRecordedChangeWithAlf) {
-    const TransitionCase& c = GetParam();
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    for (Op op : c.reach) {
-        apply(a, op);
+TEST_F(AlertLife, EveryRecordedChangeIsReportedWithAlfOrAlr) {
+    const struct {
+        const char* name;
+        const char* reach; // from normal to the starting state
+        const char* event;
+        const char* state;
+        const char* alfStates;    // state letters of the ALFs the event sends
+        const char* alrCondition; // condition and acknowledge letters of the ALRs it sends
+    } cases[] = {
+        {"NormalActivates", "", "v", "V", "V", "AV"},
+        {"ActiveAcknowledged", "v", "k", "A", "A", "AA"},
+        {"ActiveAcknowledgedByAck", "v", "K", "A", "A", "AA"},
+        {"ActiveSilenced", "v", "s", "S", "S", "AV"},
+        {"ActiveTransferred", "v", "o", "O", "O", "AV"},
+        {"ActiveRectified", "v", "r", "U", "U", "VV"},
+        {"ActiveReset", "v", "n", "N", "N", "VA"},
+        {"AcknowledgedRectifiedEnds", "v k", "r", "N", "UN", "VV VA"},
+        {"AcknowledgedAgainUnchanged", "v k", "k", "A", "", ""},
+        {"AcknowledgedAgainByAckRecorded", "v k", "K", "A", "A", "AA"},
+        {"RectifiedAcknowledgedEnds", "v r", "k", "N", "N", "VA"},
+        {"RectifiedAcknowledgedByAckEnds", "v r", "K", "N", "N", "VA"},
+        {"RectifiedComesBackActive", "v r", "v", "V", "V", "AV"},
+        {"SilencedAcknowledged", "v s", "k", "A", "A", "AA"},
+        {"SilencedRectified", "v s", "r", "U", "U", "VV"},
+        {"TransferredRectifiedEnds", "v o", "r", "N", "N", "VA"},
+        {"TransferredAcknowledged", "v o", "k", "A", "A", "AA"},
+        {"NormalIgnoresAcknowledge", "", "k", "N", "", ""},
+        {"NormalIgnoresAckSentence", "", "K", "N", "", ""},
+    };
+    for (const auto& c : cases) {
+        for (const bool alr : {false, true}) {
+            SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.name, alr ? "ALR" : "ALF").toStdString());
+            renew(alr);
+            play(c.reach);
+            clear();
+            EXPECT_EQ(alertStateLetter(play(c.event).getAlertState()), c.state);
+            QStringList letters;
+            for (const QString& sent : nmea1) {
+                letters << (alr ? alrLetters(sent) : alfState(sent));
+            }
+            EXPECT_EQ(letters.join(alr ? QStringLiteral(" ") : QString()),
+                      QString::fromLatin1(alr ? c.alrCondition : c.alfStates));
+        }
     }
-    clear();
-    apply(a, c.event);
-    EXPECT_EQ(a.getAlertState(), c.state);
-    QStringList letters;
-    for (const QString& alf : nmea1) {
-        letters << alfState(alf);
+}
+
+// Revisions run 1..99, escalations 1..9; escalation re-raises an alert left unattended, the
+// 30 s silence ends in the alert sounding again.
+TEST_F(AlertLife, RevisionsEscalationAndSilenceFollowTheTime) {
+    const struct {
+        const char* name;
+        int escalationMinutes;
+        const char* script;
+        const char* state;
+        int revision;
+        int escalation;
+    } cases[] = {
+        {"UnattendedWaitsTheEscalationTime", 2, "v +119999", "V", 1, 0},
+        {"UnattendedSoundsAgainAfterIt", 2, "v +120000", "V", 2, 1},
+        {"AndAgainAfterTheNext", 2, "v +240000", "V", 3, 2},
+        {"AnotherActivationKeepsTheRunningWait", 2, "v +60000 v +60000", "V", 3, 1},
+        {"AcknowledgedDoesNotEscalate", 2, "v k +600000", "A", 2, 0},
+        {"DueWhileSilencedWaitsForTheSilence", 1, "v +50000 s +10000", "S", 2, 0},
+        {"SoundsOnceTheSilenceEnds", 1, "v +50000 s +30000", "V", 3, 1},
+        {"EscalationCountReachesNine", 1, "v +540000", "V", 10, 9},
+        {"EscalationWrapsToOne", 1, "v +600000", "V", 11, 1},
+        {"SilenceLastsThirtySeconds", 0, "v s +29999", "S", 2, 0},
+        {"SilencedSoundsAgain", 0, "v s +30000", "V", 3, 0},
+        {"ChangedTextIsRecordedOnce", 0, "v k t t", "A", 3, 0},
+        {"ActivationKeepsTheRevisionOfTheText", 0, "v k t v", "V", 3, 0},
+        {"RevisionReachesNinetyNine", 0, "v c98", "V", 99, 0},
+        {"RevisionWrapsToOne", 0, "v c98 s", "S", 1, 0},
+        {"ResetClearsIt", 0, "v c98 s n", "N", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew(false, c.escalationMinutes);
+        const AlarmInstance& a = play(c.script);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
+        EXPECT_EQ(a.getRevisionCounter(), c.revision);
+        EXPECT_EQ(a.getEscalationCounter(), c.escalation);
+        if (a.getAlertState() != NO_ALARM) {
+            // The latest ALF carries both counts.
+            EXPECT_EQ(nmea1.last().split(QLatin1Char(',')).mid(11, 2),
+                      (QStringList{QString::number(c.revision), QString::number(c.escalation)}));
+        }
     }
-    EXPECT_EQ(letters, c.alfStates);
 }
 
-TEST_P(AlrTransitions, ChangeStateAndReportTheConditionWithAlr) {
-    const TransitionCase& c = GetParam();
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    for (Op op : c.reach) {
-        apply(a, op);
+TEST(AlertEscalation, MinutesBecomeMillisecondsAtMostATimersReach) {
+    const struct {
+        qint64 minutes;
+        qint64 ms;
+    } cases[] = {{0, 0},
+                 {-3, 0},
+                 {2, 120'000},
+                 {35'791, 2'147'460'000},
+                 {35'792, PlatformTimer::kMaxIntervalMs},
+                 {2'147'483'647, PlatformTimer::kMaxIntervalMs}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AlarmInstance::escalationDelayMs(c.minutes), c.ms) << c.minutes;
     }
-    clear();
-    apply(a, c.event);
-    EXPECT_EQ(a.getAlertState(), c.state);
-    QStringList letters;
-    for (const QString& alr : nmea1) {
-        letters << alrLetters(alr);
-    }
-    EXPECT_EQ(letters, c.alrCondition);
-}
-
-INSTANTIATE_TEST_SUITE_P(Alert, Transitions, ::testing::ValuesIn(kTransitions));
-INSTANTIATE_TEST_SUITE_P(Alert, AlrTransitions, ::testing::ValuesIn(kTransitions));
-
-TEST_F(AlarmTest, RevisionRunsFromOneToNinetyNineAndWrapsToOne) {
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    EXPECT_EQ(a.getRevisionCounter(), 1);
-    for (int i = 0; i < 98; ++i) {
-        a.setTimestampleStateChanged();
-    }
-    EXPECT_EQ(a.getRevisionCounter(), 99);
-    a.setSilenced();
-    EXPECT_EQ(a.getRevisionCounter(), 1);
-    a.reset();
-    EXPECT_EQ(a.getRevisionCounter(), 0);
-}
-
-struct EscalationDelayCase {
-    const char* name;
-    qint64 minutes;
-    qint64 ms;
-};
-void PrintTo(const EscalationDelayCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-class EscalationDelay : public ::testing::TestWithParam<EscalationDelayCase> {};
-
-TEST_P(EscalationDelay, MinutesBecomeMillisecondsAtMostATimersReach) {
-    EXPECT_EQ(AlarmInstance::escalationDelayMs(GetParam().minutes), GetParam().ms);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Alert, EscalationDelay,
-    ::testing::Values(EscalationDelayCase{"Off", 0, 0}, EscalationDelayCase{"Negative", -3, 0},
-                      EscalationDelayCase{"TwoMinutes", 2, 120'000},
-                      EscalationDelayCase{"LongestThatFits", 35'791, 2'147'460'000},
-                      EscalationDelayCase{"FirstTooLong", 35'792, PlatformTimer::kMaxIntervalMs},
-                      EscalationDelayCase{"LargestInt", 2'147'483'647,
-                                          PlatformTimer::kMaxIntervalMs}));
-
-TEST_F(AlarmTest, UnattendedAlertSoundsAgainAfterTheEscalationTime) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, 2);
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    time.advance(119'999);
-    EXPECT_EQ(a.getEscalationCounter(), 0);
-    EXPECT_EQ(a.getRevisionCounter(), 1);
-    time.advance(1);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_UACKED);
-    EXPECT_EQ(a.getEscalationCounter(), 1);
-    EXPECT_EQ(a.getRevisionCounter(), 2);
-    EXPECT_EQ(anySequence(nmea1.last()),
-              QStringLiteral("ALF,1,1,n,%1,B,W,V,,3032,1,2,1,STW Speed Lo").arg(kTime));
-    time.advance(120'000);
-    EXPECT_EQ(a.getEscalationCounter(), 2);
-}
-
-TEST_F(AlarmTest, ARunningEscalationIsNotRestartedByAnotherActivation) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, 2);
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    time.advance(60'000);
-    a.setActive();
-    time.advance(60'000);
-    EXPECT_EQ(a.getEscalationCounter(), 1);
-}
-
-TEST_F(AlarmTest, AcknowledgedAlertDoesNotEscalate) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, 2);
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    a.setAcknowledged();
-    time.advance(600'000);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_ACKED);
-    EXPECT_EQ(a.getEscalationCounter(), 0);
-}
-
-TEST_F(AlarmTest, EscalationDueWhileSilencedWaitsForTheSilenceToEnd) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, 1);
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    time.advance(50'000);
-    a.setSilenced();
-    time.advance(10'000); // escalation falls due at 60 s, the silence lasts until 80 s
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_SILENCED);
-    EXPECT_EQ(a.getEscalationCounter(), 0);
-    time.advance(20'000);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_UACKED);
-    EXPECT_EQ(a.getEscalationCounter(), 1);
-}
-
-TEST_F(AlarmTest, EscalationCountWrapsFromNineToOne) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::escalationTime, 1);
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    time.advance(9 * 60'000);
-    EXPECT_EQ(a.getEscalationCounter(), 9);
-    time.advance(60'000);
-    EXPECT_EQ(a.getEscalationCounter(), 1);
-}
-
-TEST_F(AlarmTest, SilencedAlertSoundsAgainAfterThirtySeconds) {
-    AlarmInstance& a = alert(ALARM_LOW_SPEED_WATER);
-    a.setActive();
-    a.setSilenced();
-    time.advance(AlarmInstance::kSilenceMs - 1);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_SILENCED);
-    time.advance(1);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_UACKED);
-    EXPECT_EQ(a.getRevisionCounter(), 3);
-}
-
-TEST_F(AlarmTest, ChangedTextIsRecordedOnceAndActivationKeepsItsRevision) {
-    AlarmInstance& a = alert(ALARM_HIGH_SPEED_WATER);
-    a.setActive();
-    a.setAcknowledged();
-    a.setAlertText(QStringLiteral("STW Speed Hi 2"));
-    EXPECT_EQ(a.getRevisionCounter(), 3);
-    a.setActive();
-    EXPECT_EQ(a.getRevisionCounter(), 3);
-    EXPECT_EQ(a.getAlertState(), ALR_ACTIVE_UACKED);
-    a.setAlertText(QStringLiteral("STW Speed Hi 2"));
-    EXPECT_EQ(a.getRevisionCounter(), 3);
 }
 
 } // namespace

@@ -188,86 +188,15 @@ TEST_F(SensorLink, SimulationStartSendsFourConfigurationAndTestPairsThenStops) {
     EXPECT_FALSE(sim->isTestOn());
 }
 
-struct TimingCase {
-    const char* name;
-    Faults faults;
-    size_t writes;
-};
-
-TEST_F(SensorLink, CommandWaitsForADatAndIsRepeatedUntilALateEchoArrives) {
-    const TimingCase cases[] = {
-        {"silent sensor: nothing is sent", {.silent = true}, 0},
-        {"late echo: one repeat, then answered", {.answerDelayMs = 450}, 2},
-    };
-    for (const TimingCase& c : cases) {
-        Scenario scenario;
-        scenario.faults = c.faults;
-        start(scenario);
-        sensor->setRepeatIntervalMs(300);
-        QMetaObject::invokeMethod(commandsThread,
-                                  [this] { commandsThread->slotSendInitialConfig({}); });
-        spinFor(2600);
-        EXPECT_EQ(commands.size(), c.writes) << c.name;
-        EXPECT_FALSE(sensor->isAwaitingAnswer()) << c.name;
-        TearDown();
-        commands.clear();
-        SetUp();
-    }
-}
-
-TEST_F(SensorLink, MuteHandshakeStopsAndResumesTheData) {
-    start();
-    std::vector<bool> confirmed;
-    QObject::connect(sensor.get(), &SerialSensor::sigSynchConfirmed,
-                     [&](bool muted) { confirmed.push_back(muted); });
-    sensor->requestMute(true);
-    ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000));
-    EXPECT_TRUE(confirmed.back());
-    EXPECT_TRUE(sim->isMuted());
-    spinFor(100);
-    received.clear();
-    spinFor(800);
-    EXPECT_TRUE(received.empty()) << "a muted sensor sends nothing";
-
-    sensor->requestMute(false);
-    ASSERT_TRUE(waitFor([&] { return confirmed.size() == 2; }, 6000));
-    EXPECT_FALSE(confirmed.back());
-    EXPECT_TRUE(waitFor([this] { return !received.empty(); }, 6000));
-}
-
-struct FaultCase {
-    const char* name;
-    Faults faults;
-    bool expectBad;
-};
-
-TEST_F(SensorLink, FaultyStreamsDeliverOnlyUndamagedSentencesInOrder) {
-    const FaultCase cases[] = {
-        {"garbage", {.garbageEvery = 2}, false},
-        {"split writes", {.splitWrites = true}, false},
-        {"two sentences per write", {.pairWrites = true}, false},
-        {"bad checksums", {.badChecksumEvery = 3}, true},
-    };
-    for (const FaultCase& c : cases) {
-        Scenario scenario;
-        scenario.faults = c.faults;
-        received.clear();
-        startLine(scenario);
-        ASSERT_TRUE(waitFor([this] { return received.size() >= 6; }, 12000)) << c.name;
-        for (size_t i = 0; i < received.size(); ++i) {
-            EXPECT_EQ(received[i]->errorType(), NO_ERROR) << c.name;
-            EXPECT_EQ(received[i]->messageType(), QStringLiteral("DAT")) << c.name;
-        }
-        // DAT4 and DAT5 alternate; a sentence lost to a bad checksum breaks the pattern only.
-        if (!c.expectBad) {
-            for (size_t i = 1; i < received.size(); ++i) {
-                EXPECT_NE(received[i]->receivedText().section(',', 1, 1),
-                          received[i - 1]->receivedText().section(',', 1, 1))
-                    << c.name << " at " << i;
-            }
-        }
-        EXPECT_EQ(sensor->badCount() > 0, c.expectBad) << c.name;
-    }
+TEST_F(SensorLink, CommandWaitsForADatOfTheSensor) {
+    Scenario silent;
+    silent.faults.silent = true;
+    start(silent);
+    QMetaObject::invokeMethod(commandsThread,
+                              [this] { commandsThread->slotSendInitialConfig({}); });
+    spinFor(2600);
+    EXPECT_TRUE(commands.empty());
+    EXPECT_FALSE(sensor->isAwaitingAnswer());
 }
 
 TEST_F(SensorLink, ClosedAndReopenedLineIsANewSession) {

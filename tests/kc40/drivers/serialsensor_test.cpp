@@ -159,6 +159,14 @@ TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
     EXPECT_TRUE(sensor.awaitedCommand().isEmpty());
 }
 
+TEST_F(SensorLine, RefusesUnsupportedRatesAndMissingDevices) {
+    for (int rate : {0, 9600, 19200, 57600}) {
+        EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), rate, true)) << rate;
+    }
+    EXPECT_FALSE(sensor.init(QStringLiteral("ttyS4"), 4800, true)) << "no device";
+    EXPECT_FALSE(sensor.isWritable());
+}
+
 TEST_F(SensorLine, SendingGateHoldsBackApplicationTrafficButNotForcedWrites) {
     SerialSensor::setBSendingFromApplicationEnabled(false);
     const QString command = QStringLiteral("$PNRVTST,4,2,+00.0,00,1000*00\r\n");
@@ -233,19 +241,6 @@ TEST_F(SensorLine, RawDataModeForwardsFramesWithTheSettingAhead) {
     EXPECT_TRUE(received.empty());
     sensor.setRAWDataMode(false);
     EXPECT_TRUE(SerialSensor::getBSendingFromApplicationEnabled());
-}
-
-TEST(SerialSensorInit, RefusesUnsupportedRatesAndMissingDevices) {
-    TestRoot root;
-    Platform::configure(root.path(), QString());
-    SerialSensor sensor;
-    const int refused[] = {0, 9600, 19200, 57600};
-    for (int rate : refused) {
-        EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), rate, true)) << rate;
-    }
-    EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), 4800, true)) << "no device";
-    EXPECT_FALSE(sensor.isWritable());
-    Platform::configure(QString(), QString());
 }
 
 } // namespace

@@ -92,23 +92,7 @@ TEST(BottomClassifier, StateChangesOnlyWhenEnoughNewestSamplesAgree) {
         EXPECT_EQ(classifier.newestSampleStatus() == DEPTH_SAMPLE_VALID, c.lastValid) << c.name;
         EXPECT_EQ(classifier.isBottomLost(), c.reportedLost) << c.name;
         EXPECT_EQ(classifier.isBottomValid(), !c.reportedLost) << c.name;
-        if (c.reportedLost) {
-            EXPECT_FLOAT_EQ(classifier.getAverageDepth(), BottomClassifier::kLostDepth) << c.name;
-        }
     }
-}
-
-TEST(BottomClassifier, AverageTakesOnlyGoodSamples) {
-    BottomClassifier classifier;
-    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), 0.0f);
-    for (float d : {10.0f, 20.0f, 90.0f, 30.0f}) {
-        classifier.addSample(d);
-    }
-    // 90 m is 75 m deeper than the average: the last good depth stands in for it.
-    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), (10.0f + 20.0f + 20.0f + 30.0f) / 4.0f);
-    classifier.clearData();
-    EXPECT_EQ(classifier.getBottomStatus(), BOTTOM_VALID);
-    EXPECT_FLOAT_EQ(classifier.getAverageDepth(), 0.0f);
 }
 
 // A steady bottom the beam saw before the case's depths.

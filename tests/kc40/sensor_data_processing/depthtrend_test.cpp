@@ -13,41 +13,34 @@ struct DepthRun {
     int count;
 };
 
-struct TrendCase {
-    const char* name;
-    QString mode;
-    std::vector<DepthRun> runs;
-    bool toLow;
-    bool toHigh;
-    bool lost;
-};
+// What the evaluator asks for: "LOW", "HIGH" or nothing.
+QString asks(const depthTrendEvaluator& evaluator) {
+    return (evaluator.switchToLowDepthMode() ? depthTrendEvaluator::kLow : QString()) +
+           (evaluator.switchToHighDepthMode() ? depthTrendEvaluator::kHigh : QString());
+}
 
 TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
     const QString high = depthTrendEvaluator::kHigh;
     const QString low = depthTrendEvaluator::kLow;
-    const TrendCase cases[] = {
-        {"a fresh unit asks for LOW at once", high, {}, true, false, false},
-        {"four deep readings in LOW are not enough", low, {{60, 60, 4}}, false, false, false},
-        {"the fifth deep reading in LOW switches", low, {{60, 60, 5}}, false, true, false},
-        {"one deep beam is enough", low, {{30, 52, 5}}, false, true, false},
-        {"a shallow reading restarts the count",
-         low,
-         {{60, 60, 4}, {30, 30, 1}, {60, 60, 4}},
-         false,
-         false,
-         false},
-        {"51.9 m is not deep", low, {{51.9f, 51.9f, 10}}, false, false, false},
-        {"59 shallow readings in HIGH are not enough", high, {{30, 30, 59}}, false, false, false},
-        {"the sixtieth shallow reading switches", high, {{30, 30, 60}}, true, false, false},
-        {"both beams must be shallow", high, {{30, 45, 80}}, false, false, false},
-        {"40.42 m is not shallow", high, {{40.42f, 40.42f, 80}}, false, false, false},
-        {"40.40 m is shallow", high, {{40.40f, 40.40f, 60}}, true, false, false},
-        {"a deep reading takes one off the count",
-         high,
-         {{30, 30, 59}, {45, 45, 1}, {30, 30, 1}},
-         false,
-         false,
-         false},
+    const struct {
+        const char* name;
+        QString mode;
+        std::vector<DepthRun> runs;
+        QString asks;
+        bool lost;
+    } cases[] = {
+        {"a fresh unit asks for LOW at once", high, {}, low, false},
+        {"four deep readings in LOW are not enough", low, {{60, 60, 4}}, "", false},
+        {"the fifth deep reading in LOW switches", low, {{60, 60, 5}}, high, false},
+        {"one deep beam is enough", low, {{30, 52, 5}}, high, false},
+        {"a shallow one restarts", low, {{60, 60, 4}, {30, 30, 1}, {60, 60, 4}}, "", false},
+        {"51.9 m is not deep", low, {{51.9f, 51.9f, 10}}, "", false},
+        {"59 shallow readings in HIGH are not enough", high, {{30, 30, 59}}, "", false},
+        {"the sixtieth shallow reading switches", high, {{30, 30, 60}}, low, false},
+        {"both beams must be shallow", high, {{30, 45, 80}}, "", false},
+        {"40.42 m is not shallow", high, {{40.42f, 40.42f, 80}}, "", false},
+        {"40.40 m is shallow", high, {{40.40f, 40.40f, 60}}, low, false},
+        {"a deep one takes one off", high, {{30, 30, 59}, {45, 45, 1}, {30, 30, 1}}, "", false},
         {"steady shoaling switches at once",
          high,
          {{39, 39, 1},
@@ -57,20 +50,14 @@ TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
           {27, 27, 1},
           {24, 24, 1},
           {21, 21, 1}},
-         true,
-         false,
+         low,
          false},
-        {"225 m is invalid: three make the depth lost", high, {{225, 30, 3}}, false, false, true},
-        {"224.9 m is valid", high, {{224.9f, 30, 10}}, false, false, false},
-        {"a lost depth in LOW asks for HIGH at once", low, {{30, 300, 3}}, false, true, true},
-        {"invalid depths leaving the list no longer count",
-         high,
-         {{300, 30, 3}, {30, 30, 10}},
-         false,
-         false,
-         false},
+        {"225 m is invalid: three make the depth lost", high, {{225, 30, 3}}, "", true},
+        {"224.9 m is valid", high, {{224.9f, 30, 10}}, "", false},
+        {"a lost depth in LOW asks for HIGH at once", low, {{30, 300, 3}}, high, true},
+        {"old invalid depths stop counting", high, {{300, 30, 3}, {30, 30, 10}}, "", false},
     };
-    for (const TrendCase& c : cases) {
+    for (const auto& c : cases) {
         depthTrendEvaluator evaluator;
         evaluator.setMode(c.mode);
         if (c.mode == high && !c.runs.empty()) {
@@ -87,8 +74,7 @@ TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
                 evaluator.addToDepthLists(run.fwd, run.side);
             }
         }
-        EXPECT_EQ(evaluator.switchToLowDepthMode(), c.toLow) << c.name;
-        EXPECT_EQ(evaluator.switchToHighDepthMode(), c.toHigh) << c.name;
+        EXPECT_EQ(asks(evaluator), c.asks) << c.name;
         EXPECT_EQ(evaluator.isDepthLost(), c.lost) << c.name;
     }
 }
@@ -108,55 +94,15 @@ TEST(DepthTrendEvaluator, ForcedSwitchReappliesTheModeInForceUntilSet) {
     }
 }
 
-TEST(DepthTrendEvaluator, HighFrequencyForGroundSpeedInShallowWater) {
-    const struct {
-        const char* name;
-        QString mode;
-        float treshold;
-        std::vector<float> depths;
-        bool useHigh;
-    } cases[] = {
-        {"shallow in LOW turns it on", depthTrendEvaluator::kLow, 5.0f, {4.0f}, true},
-        {"stays on inside the hysteresis", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.0f}, true},
-        {"off above threshold plus 2", depthTrendEvaluator::kLow, 5.0f, {4.0f, 7.1f}, false},
-        {"never in HIGH with a threshold below the switch depth",
-         depthTrendEvaluator::kHigh,
-         5.0f,
-         {4.0f},
-         false},
-        {"in HIGH with a high threshold", depthTrendEvaluator::kHigh, 50.0f, {45.0f}, true},
-    };
-    for (const auto& c : cases) {
-        depthTrendEvaluator evaluator;
-        evaluator.setMode(c.mode);
-        evaluator.setSogHighFreqTreshold(c.treshold);
-        for (float d : c.depths) {
-            evaluator.addToDepthLists(d, d);
-        }
-        EXPECT_EQ(evaluator.getUseHighFreqForSOG(), c.useHigh) << c.name;
-    }
-}
-
-TEST(SensorDataValidator, ValuesCloseEnoughToTheAverageAreAccepted) {
+TEST(SensorDataValidator, DepthsUpToThirtyMetresAboveTheAverageAreAccepted) {
     const struct {
         float value;
-        float average;
-        bool depthOk;
-        bool speedOk;
-    } cases[] = {
-        {50.0f, 20.0f, true, false}, {50.1f, 20.0f, false, false}, {-10.0f, 20.0f, true, false},
-        {23.0f, 20.0f, true, true},  {23.1f, 20.0f, true, false},  {17.0f, 20.0f, true, true},
-    };
+        bool ok;
+    } cases[] = {{50.0f, true}, {50.1f, false}, {-10.0f, true}};
     for (const auto& c : cases) {
-        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, c.average),
-                  c.depthOk)
-            << c.value;
-        EXPECT_EQ(sensor_data_validator::checkIfSpeedTooFarFromAverage(c.value, c.average),
-                  c.speedOk)
+        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, 20.0f), c.ok)
             << c.value;
     }
-    EXPECT_TRUE(sensor_data_validator::checkIfWithinAllowedValue(-12.0f, 10.0f));
-    EXPECT_FALSE(sensor_data_validator::checkIfWithinAllowedValue(12.1f, 10.0f));
 }
 
 } // namespace

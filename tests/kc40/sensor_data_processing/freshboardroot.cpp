@@ -1,8 +1,4 @@
-#include "platform.h"
-#include "systemsetup.h"
-#include "testroot.h"
-
-#include <gtest/gtest.h>
+#include "freshunit.h"
 
 #include <memory>
 
@@ -12,19 +8,11 @@ namespace {
 // and nothing is written beside the test program.
 class FreshBoardRoot : public ::testing::Environment {
 public:
-    void SetUp() override {
-        m_root = std::make_unique<TestRoot>();
-        Platform::configure(m_root->path(), QStringLiteral("lo"));
-        SystemSetup::resetForTests();
-    }
-    void TearDown() override {
-        SystemSetup::resetForTests();
-        Platform::configure(QString(), QString());
-        m_root.reset();
-    }
+    void SetUp() override { m_root = std::make_unique<FreshUnitRoot>(); }
+    void TearDown() override { m_root.reset(); }
 
 private:
-    std::unique_ptr<TestRoot> m_root;
+    std::unique_ptr<FreshUnitRoot> m_root;
 };
 
 [[maybe_unused]] const ::testing::Environment* const kFreshBoardRoot =

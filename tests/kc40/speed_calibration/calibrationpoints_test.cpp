@@ -1,5 +1,4 @@
 #include "calibrationpoints.h"
-#include "statusmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -44,22 +43,6 @@ TEST(ExtendedCalibrationPoint, BuiltFromABasicPoint) {
     }
 }
 
-TEST(SingleCalibrationPoint, TakesTheSpeedOfItsTypeAndItsValidity) {
-    const SpeedCalibrationPoint basic = point(1, 6.0f, 5.0f, 5.5f, false);
-    const SingleSpeedCalibrationPoint stw(basic, STW_speed);
-    const SingleSpeedCalibrationPoint sog(basic, SOG_speed);
-    EXPECT_TRUE(stw.valid());
-    EXPECT_FLOAT_EQ(stw.measuredSpeed, 5.0f);
-    EXPECT_FALSE(sog.valid());
-    EXPECT_FLOAT_EQ(sog.measuredSpeed, 5.5f);
-
-    const SingleSpeedCalibrationPoint mean =
-        SingleSpeedCalibrationPoint::getAverageOfTwoPoints(stw, sog);
-    EXPECT_FALSE(mean.valid());
-    EXPECT_FLOAT_EQ(mean.measuredSpeed, 5.25f);
-    EXPECT_FLOAT_EQ(mean.realSpeed, 6.0f);
-}
-
 TEST(ExtendedCalibrationPoint, TextRoundTrip) {
     ExtendedSpeedCalibrationPoint ext(point(4, 20.0f, 17.25f, 18.5f, true), 3, false);
     ext.sogLowFrequencyPoint.isValid = 0;
@@ -101,15 +84,4 @@ TEST(ExtendedCalibrationPoint, MalformedTextLeavesThePointUnchanged) {
     }
 }
 
-TEST(CalibrationStatusTexts, OutOfRangeIndexesReadNA) {
-    EXPECT_EQ(StatusMessages::status(5), "Excelent!");
-    EXPECT_EQ(StatusMessages::reason(4),
-              "All points are either Sea Test obtained or autometically calculated.");
-    EXPECT_EQ(StatusMessages::suggestion(3), "");
-    for (const int index : {-1, 6, 100}) {
-        EXPECT_EQ(StatusMessages::status(index), "NA") << index;
-        EXPECT_EQ(StatusMessages::reason(index), "NA") << index;
-    }
-    EXPECT_EQ(StatusMessages::suggestion(5), "NA");
-}
 } // namespace

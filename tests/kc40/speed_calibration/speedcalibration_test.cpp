@@ -15,7 +15,10 @@ struct Sent {
 
 class CalibrationCommands : public CalibrationTest {
 protected:
-    CalibrationCommands() {
+    CalibrationCommands() { renew(); }
+
+    // The table as a restart reads it, with a controller of its own.
+    void renew() {
         restart();
         controller = std::make_unique<SpeedCalibration>(data.get());
         QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput,
@@ -92,7 +95,9 @@ TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
         {"default source", {2, 0, 1250, 1100, 1150, 0, 1, 1, 0}},
         {"source 4", {2, 4, 1250, 1100, 1150, 0, 1, 1, 0}},
         {"astern real speed", {2, 2, -100, 1100, 1150, 0, 1, 1, 0}},
-        {"real speed beyond maximum + 5", {2, 2, 3100, 1100, 1150, 0, 1, 1, 0}},
+        {"real speed beyond maximum + 5", {2, 2, 3001, 1100, 1150, 0, 1, 1, 0}},
+        {"measured STW beyond maximum + 10", {2, 2, 1250, 3501, 1150, 0, 1, 1, 0}},
+        {"negative measured STW", {2, 2, 1250, -50, 1150, 0, 1, 1, 0}},
         {"empty real speed", {2, 2, INT_MAX, 1100, 1150, 0, 1, 1, 0}},
         {"measured SOG above 100 kn", {2, 2, 1250, 1100, 10001, 0, 1, 1, 0}},
         {"mounting error beyond a turn", {2, 2, 1250, 1100, 1150, 36001, 1, 1, 0}},
@@ -122,7 +127,8 @@ TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
 // Decimals that a float cannot hold exactly go back to the display as they came.
 TEST_F(CalibrationCommands, PointsGoBackAsTheyCame) {
     const QList<int> cases[] = {
-        {660, 660, -660}, {7, 7, 7}, {659, 1013, 29}, {2599, 2999, 36000}, {1250, 1100, 0}};
+        {660, 660, -660}, {7, 7, 7},      {659, 1013, 29}, {2599, 2999, 36000},
+        {1250, 1100, 0},  {3000, 3500, 0}}; // the last at the limits of true and measured speed
     for (const QList<int>& c : cases) {
         sent.clear();
         receive(msgCommands::CalibrationPointCommand, {1, 1, c[0], c[1], 1150, c[2], 1, 1, 0});
@@ -152,13 +158,8 @@ TEST_F(CalibrationCommands, SourcesInUseFromTheDisplay) {
         receive(msgCommands::CurrentCalibrationpoints, c.parameters);
         EXPECT_EQ(sources(), c.expected) << c.name;
         EXPECT_EQ(sentWith(msgCommands::CalibrationPointCommand).size(), c.pointsSent) << c.name;
-        EXPECT_EQ(restart().getCurrentlyUsedPoint(3), c.expected[3]) << c.name;
-        controller = std::make_unique<SpeedCalibration>(data.get());
-        QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) {
-                             const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
-                             sent.append({icm->commandID(), icm->msgParameters()});
-                         });
+        renew();
+        EXPECT_EQ(data->getCurrentlyUsedPoint(3), c.expected[3]) << c.name << " after a restart";
     }
 }
 

@@ -84,10 +84,4 @@ TEST(Logger, LinesCarryATimeFieldAndTheBufferIsBounded) {
     EXPECT_EQ(logger->buffer(), "after\t000000.000\r\n");
 }
 
-TEST(Logger, LevelPrefixesAreNineCharactersWide) {
-    for (int level : {0, 1, 2, 3, 7}) {
-        EXPECT_EQ(Logger::getLogLevelString(level).size(), 9) << level;
-    }
-    EXPECT_EQ(Logger::getLogLevelString(7), "???:     ");
-}
 } // namespace
