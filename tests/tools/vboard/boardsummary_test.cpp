@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A sentence as the unit writes it: "$", body, checksum, CR LF.
@@ -11,40 +13,46 @@ QByteArray sentence(const QString& body) {
     return NmeaMessage::addCrcToMsgBuffer(body).toLatin1();
 }
 
-// One thing the live view hears or reads, in order.
-struct Step {
-    enum Kind {
-        Nmea1,       // a sentence on Nmea_1
-        Lan,         // the text of a LAN datagram
-        Sensor,      // bytes the unit wrote on the sensor line
-        StoredSetup, // the text of the stored vessel/sensor setup file
-        Second,      // the end of a second
-    } kind;
-    QByteArray data;
-};
+// One thing the live view hears or reads.
+using Step = std::function<void(BoardSummary&)>;
 
+// A sentence on Nmea_1.
+Step heard(const QByteArray& text) {
+    return [text](BoardSummary& s) {
+        s.addSentence(QStringLiteral("Nmea_1"), QString::fromLatin1(text));
+    };
+}
 Step heard(const char* body) {
-    return {Step::Nmea1, sentence(QLatin1String(body))};
+    return heard(sentence(QLatin1String(body)));
 }
 // The same with the last checksum digit changed.
 Step corrupted(const char* body) {
     QByteArray text = sentence(QLatin1String(body));
     const qsizetype digit = text.size() - 3;
     text[digit] = text[digit] == '0' ? '1' : '0';
-    return {Step::Nmea1, text};
+    return heard(text);
+}
+// The text of a LAN datagram.
+Step lan(const QByteArray& text) {
+    return [text](BoardSummary& s) { s.addDatagramText(QString::fromLatin1(text), text.size()); };
 }
 // A LAN line as the unit sends it, to everyone.
 Step fromUnit(const QString& body) {
-    return {Step::Lan, "\\s:VD0101,n:1*00\\" + sentence(body)};
+    return lan("\\s:VD0101,n:1*00\\" + sentence(body));
 }
 // A LAN line as the display sends it, addressed to the unit.
 Step fromDisplay(const QString& body) {
-    return {Step::Lan, "\\s:RV0001,d:VD0101,n:2*00\\" + sentence(body)};
+    return lan("\\s:RV0001,d:VD0101,n:2*00\\" + sentence(body));
 }
+// Bytes the unit wrote on the sensor line.
 Step sensor(const QByteArray& bytes) {
-    return {Step::Sensor, bytes};
+    return [bytes](BoardSummary& s) { s.addSensorBytes(bytes); };
 }
-const Step kSecond{Step::Second, {}};
+// The text of the stored vessel/sensor setup file.
+Step storedSetup(const QByteArray& text) {
+    return [text](BoardSummary& s) { s.addStoredVesselSetup(text); };
+}
+const Step kSecond = [](BoardSummary& s) { s.closeSecond(); };
 
 // The vessel/sensor configuration with the output mode code at its place (parameter 17).
 QString vesselSetup(int outputMode, int parameters = 21) {
@@ -69,23 +77,7 @@ class LiveView : public ::testing::TestWithParam<ScreenCase> {};
 TEST_P(LiveView, ShowsWhatTheUnitLastMadeKnown) {
     BoardSummary summary;
     for (const Step& step : GetParam().steps) {
-        switch (step.kind) {
-        case Step::Nmea1:
-            summary.addSentence(QStringLiteral("Nmea_1"), QString::fromLatin1(step.data));
-            break;
-        case Step::Lan:
-            summary.addDatagramText(QString::fromLatin1(step.data), step.data.size());
-            break;
-        case Step::Sensor:
-            summary.addSensorBytes(step.data);
-            break;
-        case Step::StoredSetup:
-            summary.addStoredVesselSetup(step.data);
-            break;
-        case Step::Second:
-            summary.closeSecond();
-            break;
-        }
+        step(summary);
     }
     const QStringList screen =
         summary.render({QStringLiteral("Nmea_1"), QStringLiteral("LAN"), QStringLiteral("sensor")});
@@ -148,18 +140,15 @@ const char* const kMtw = "VDMTW,11.8,C";
 
 const ScreenCase kTraffic[] = {
     {"each channel's last second",
-     {heard(kVbw),
-      heard(kMtw),
-      corrupted(kMtw),
-      {Step::Lan, "\\s:VD0101,n:1*00\\" + sentence(kVbw) + "\\s:VD0101,n:2*00\\" + sentence(kMtw)},
-      sensor(QByteArray(120, 'x')),
-      kSecond},
+     {heard(kVbw), heard(kMtw), corrupted(kMtw),
+      lan("\\s:VD0101,n:1*00\\" + sentence(kVbw) + "\\s:VD0101,n:2*00\\" + sentence(kMtw)),
+      sensor(QByteArray(120, 'x')), kSecond},
      {"Nmea_1: 3 sentences/s, 74 bytes/s, 1 bad", "   LAN: 2 sentences/s, 90 bytes/s",
       "sensor: 0 sentences/s, 120 bytes/s", kStw}},
     {"nothing before the second ends", {heard(kMtw)}, {"Nmea_1: 0 sentences/s, 0 bytes/s"}},
     {"a quiet second", {heard(kMtw), kSecond, kSecond}, {"Nmea_1: 0 sentences/s, 0 bytes/s"}},
     {"text after a datagram's last line is bad",
-     {{Step::Lan, sentence(kVbw) + "$VDMTW,11"}, kSecond},
+     {lan(sentence(kVbw) + "$VDMTW,11"), kSecond},
      {"   LAN: 1 sentences/s, 47 bytes/s, 1 bad", kStw}},
 };
 INSTANTIATE_TEST_SUITE_P(Traffic, LiveView, ::testing::ValuesIn(kTraffic));
@@ -212,8 +201,8 @@ const ScreenCase kMuteCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Mute, LiveView, ::testing::ValuesIn(kMuteCases));
 
-const Step kSatLogStored{Step::StoredSetup,
-                         R"({ "draft" : 0, "outputParams" : "SAT LOG", "stwOn" : true })"};
+const Step kSatLogStored =
+    storedSetup(R"({ "draft" : 0, "outputParams" : "SAT LOG", "stwOn" : true })");
 const char* const kSatLogLine = "Output mode: SAT LOG (stored setup)";
 const char* const kModeUnknown = "Output mode: unknown (no stored setup, no configuration heard)";
 
@@ -221,7 +210,7 @@ const ScreenCase kOutputModeCases[] = {
     {"nothing known", {}, {kModeUnknown}},
     {"stored", {kSatLogStored}, {kSatLogLine}},
     {"files without a readable mode",
-     {{Step::StoredSetup, R"({ "draft" : 0 })"}, {Step::StoredSetup, R"({ "outputParams" : )"}},
+     {storedSetup(R"({ "draft" : 0 })"), storedSetup(R"({ "outputParams" : )")},
      {kModeUnknown}},
     {"code 2 is SAT LOG", {fromUnit(vesselSetup(2))}, {"Output mode: SAT LOG (sent by the unit)"}},
     {"a code the unit does not send",
