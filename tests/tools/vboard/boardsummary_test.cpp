@@ -100,12 +100,10 @@ const ScreenCase kValues[] = {
       "Depth 47.50 m below the transducer, offset 0.50 m", "Water temperature 11.8 C",
       "Water trip 12.30 nm  total 1234.50 nm   Ground trip 12.90 nm  total 1240.00 nm",
       "Current 0.40 kn towards 45.0 deg  status A"}},
-    {"empty fields clear the values",
-     {heard(kVbw), heard("VDVBW,,,V,,,V,,V,,V"), heard(kDpt), heard("IIDPT,,0.50,225.00")},
-     {"STW  long --  tra --  res --  status V", "Depth -- below the transducer, offset 0.50 m"}},
-    {"no resultant without the transverse speed",
-     {heard("VDVBW,5.0,,A,,,V,,V,,V")},
-     {"STW  long 5.00 kn  tra --  res --  status A"}},
+    {"empty fields clear the values, and no resultant without both components",
+     {heard(kVbw), heard("VDVBW,5.0,,A,,,V,,V,,V"), heard(kDpt), heard("IIDPT,,0.50,225.00")},
+     {"STW  long 5.00 kn  tra --  res --  status A", "SOG  long --  tra --  res --  status V",
+      "Depth -- below the transducer, offset 0.50 m"}},
     {"a bad checksum changes nothing",
      {heard(kVbw), corrupted("VDVBW,9.9,0.3,A,,,V,,V,,V")},
      {kStw}},
@@ -129,10 +127,9 @@ const ScreenCase kAlerts[] = {
      {heard(kSensorLost), heard("VDALF,2,2,0,120000.00,B,W,N,,3015,6,1,0,no data")},
      {kSensorLostLine}},
     {"ALR active unacknowledged", {heard(kAlr)}, {"Alert ALR 3015  AV  Sensor Comm"}},
-    {"ALR rectified and acknowledged",
-     {heard(kAlr), heard("VDALR,120030.00,3015,V,A,Sensor Comm")},
+    {"ALR rectified and acknowledged, then the empty ALR",
+     {heard(kAlr), heard("VDALR,120030.00,3015,V,A,Sensor Comm"), heard("VDALR,,,V,V,")},
      {kNoAlerts}},
-    {"the empty ALR", {heard("VDALR,,,V,V,")}, {kNoAlerts}},
 };
 INSTANTIATE_TEST_SUITE_P(Alerts, LiveView, ::testing::ValuesIn(kAlerts));
 
@@ -167,15 +164,10 @@ const ScreenCase kStandbyCases[] = {
      {kAssumedRunning}},
     {"VBW stopped", {heard(kVbw), kSecond, kSecond, kSecond}, {kUnknown}},
     {"confirmed standby", {kConfirmedStandby}, {kStandby}},
-    {"a second parameter other than 1 is no confirmation",
-     {fromUnit("PNRVICM,1,9,1,0")},
-     {kUnknown}},
-    {"a confirmation addressed to the unit is not its own",
-     {fromDisplay("PNRVICM,1,9,1,1")},
-     {kUnknown}},
-    {"woken up", {kConfirmedStandby, fromUnit("PNRVICM,1,9,0,1")}, {kRunning}},
-    {"an echo leaves the confirmed state",
-     {fromUnit("PNRVICM,1,9,0,1"), fromUnit("PNRVICM,1,9,1")},
+    // The display's request is addressed to the unit; a second parameter other than 1 is none.
+    {"no confirmation", {fromDisplay("PNRVICM,1,9,1,1"), fromUnit("PNRVICM,1,9,1,0")}, {kUnknown}},
+    {"woken up, and an echo that follows changes nothing",
+     {kConfirmedStandby, fromUnit("PNRVICM,1,9,0,1"), fromUnit("PNRVICM,1,9,1")},
      {kRunning}},
     {"the confirmation outweighs VBW", {heard(kVbw), kSecond, kConfirmedStandby}, {kStandby}},
 };
@@ -184,50 +176,42 @@ INSTANTIATE_TEST_SUITE_P(Standby, LiveView, ::testing::ValuesIn(kStandbyCases));
 const QByteArray kConfiguration("$PNRVCFG,4,0,1,3,01,1110*5E\r\n");
 const Step kMute = sensor("$\x13$");
 const Step kUnmute = sensor("$\x11$");
-const char* const kNotMuted = "Sensor: not muted (no mute command sent)";
 const char* const kMutedOnce = "Sensor: muted (mute command sent once)";
 
 const ScreenCase kMuteCases[] = {
-    {"muted", {kMute}, {kMutedOnce}},
-    {"unmuted", {kMute, kUnmute}, {"Sensor: pinging (unmute command sent once)"}},
     {"between sentences", {sensor(kConfiguration + "$\x13$" + kConfiguration)}, {kMutedOnce}},
-    {"split after the byte", {sensor("$\x13"), sensor("$")}, {kMutedOnce}},
-    {"split before the byte", {sensor(kConfiguration + "$"), sensor("\x13$")}, {kMutedOnce}},
-    {"the byte alone is no command", {sensor("\x13"), sensor("$\x13")}, {kNotMuted}},
+    {"cut by reads on either side of the byte",
+     {sensor(kConfiguration + "$"), sensor("\x13"), sensor("$")},
+     {kMutedOnce}},
+    {"the byte alone is no command",
+     {sensor("\x13"), sensor("$\x13")},
+     {"Sensor: not muted (no mute command sent)"}},
     {"repeated until answered",
      {sensor("$\x13$$\x13$"), kMute},
      {"Sensor: muted (mute command sent 3 times)"}},
-    {"the other command starts the count again", {kMute, kMute, kUnmute, kMute}, {kMutedOnce}},
+    {"the other command starts the count again",
+     {kMute, kMute, kUnmute},
+     {"Sensor: pinging (unmute command sent once)"}},
 };
 INSTANTIATE_TEST_SUITE_P(Mute, LiveView, ::testing::ValuesIn(kMuteCases));
 
 const Step kSatLogStored =
     storedSetup(R"({ "draft" : 0, "outputParams" : "SAT LOG", "stwOn" : true })");
-const char* const kSatLogLine = "Output mode: SAT LOG (stored setup)";
-const char* const kModeUnknown = "Output mode: unknown (no stored setup, no configuration heard)";
 
 const ScreenCase kOutputModeCases[] = {
-    {"nothing known", {}, {kModeUnknown}},
-    {"stored", {kSatLogStored}, {kSatLogLine}},
     {"files without a readable mode",
      {storedSetup(R"({ "draft" : 0 })"), storedSetup(R"({ "outputParams" : )")},
-     {kModeUnknown}},
-    {"code 2 is SAT LOG", {fromUnit(vesselSetup(2))}, {"Output mode: SAT LOG (sent by the unit)"}},
+     {"Output mode: unknown (no stored setup, no configuration heard)"}},
     {"a code the unit does not send",
      {fromUnit(vesselSetup(3))},
      {"Output mode: unknown code 3 (sent by the unit)"}},
-    {"the unit reports a change",
-     {kSatLogStored, fromUnit(vesselSetup(1))},
+    {"the unit's report outweighs the stored file, read before or after it",
+     {kSatLogStored, fromUnit(vesselSetup(1)), kSatLogStored},
      {"Output mode: SOG + STW (sent by the unit)"}},
-    {"the file read late is older than the report",
-     {fromUnit(vesselSetup(0)), kSatLogStored},
-     {"Output mode: SOG Only (sent by the unit)"}},
-    {"the display command is not yet the mode",
-     {kSatLogStored, fromDisplay(vesselSetup(0))},
-     {kSatLogLine}},
-    {"a short configuration is not read",
-     {kSatLogStored, fromUnit(vesselSetup(0, 18))},
-     {kSatLogLine}},
+    // What the display asks for is not yet the mode.
+    {"neither the display's command nor a short configuration",
+     {kSatLogStored, fromDisplay(vesselSetup(0)), fromUnit(vesselSetup(0, 18))},
+     {"Output mode: SAT LOG (stored setup)"}},
 };
 INSTANTIATE_TEST_SUITE_P(OutputMode, LiveView, ::testing::ValuesIn(kOutputModeCases));
 

@@ -23,10 +23,6 @@ public:
             ::close(m_fd);
         }
     }
-    UnitEnd(const UnitEnd&) = delete;
-    UnitEnd& operator=(const UnitEnd&) = delete;
-
-    bool isOpen() const { return m_fd >= 0; }
     void write(const QByteArray& bytes) {
         [[maybe_unused]] const ssize_t n = ::write(m_fd, bytes.constData(), bytes.size());
     }
@@ -61,7 +57,6 @@ protected:
         ASSERT_TRUE(record.isEmpty() || sim->setRecordFile(record));
         ASSERT_TRUE(sim->open(link()));
         unit = std::make_unique<UnitEnd>(link());
-        ASSERT_TRUE(unit->isOpen());
         ASSERT_TRUE(waitFor([this] { return sim->sessions() == 1; }, 1000));
     }
     QString link() const { return root.path("/dev/ttyS3"); }
@@ -86,37 +81,34 @@ const QByteArray kStuckDat4 =
 const QByteArray kStuckDat5 = sentence("PNRVDAT,5,+3.0,8,+0.0,8,+17.5,0,0,0");
 const QByteArray kTest = sentence("PNRVTST,4,3,+02.5,00,1000");
 
-Scenario withFirmware(int firmware) {
+// A sensor of this firmware (214: single frequency, 305: dual) whose water speed starts at 3 kn.
+Scenario sensor(int firmware, bool stuck = false) {
     Scenario scenario;
     scenario.firmware = firmware;
-    return scenario;
-}
-Scenario stuck(int firmware) {
-    Scenario scenario = withFirmware(firmware);
     scenario.stwLong = Ramp{3.0, 1.0};
-    scenario.faults.stuck = true;
+    scenario.faults.stuck = stuck;
     return scenario;
 }
 
 TEST_F(Simulator, AnswersAsTheSensorDoes) {
+    const QByteArray identify = sentence("PNRVSNF,1,");
     const AnswerCase cases[] = {
-        {"a dual-frequency sensor sends DAT5 right after each DAT4",
-         stuck(305),
+        {"DAT5 right after each DAT4 from a dual-frequency sensor",
+         sensor(305, true),
          {},
          kStuckDat4 + kStuckDat5 + kStuckDat4},
-        {"a single-frequency sensor sends DAT4 only", stuck(214), {}, kStuckDat4 + kStuckDat4},
-        {"identity of a single-frequency sensor", withFirmware(214), sentence("PNRVSNF,1,"),
+        {"DAT4 alone from a single-frequency sensor",
+         sensor(214, true),
+         {},
+         kStuckDat4 + kStuckDat4},
+        {"identity, single frequency", sensor(214), identify,
          sentence("PNRVSNF,4,2-117,A9,214,C1,C1,0.0,1.0,LOW")},
-        {"identity of a dual-frequency sensor",
-         {},
-         sentence("PNRVSNF,1,"),
+        {"identity, dual frequency", sensor(305), identify,
          sentence("PNRVSNF,4,2-117,A9,305,C1,C2,0.0,1.0,HI")},
-        {"CFG echoed with ten fields",
-         {},
-         sentence("PNRVCFG,4,2,1,3,01,1110"),
+        {"CFG echoed with ten fields", sensor(305), sentence("PNRVCFG,4,2,1,3,01,1110"),
          sentence("PNRVCFG,4,2,1,3,01,1110,3,3,15,0")},
-        {"TST echoed as sent", {}, kTest, kTest},
-        {"the speed test's fixed speed", {}, kTest, "$PNRVDAT,4,+2.5,"},
+        {"TST echoed as sent", sensor(305), kTest, kTest},
+        {"the speed test's fixed speed", sensor(305), kTest, "$PNRVDAT,4,+2.5,"},
     };
     for (const AnswerCase& c : cases) {
         start(c.scenario);
@@ -125,10 +117,15 @@ TEST_F(Simulator, AnswersAsTheSensorDoes) {
     }
 }
 
-TEST_F(Simulator, MuteBytesAreAnsweredAndStopTheData) {
-    start();
+// The unit's side of a mute is recorded with the rest of what the sensor receives.
+TEST_F(Simulator, MuteBytesAreAnsweredRecordedAndStopTheData) {
+    start(Scenario(), root.path("/record.jsonl"));
     unit->write(QByteArray("$\x13$"));
     EXPECT_TRUE(unit->read(500, "\x13").contains('\x13'));
+    const QJsonObject line = QJsonDocument::fromJson(root.readFile("/record.jsonl")).object();
+    EXPECT_EQ(line.value(QStringLiteral("hex")).toString(), QStringLiteral("241324"));
+    EXPECT_EQ(line.value(QStringLiteral("baud")).toInt(), 4800);
+    EXPECT_GT(line.value(QStringLiteral("t")).toDouble(), 0.0);
     unit->read(100);
     EXPECT_FALSE(unit->read(700).contains("$PNRVDAT")) << "muted";
     unit->write(QByteArray("$\x11$"));
@@ -154,16 +151,6 @@ TEST_F(Simulator, NothingIsWrittenWhileTheLineIsClosed) {
     const QByteArray first = unit->read(600, "\n");
     EXPECT_TRUE(first.startsWith("$PNRVDAT,4,")) << first.constData();
     EXPECT_EQ(first.count("$PNRVDAT,4,"), 1) << "one ping cycle, nothing held back";
-}
-
-TEST_F(Simulator, RecordsWhatItReceivesAsJsonLines) {
-    start(Scenario(), root.path("/record.jsonl"));
-    unit->write(QByteArray("$\x13$"));
-    ASSERT_TRUE(waitFor([this] { return sim->isMuted(); }, 1000));
-    const QJsonObject line = QJsonDocument::fromJson(root.readFile("/record.jsonl")).object();
-    EXPECT_EQ(line.value(QStringLiteral("hex")).toString(), QStringLiteral("241324"));
-    EXPECT_EQ(line.value(QStringLiteral("baud")).toInt(), 4800);
-    EXPECT_GT(line.value(QStringLiteral("t")).toDouble(), 0.0);
 }
 
 } // namespace
