@@ -9,33 +9,6 @@
 namespace {
 class Records : public ConfigurationTest {};
 
-TEST_F(Records, AnEmptyRootGetsEveryRecordWithItsDefaults) {
-    SystemSetup* setup = SystemSetup::getInstance();
-    for (const char* name :
-         {"alarm_ids_setup", "alarm_limits_setup", "rv_n_003_setup", "vq2_setup", "kc40_setup",
-          "total_trip_setup", "total_trip_SOG_setup", "sensor_timer", "calibration_coeff"}) {
-        EXPECT_TRUE(root.exists(QStringLiteral("/opt/setup_files/") + name)) << name;
-    }
-    const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
-    EXPECT_EQ(kc40.alarmID, "CA1235");
-    EXPECT_EQ(kc40.localID, "VD0101");
-    EXPECT_EQ(kc40.group, "NAVD");
-    EXPECT_EQ(kc40.unitName, "Main Unit");
-    EXPECT_EQ(kc40.hwVersion, "B1");
-    EXPECT_EQ(kc40.serialNumber, 99999u);
-    EXPECT_EQ(kc40.ipAddress, "127.0.0.1") << "the address of the interface in use (lo)";
-    EXPECT_TRUE(setupFile("kc40_setup").contains(R"("serialNumber" : 99999)"));
-
-    EXPECT_TRUE(setupFile("calibration_coeff")
-                    .startsWith(R"({ "STW_offsetAngle" : 0, "instalationAngle" : 0, )"
-                                R"("is_STW_offsetOn" : false,)"));
-    EXPECT_TRUE(setupFile("calibration_coeff").endsWith(" }"));
-    EXPECT_EQ(setup->RvN003Setup.values().serialNumber, 99999);
-    EXPECT_TRUE(setup->AlarmIDsSetup.stwOn());
-    EXPECT_EQ(NmeaSettings::sourceSfi(), "VD0101");
-    EXPECT_EQ(NmeaSettings::numberOfDecimals(), 2);
-}
-
 // The unit answers at its interface's address whatever the file says, so the display always
 // gets the whole junction-box setup: four address parts and a four-part software version.
 TEST_F(Records, JunctionBoxTakesTheAddressOfTheInterfaceInUse) {
@@ -51,6 +24,9 @@ TEST_F(Records, JunctionBoxTakesTheAddressOfTheInterfaceInUse) {
         ASSERT_EQ(p.size(), 16) << content.constData();
         EXPECT_EQ(p.mid(0, 4), (QList<int>{127, 0, 0, 1})) << content.constData();
     }
+    // What the sentences need of the records is published as they load.
+    EXPECT_EQ(NmeaSettings::sourceSfi(), "VD0101");
+    EXPECT_EQ(NmeaSettings::numberOfDecimals(), 2);
 }
 
 struct LoadCase {
@@ -102,108 +78,42 @@ TEST_F(Records, SettersWriteOnlyOnChange) {
     EXPECT_TRUE(setupFile("alarm_limits_setup").contains(R"("speedLevelHigh1" : 6.5)"));
 }
 
-TEST_F(Records, SnapshotsRoundTrip) {
-    SystemSetup* setup = SystemSetup::getInstance();
-    setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 12.0f);
-    ASSERT_TRUE(setup->AlarmLimitsSetup.saveToFile("_a"));
-    EXPECT_TRUE(root.exists("/opt/setup_files/saved_configs/alarm_limits_setup_a"));
-    setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 1.0f);
-    ASSERT_TRUE(setup->AlarmLimitsSetup.loadFromFile("_a"));
-    EXPECT_EQ(setup->AlarmLimitsSetup.values().stwHighLimit, 12.0f);
-}
-
-struct ResetCase {
-    int level;
-    float maxSpeed;
-    QString ipAddress;
-    QString localID;
-};
-
-TEST_F(Records, ResetLevelsRestoreTheirShare) {
-    const ResetCase cases[] = {
-        {0, 30.0f, "10.0.0.9", "VD0042"},
-        {1, 22.0f, "10.0.0.9", "VD0042"},
-        {2, 22.0f, "172.16.1.101", "VD0101"},
-    };
-    for (const ResetCase& c : cases) {
-        VQ2_Setup vq2(QStringLiteral("1"));
-        vq2.set(&VQ2_Setup_S::vesselMaxSpeed, 30.0f);
-        vq2.set(&VQ2_Setup_S::draft, 3.0f);
-        vq2.getDefaults(c.level);
-        EXPECT_EQ(vq2.values().vesselMaxSpeed, c.maxSpeed) << c.level;
-        EXPECT_EQ(vq2.values().draft, 0.0f) << c.level;
-
-        KC40_Setup kc40;
-        kc40.setKc40("10.0.0.9", "VD0042", "TGTD", "AB0001", 5, "C2");
-        kc40.getDefaults(c.level);
-        EXPECT_EQ(kc40.values().ipAddress, c.ipAddress) << c.level;
-        EXPECT_EQ(kc40.values().localID, c.localID) << c.level;
-        EXPECT_EQ(kc40.values().alarmID, "CA1235") << c.level;
-        EXPECT_EQ(kc40.values().serialNumber, 5u) << c.level;
-    }
-}
-
-struct UpTimeCase {
-    int msgCount;
-    int hourCount;
-    int added;
-    int expectedMsgCount;
-    int expectedHours;
-    const char* text;
-};
-
-TEST_F(Records, SensorUpTimerRollsOverAndFormats) {
-    const UpTimeCase cases[] = {
-        {89990, 0, 20, 10, 14, "14:00:05"},
-        {6429, 0, 0, 6429, 0, "1:00:00"},
-        {0, 3, 100, 100, 3, "3:00:56"},
-    };
-    for (const UpTimeCase& c : cases) {
+// 6430 sensor sentences make an hour of running; a new sensor starts from nothing.
+TEST_F(Records, SensorUpTimerCountsHoursPerSensor) {
+    const struct {
+        int msgCount, hourCount, added, expectedMsgCount, expectedHours;
+    } cases[] = {{89990, 0, 20, 10, 14}, {6429, 0, 0, 6429, 0}, {0, 3, 100, 100, 3}};
+    for (const auto& c : cases) {
         SensorUpTimer timer;
         timer.set(&SensorUpTimer_S::msgCount, c.msgCount);
         timer.set(&SensorUpTimer_S::hourCount, c.hourCount);
         timer.slotIncMsgCount(c.added);
-        EXPECT_EQ(timer.values().msgCount, c.expectedMsgCount);
-        EXPECT_EQ(timer.values().hourCount, c.expectedHours);
-        EXPECT_EQ(timer.getUpTime(), c.text);
+        EXPECT_EQ(timer.values().msgCount, c.expectedMsgCount) << c.msgCount;
+        EXPECT_EQ(timer.values().hourCount, c.expectedHours) << c.msgCount;
     }
-}
-
-TEST_F(Records, ANewSensorRestartsTheUpTime) {
     SensorUpTimer timer;
+    timer.setSerialNumber("150000");
     timer.slotIncMsgCount(500);
     timer.setSerialNumber("150000");
     EXPECT_EQ(timer.values().msgCount, 500);
     timer.setSerialNumber("150001");
     EXPECT_EQ(timer.values().msgCount, 0);
-    EXPECT_EQ(timer.getDelta(), 0);
     EXPECT_TRUE(setupFile("sensor_timer").contains(R"("serialNumber" : "150001")"));
 }
 
-struct AngleCase {
-    float installation;
-    float stwOffset;
-    bool offsetOn;
-    bool demo;
-    float expectedStwAngle;
-    bool expectedWc;
-};
-
-TEST_F(Records, CalibrationAnglesAndWaterCurrent) {
-    const AngleCase cases[] = {
-        {2.0f, 5.0f, false, false, 2.0f, true}, {2.0f, 5.0f, true, false, 5.0f, true},
-        {0.0f, 5.0f, true, false, 5.0f, false}, {0.0f, 0.0f, false, true, 0.0f, true},
-        {2.0f, 0.0f, true, false, 0.0f, false},
-    };
-    for (const AngleCase& c : cases) {
+// The STW offset angle replaces the installation angle only while it is switched on; a reset
+// of the calibration keeps the stop-on-GPS choice.
+TEST_F(Records, CalibrationAnglesAndDefaults) {
+    const struct {
+        float installation, stwOffset;
+        bool offsetOn;
+        float expected;
+    } cases[] = {{2.0f, 5.0f, false, 2.0f}, {2.0f, 5.0f, true, 5.0f}, {2.0f, 0.0f, true, 0.0f}};
+    for (const auto& c : cases) {
         calibration coeffs;
         coeffs.setCalibration(c.installation, c.stwOffset, c.offsetOn, 0, 0, 5, 5, 20, 20, 0, 0);
-        EXPECT_EQ(coeffs.getSTW_offsetAngleDeg(), c.expectedStwAngle);
-        EXPECT_EQ(coeffs.allowWcCalculation(c.demo), c.expectedWc);
+        EXPECT_EQ(coeffs.getSTW_offsetAngleDeg(), c.expected);
     }
-}
-
-TEST_F(Records, CalibrationDefaultsKeepStopOnGps) {
     writeSetupFile("calibration_coeff", R"({ "pitch" : 1.5 })");
     calibration coeffs;
     coeffs.set(&calibration_s::stopOnGPS, true);
@@ -212,36 +122,45 @@ TEST_F(Records, CalibrationDefaultsKeepStopOnGps) {
     EXPECT_TRUE(coeffs.values().stopOnGPS);
 }
 
+// An ACK names an alert by its identifier: the first alert carrying it answers.
 TEST_F(Records, AlarmSourcesFollowTheFirstMatchingId) {
     AlarmIDs_Setup ids;
-    ids.getDefaultsAlr();
-    const std::pair<int, int> cases[] = {{235, 0}, {234, 1}, {237, 2}, {236, 3}, {238, 5}, {1, -1}};
+    ids.getDefaults(0);
+    ids.set(&AlarmIDs_Setup_S::sogLowAlarmID, 4040);
+    const std::pair<int, int> cases[] = {{3032, 0}, {4040, 2}, {3015, 5}, {1, -1}};
     for (const auto& [id, source] : cases) {
         EXPECT_EQ(ids.getAlarmSouceByAlarmID(id), source) << id;
     }
-    ids.getDefaults(0);
-    EXPECT_EQ(ids.getAlarmSouceByAlarmID(3032), 0);
-    EXPECT_EQ(ids.getAlarmIDbyIndex(4), 3015);
 }
 
-struct IdentityCase {
-    QString localID;
-    QString pairedID;
-    QString source;
-    QString destination;
-};
-
-TEST_F(Records, IdentitiesArePadded) {
-    const IdentityCase cases[] = {
-        {"VD0101", "VD7", "VD0101", "VD0007"},
-        {"VD7", "II12345", "VD0007", "II12345"},
-    };
-    for (const IdentityCase& c : cases) {
-        SystemSetup* setup = SystemSetup::getInstance();
-        setup->Kc40Setup.set(&KC40_Setup_S::localID, c.localID);
-        setup->RvN003Setup.set(&RV_N_003_Setup_S::pairedID, c.pairedID);
-        EXPECT_EQ(SystemConfiguration::getSource(), c.source);
-        EXPECT_EQ(SystemConfiguration::getDestination(), c.destination);
+TEST_F(Records, TheSourceIdentityIsPadded) {
+    const std::pair<QString, QString> cases[] = {{"VD0101", "VD0101"}, {"VD7", "VD0007"}};
+    for (const auto& [localID, source] : cases) {
+        SystemSetup::getInstance()->Kc40Setup.set(&KC40_Setup_S::localID, localID);
+        EXPECT_EQ(SystemConfiguration::getSource(), source);
     }
+}
+
+TEST_F(Records, VersionSentencesDescribeProductJunctionBoxAndSensor) {
+    SystemSetup* setup = SystemSetup::getInstance();
+    QList<int> sequences;
+    for (int round = 0; round < 11; ++round) {
+        const QList<NmeaMessagePtr> sentences = setup->createVersionMsg({"1-42", "2.13", "B7"});
+        ASSERT_EQ(sentences.size(), 3);
+        sequences << sentences[0]->fieldValues().last().value.toInt();
+        if (round > 0) {
+            continue;
+        }
+        const QStringList expected = {
+            "$VDVER,3,1,VD,NRV,VD0101,99999,VQ2,1.2.1.2,AX,0*",
+            "$VDVER,3,2,VD,NRV,VD0101,99999,KC_40,1.2.1.2,B1,0*",
+            "$VDVER,3,3,VD,NRV,VD0101,1-42,VQ2,2.13,B7,0*",
+        };
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(sentences[i]->getMsgBuffer().startsWith(expected[i]))
+                << sentences[i]->getMsgBuffer().toStdString();
+        }
+    }
+    EXPECT_EQ(sequences, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
 }
 } // namespace
