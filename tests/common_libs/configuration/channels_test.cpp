@@ -39,14 +39,11 @@ protected:
 // the unit does not have has none.
 TEST_F(Channels, EnabledIsIndependentOfOffered) {
     const Outpu_Channels_Setup setup;
-    const struct {
-        const char* type;
-        const char* channel;
-        bool enabled;
-    } cases[] = {{"VHW", "Nmea_1", true}, {"DATR", "LAN", true},    {"DATR", "Nmea_1", false},
-                 {"DLR", "LAN", false},   {"VBW", "Nmea_3", false}, {"VBW", "nmea_1", false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(setup.isEnabled(c.type, c.channel), c.enabled) << c.type << " " << c.channel;
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"VHW", "Nmea_1", true}, {"DATR", "LAN", true},    {"DATR", "Nmea_1", false},
+        {"DLR", "LAN", false},   {"VBW", "Nmea_3", false}, {"VBW", "nmea_1", false}};
+    for (const auto& [type, channel, enabled] : cases) {
+        EXPECT_EQ(setup.isEnabled(type, channel), enabled) << type << " " << channel;
     }
     EXPECT_TRUE(setup.isEnabledByAny("DATR"));
     EXPECT_FALSE(setup.isEnabledByAny("HDT"));
@@ -81,36 +78,27 @@ TEST_F(Channels, OnlyAFullSentenceTableIsUsed) {
     }
 }
 
-struct LegacyCase {
-    const char* name;
-    int lanRecords; // 0: no LAN file
-    int legacyRecords;
-    bool lanDlrEnabled;
-    bool nmea1DlrEnabled;
-};
-
 // The LAN file switches DLR off, the older network file switches it on.
 TEST_F(Channels, TheNetworkChannelFallsBackToItsOlderFile) {
-    const LegacyCase cases[] = {
-        {"only the older file", 0, 14, true, false},
-        {"the LAN file wins", 14, 14, false, false},
-        {"a short LAN file gives way", 13, 14, true, false},
-        {"both unusable give defaults", 13, 13, false, false},
-    };
-    for (const LegacyCase& c : cases) {
-        for (const char* file :
-             {"LAN_channel_setup", "UDPM_channel_setup", "Nmea_1_channel_setup"}) {
+    const std::tuple<int, int, bool> cases[] = {
+        // records in the LAN file (0: none) and in the older one, DLR on for LAN
+        {0, 14, true},
+        {14, 14, false},
+        {13, 14, true},
+        {13, 13, false}};
+    for (const auto& [lanRecords, legacyRecords, dlrOn] : cases) {
+        for (const char* file : {"LAN_channel_setup", "UDPM_channel_setup"}) {
             QFile::remove(root.path(QStringLiteral("/opt/setup_files/") + file));
         }
         auto legacy = defaultTable(2);
         legacy[7].enabled = true;
-        writeTable("UDPM_channel_setup", legacy.mid(0, c.legacyRecords));
-        if (c.lanRecords > 0) {
-            writeTable("LAN_channel_setup", defaultTable(2).mid(0, c.lanRecords));
+        writeTable("UDPM_channel_setup", legacy.mid(0, legacyRecords));
+        if (lanRecords > 0) {
+            writeTable("LAN_channel_setup", defaultTable(2).mid(0, lanRecords));
         }
         const Outpu_Channels_Setup setup;
-        EXPECT_EQ(setup.isEnabled("DLR", "LAN"), c.lanDlrEnabled) << c.name;
-        EXPECT_EQ(setup.isEnabled("DLR", "Nmea_1"), c.nmea1DlrEnabled) << c.name;
+        EXPECT_EQ(setup.isEnabled("DLR", "LAN"), dlrOn) << lanRecords << " " << legacyRecords;
+        EXPECT_FALSE(setup.isEnabled("DLR", "Nmea_1")) << lanRecords << " " << legacyRecords;
     }
 }
 
@@ -172,23 +160,5 @@ TEST_F(Channels, SetupMessagesListTheOfferedTypes) {
     EXPECT_EQ(setup.getChannelSetupMessage("Nmea_1")->getMsgBuffer(),
               "$PNRVICM,1,15,0,4800,0,0,0,1,1,1,2,1*56\r\n");
     EXPECT_EQ(setup.getChannelSetupMessage("Nmea_3"), nullptr);
-}
-
-// Every change reaches its file; a fresh start gives it back.
-TEST_F(Channels, ChangesSurviveARestart) {
-    {
-        Outpu_Channels_Setup setup;
-        setup.setEnabled("LAN", "DLG", true);
-        setup.setEnabled("Nmea_2", "MTW", false);
-        setup.setChannelBaudRate("Nmea_1", 115200);
-        setup.setChannelUseTwoDecimals("Nmea_2", true);
-        setup.setChannelAlarmMsgType("Nmea_2", "OFF");
-    }
-    const Outpu_Channels_Setup setup;
-    EXPECT_TRUE(setup.isEnabled("DLG", "LAN"));
-    EXPECT_FALSE(setup.isEnabled("MTW", "Nmea_2"));
-    EXPECT_EQ(setup.getChannelBaudRate("Nmea_1"), 115200);
-    EXPECT_TRUE(setup.getChannelUseTwoDecimals("Nmea_2"));
-    EXPECT_FALSE(setup.isAlarmOutputEnabled("Nmea_2"));
 }
 } // namespace

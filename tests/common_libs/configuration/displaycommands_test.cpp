@@ -1,3 +1,4 @@
+#include "channels/default_channels_config.h"
 #include "displaycommandsfixture.h"
 #include "logcapture.h"
 #include "msgidm.h"
@@ -38,21 +39,18 @@ TEST(DisplayIntegers, TruncateTowardZeroSaturateAndNeverLookAbsent) {
     }
 }
 
-// Values that are not exact in binary (0.7, 0.29) must come back as sent.
-TEST_F(DisplayCommandsTest, ScaledValuesRoundTripUnchanged) {
-    const std::pair<int, QList<int>> cases[] = {
-        {11, {7, 229, 1013, 29, 10000, 21, 11, 1, 0, 0, 1, 4, 2, 0, 0, 0, 0, 1, 1, 0, 5}},
-        {12, {29, 7, 1013, 110, 570, 1, 999, 3}},
-        {25, {-29, 7, 1, 110, -570, 501, 499, 2003, 1999, 33, 1}},
-    };
-    for (const auto& [command, parameters] : cases) {
-        sent.clear();
-        icm(command, parameters);
-        ASSERT_FALSE(sentIcm().isEmpty()) << command;
-        EXPECT_EQ(sentIcm().last(), std::make_pair(command, parameters));
-    }
-    EXPECT_EQ(SetupMessages::createAllSetupMsg(*setup)->msgParameters(), cases[1].second);
-    EXPECT_EQ(SetupMessages::createCalibrationCoeffsMsg(*setup)->msgParameters(), cases[2].second);
+// Values that are not exact in binary (0.7, 0.29) are reported back as the display sent them.
+TEST_F(DisplayCommandsTest, ScaledValuesAreReportedAsSent) {
+    const QList<int> vessel{7, 229, 1013, 29, 10000, 21, 11, 1, 0, 0, 1,
+                            4, 2,   0,    0,  0,     0,  1,  1, 0, 5};
+    const QList<int> limits{29, 7, 1013, 110, 570, 1, 999, 3};
+    const QList<int> coefficients{-29, 7, 1, 110, -570, 501, 499, 2003, 1999, 33, 1};
+    icm(11, vessel);
+    icm(12, limits);
+    icm(25, coefficients);
+    EXPECT_EQ(defaultVq2(), vessel);
+    EXPECT_EQ(SetupMessages::createAllSetupMsg(*setup)->msgParameters(), limits);
+    EXPECT_EQ(SetupMessages::createCalibrationCoeffsMsg(*setup)->msgParameters(), coefficients);
 }
 
 TEST_F(DisplayCommandsTest, TonnageSelectsAveragingTimes) {
@@ -68,15 +66,12 @@ TEST_F(DisplayCommandsTest, TonnageSelectsAveragingTimes) {
         p[4] = c.tonnageX10;
         icm(11, p);
         const VQ2_Setup_S& v = setup->Vq2Setup.values();
-        EXPECT_EQ((QList<int>{v.stwAveragingTime, v.stwLowSpeedAveragingTime, v.averagingTime,
-                              v.lowSpeedAveragingTime}),
-                  c.times)
-            << c.tonnageX10;
-        const auto replies = sentIcm();
-        ASSERT_EQ(replies.size(), 2) << c.tonnageX10;
-        EXPECT_EQ(replies[0].first, 39) << "the second block goes first";
-        EXPECT_EQ(replies[0].second, (QList<int>{c.times[0], c.times[1], 1, 0}));
-        EXPECT_EQ(replies[1].first, 11);
+        EXPECT_EQ(c.times, (QList<int>{v.stwAveragingTime, v.stwLowSpeedAveragingTime,
+                                       v.averagingTime, v.lowSpeedAveragingTime}));
+        // The second block, with the new STW times, goes first.
+        EXPECT_EQ(sentIcm().value(0), std::make_pair(39, QList<int>{c.times[0], c.times[1], 1, 0}));
+        EXPECT_EQ(sentIcm().value(1).first, 11);
+        EXPECT_EQ(sentIcm().size(), 2);
     }
 }
 
@@ -117,25 +112,21 @@ TEST_F(DisplayCommandsTest, CommandsAnnounceOnlyWhatChanged) {
 
 // The alarm identifiers follow the output mode; leaving satellite-log mode restarts the unit.
 TEST_F(DisplayCommandsTest, OutputModeChangesTheAlarmsAndLeavingSatLogRestarts) {
-    const struct {
-        int before;
-        int after;
-        bool stwOn;
-        QStringList announced;
-    } cases[] = {{2, 1, true, {"output mode", "relaunch"}},
-                 {2, 0, false, {"output mode", "relaunch"}},
-                 {1, 2, false, {"output mode"}},
-                 {2, 2, false, {}},
-                 {0, 1, true, {"output mode"}},
-                 {1, 0, false, {"output mode"}}};
-    for (const auto& c : cases) {
-        setup->Vq2Setup.setOutputParamsFromInt(c.before);
+    const std::tuple<int, int, bool, QStringList> cases[] = {
+        {2, 1, true, {"output mode", "relaunch"}},
+        {2, 0, false, {"output mode", "relaunch"}},
+        {1, 2, false, {"output mode"}},
+        {2, 2, false, {}},
+        {0, 1, true, {"output mode"}},
+        {1, 0, false, {"output mode"}}};
+    for (const auto& [before, after, stwOn, expected] : cases) {
+        setup->Vq2Setup.setOutputParamsFromInt(before);
         announced.clear();
         QList<int> p = defaultVq2();
-        p[17] = c.after;
+        p[17] = after;
         icm(11, p);
-        EXPECT_EQ(announced, c.announced) << c.before << "->" << c.after;
-        EXPECT_EQ(setup->AlarmIDsSetup.stwOn(), c.stwOn) << c.before << "->" << c.after;
+        EXPECT_EQ(announced, expected) << before << "->" << after;
+        EXPECT_EQ(setup->AlarmIDsSetup.stwOn(), stwOn) << before << "->" << after;
     }
 }
 
@@ -169,20 +160,16 @@ TEST_F(DisplayCommandsTest, JunctionBoxCommandIsStoredAndAnnounced) {
 }
 
 TEST_F(DisplayCommandsTest, JunctionBoxTexts) {
-    const struct {
-        QStringList parameters;
-        QString unitName;
-        bool lowSpeedCorrection;
-        bool replied;
-    } cases[] = {{{"Bridge", "ON", "OFF"}, "Bridge", false, true},
-                 {{"Aft", "OFF"}, "Aft", false, false},
-                 {{"Fore", "OFF", "ON"}, "Fore", true, true}};
-    for (const auto& c : cases) {
+    const std::tuple<QStringList, bool, bool> cases[] = {
+        {{"Bridge", "ON", "OFF"}, false, true},
+        {{"Aft", "OFF"}, false, false},
+        {{"Fore", "OFF", "ON"}, true, true}}; // low-speed GPS correction, replied
+    for (const auto& [parameters, lowSpeedCorrection, replied] : cases) {
         sent.clear();
-        commands->slotSystemSetupMessage(std::make_shared<MsgIDM>(1, 10, c.parameters));
-        EXPECT_EQ(setup->Kc40Setup.values().unitName, c.unitName);
-        EXPECT_EQ(setup->Kc40Setup.values().lowSpeedGPS_Correction, c.lowSpeedCorrection);
-        EXPECT_EQ(sent.size(), c.replied ? 1 : 0);
+        commands->slotSystemSetupMessage(std::make_shared<MsgIDM>(1, 10, parameters));
+        EXPECT_EQ(setup->Kc40Setup.values().unitName, parameters[0]);
+        EXPECT_EQ(setup->Kc40Setup.values().lowSpeedGPS_Correction, lowSpeedCorrection);
+        EXPECT_EQ(sent.size(), replied ? 1 : 0);
     }
 }
 
@@ -207,19 +194,18 @@ TEST_F(DisplayCommandsTest, ResetLevelsRestoreTheirShare) {
         sent.clear();
         announced.clear();
         icm(8, {level, 1});
-        ASSERT_FALSE(sentIcm().isEmpty());
-        EXPECT_EQ(sentIcm()[0], std::make_pair(8, QList<int>{level, 2}));
+        EXPECT_EQ(sentIcm().value(0), std::make_pair(8, QList<int>{level, 2}));
         EXPECT_EQ(announced, announcements[level]);
-        EXPECT_EQ(setup->AlarmLimitsSetup.values().stwHighLimit, 0.0f);
-        EXPECT_EQ(setup->Vq2Setup.values().draft, 0.0f);
         const bool deep = level >= 1;
-        EXPECT_EQ(setup->Vq2Setup.values().vesselMaxSpeed, deep ? 22.0f : 30.0f);
-        EXPECT_EQ(setup->calibCoeffs.values().pitch, deep ? 0.0f : 2.0f);
+        EXPECT_EQ((QList<float>{
+                      setup->AlarmLimitsSetup.values().stwHighLimit, setup->Vq2Setup.values().draft,
+                      setup->Vq2Setup.values().vesselMaxSpeed, setup->calibCoeffs.values().pitch}),
+                  (QList<float>{0.0f, 0.0f, deep ? 22.0f : 30.0f, deep ? 0.0f : 2.0f}));
         const bool factory = level == 2;
         const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
-        EXPECT_EQ(kc40.unitName, factory ? "Main Unit" : "Renamed");
-        EXPECT_EQ(kc40.localID, factory ? "VD0101" : "VD0042");
-        EXPECT_EQ(kc40.ipAddress, factory ? "172.16.1.101" : "10.0.0.9");
+        EXPECT_EQ((QStringList{kc40.unitName, kc40.localID, kc40.ipAddress}),
+                  (factory ? QStringList{"Main Unit", "VD0101", "172.16.1.101"}
+                           : QStringList{"Renamed", "VD0042", "10.0.0.9"}));
         EXPECT_EQ(kc40.serialNumber, 5u) << "a reset keeps the unit's serial number";
         const QList<int> nmea2 = factory ? QList<int>{1, 4800, 0, 1, 0, 1, 1, 1, 2, 1}
                                          : QList<int>{1, 38400, 1, 1, 0, 0, 1, 1, 2, 1};
@@ -258,24 +244,21 @@ TEST_F(DisplayCommandsTest, UpdateHandshakeWritesTheFlagFiles) {
 // the channels once all three came, and the sensor's up-time last.
 TEST_F(DisplayCommandsTest, PendingConfigurationListsWhatTheDisplaySet) {
     auto pending = [this] {
-        QList<std::pair<int, int>> list; // command, first parameter
+        QList<std::pair<int, int>> list; // command, channel
         for (const NmeaMessagePtr& msg : setup->getSetupMsgsListTosend()) {
             const auto& m = dynamic_cast<const MsgICM&>(*msg);
-            list.append({m.commandID(), m.msgParameters().value(0)});
+            list.append({m.commandID(), m.commandID() == 15 ? m.msgParameters()[0] : 0});
         }
         return list;
     };
-    EXPECT_EQ(pending().size(), 1) << "only the sensor timer";
-    icm(13, {1, 2, 3, 4, 5, 1, 7});
-    icm(15, {0, 4800, 0, 0});
-    icm(15, {2, 4800, 0, 0});
-    ASSERT_EQ(pending().size(), 2);
-    EXPECT_EQ(pending()[0], std::make_pair(13, 1));
+    const std::pair<int, QList<int>> commandsSent[] = {
+        {13, {1, 2, 3, 4, 5, 1, 7}}, {15, {0, 4800, 0, 0}}, {15, {2, 4800, 0, 0}}};
+    for (const auto& [command, parameters] : commandsSent) {
+        icm(command, parameters);
+    }
+    EXPECT_EQ(pending(), (QList<std::pair<int, int>>{{13, 0}, {36, 0}}));
     icm(15, {1, 4800, 0, 0});
-    const auto list = pending();
-    ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list.mid(1, 3), (QList<std::pair<int, int>>{{15, 0}, {15, 1}, {15, 2}}));
-    EXPECT_EQ(list.last().first, 36) << "the sensor timer is last";
+    EXPECT_EQ(pending(), (QList<std::pair<int, int>>{{13, 0}, {15, 0}, {15, 1}, {15, 2}, {36, 0}}));
 }
 
 TEST_F(DisplayCommandsTest, ConnectionDataIsChecked) {
@@ -302,32 +285,84 @@ TEST_F(DisplayCommandsTest, ConnectionDataIsChecked) {
     EXPECT_EQ(announced, QStringList({"address 10.0.0.5", "group", "sfi"}));
 }
 
+// A request is confirmed at once unless it switches simulation on from the sensor's data,
+// which the sensor confirms.
 TEST_F(DisplayCommandsTest, SimulationRequestsAreConfirmedWhenTheyTakeHold) {
-    const struct {
-        const char* name;
-        bool modeBefore;
-        QList<int> parameters;
-        bool confirmed;
-    } cases[] = {
-        {"mode unchanged", false, {0, 0, 0, 100, 0, 1, 0, 16, 0}, true},
-        {"switched on from the sensor source", false, {1, 0, 0, 100, 0, 1, 0, 16, 0}, false},
-        {"switched on from another source", false, {1, 0, 2, 100, 0, 1, 0, 16, 0}, true},
-        {"a confirmation is not confirmed", true, {1, 0, 2, 100, 0, 2, 0, 16, 0}, false},
-        {"state 5 is ignored", false, {1, 0, 2, 100, 0, 5, 0, 16, 0}, false},
+    const std::tuple<bool, QList<int>, bool> cases[] = {
+        {false, {0, 0, 0, 100, 0, 1, 0, 16, 0}, true},  // mode unchanged
+        {false, {1, 0, 0, 100, 0, 1, 0, 16, 0}, false}, // on from the sensor source
+        {false, {1, 0, 2, 100, 0, 1, 0, 16, 0}, true},  // on from another source
+        {true, {1, 0, 2, 100, 0, 2, 0, 16, 0}, false},  // a confirmation
+        {false, {1, 0, 2, 100, 0, 5, 0, 16, 0}, false}, // state 5 is ignored
     };
-    for (const auto& c : cases) {
-        setup->simulationParameters.SimulationModeOn = c.modeBefore;
+    for (const auto& [modeBefore, parameters, confirmed] : cases) {
+        setup->simulationParameters.SimulationModeOn = modeBefore;
         setup->simulationParameters.simulationSource = 0;
         sent.clear();
-        icm(7, c.parameters);
-        EXPECT_EQ(sentIcm().size(), c.confirmed ? 1 : 0) << c.name;
-        if (c.confirmed) {
-            EXPECT_EQ(sentIcm()[0].second[5], 2) << c.name;
-        }
+        icm(7, parameters);
+        EXPECT_EQ(sentIcm().size(), confirmed ? 1 : 0) << parameters[0] << parameters[2];
+        EXPECT_EQ(sentIcm().value(0).second.value(5), confirmed ? 2 : 0);
     }
     EXPECT_EQ(setup->simulationParameters.fixedSpeedLong, 1.0f);
 }
 
+// What the unit takes of a channel command it accepts, told by the setup message of the
+// channel afterwards: channel, baud rate, alarm output (0 on), two decimals, then the offered
+// sentence types (VBW, VLW, MTW) and whether each is on. A command the unit could not take
+// whole is answered with that state instead of its echo.
+TEST_F(DisplayCommandsTest, WhatTheChannelCannotTakeIsLeftOut) {
+    const struct {
+        const char* name;
+        QList<int> parameters;
+        bool echoed;
+        QList<int> state;
+    } cases[] = {
+        {"complete", {0, 38400, 1, 1, 0, 0, 2, 0}, true, {0, 38400, 1, 1, 0, 0, 1, 1, 2, 0}},
+        {"negative type skipped",
+         {1, 4800, 0, 0, -1, 0, 1, 0},
+         true,
+         {1, 4800, 0, 0, 0, 1, 1, 0, 2, 1}},
+        {"only the header", {1, 115200, 0, 1}, true, {1, 115200, 0, 1, 0, 1, 1, 1, 2, 1}},
+        {"type 14 skipped", {0, 4800, 0, 0, 14, 0, 1, 0}, false, {0, 4800, 0, 0, 0, 1, 1, 0, 2, 1}},
+        {"unpaired last value", {0, 4800, 0, 0, 0, 0, 1}, false, {0, 4800, 0, 0, 0, 0, 1, 1, 2, 1}},
+        {"baud 9600 kept out", {0, 9600, 1, 0, 0, 0}, false, {0, 4800, 1, 0, 0, 0, 1, 1, 2, 1}},
+        {"baud 0 kept out", {0, 0, 0, 0}, false, {0, 4800, 0, 0, 0, 1, 1, 1, 2, 1}},
+        {"negative baud kept out", {1, -4800, 0, 0}, false, {1, 4800, 0, 0, 0, 1, 1, 1, 2, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* file :
+             {"Nmea_1_channel_setup", "Nmea_2_channel_setup", "channels_bauds_setup",
+              "alarm_msg_types_setup", "channels_decimal_setup"}) {
+            QFile::remove(root.path(QStringLiteral("/opt/setup_files/") + file));
+        }
+        restartUnit();
+        icm(15, c.parameters);
+        const QString channel = Default_Channels_config::channelList[c.parameters[0]];
+        EXPECT_EQ(SetupMessages::createOcfSetupMsg(*setup, channel)->msgParameters(), c.state);
+        const auto replies = sentIcm();
+        ASSERT_EQ(replies.size(), 1);
+        EXPECT_EQ(replies[0], std::make_pair(15, c.echoed ? c.parameters : c.state));
+        restartUnit();
+        EXPECT_EQ(SetupMessages::createOcfSetupMsg(*setup, channel)->msgParameters(), c.state)
+            << "after a restart";
+    }
+}
+
+TEST_F(DisplayCommandsTest, TheNetworkChannelStoresItsTableAndAlarmOnly) {
+    icm(15, {2, 38400, 1, 1, 7, 1, 0, 0});
+    const Outpu_Channels_Setup& channels = setup->OutputChannelsSetup;
+    EXPECT_TRUE(channels.isEnabled("DLR", "LAN"));
+    EXPECT_FALSE(channels.isEnabled("VBW", "LAN"));
+    EXPECT_TRUE(channels.isEnabled("VBW", "Nmea_2"));
+    EXPECT_FALSE(channels.isAlarmOutputEnabled("LAN"));
+    EXPECT_TRUE(channels.isAlarmOutputEnabled("Nmea_2"));
+    EXPECT_EQ(channels.getChannelBaudRate("LAN"), 4800) << "LAN reads Nmea_2's rate";
+    EXPECT_FALSE(channels.getChannelUseTwoDecimals("LAN"));
+    EXPECT_FALSE(setupFile("channels_bauds_setup").contains("38400"));
+    EXPECT_TRUE(setupFile("LAN_channel_setup").contains(R"("enabled" : true, "msgType" : "DLR")"));
+    EXPECT_EQ(sentIcm().size(), 1);
+}
 // A command the unit takes, the parameter counts it refuses, and fields of it that must hold
 // a plausible value.
 struct ValidationCase {
@@ -359,17 +394,6 @@ protected:
         }
         state["negotiation"] = QByteArray::number(commands->getNegotiationRequested());
         return state;
-    }
-
-    // The command as the parser leaves it when a field is no number.
-    static NmeaMessagePtr unreadable(int command, const QList<int>& parameters, int field) {
-        QStringList fields{"1", QString::number(command)};
-        for (qsizetype i = 0; i < parameters.size(); ++i) {
-            fields << (i == field ? QStringLiteral("x") : QString::number(parameters[i]));
-        }
-        auto msg = std::make_shared<MsgICM>();
-        msg->setParams(fields);
-        return msg;
     }
 
     void expectRejected(int command, const NmeaMessagePtr& msg, const QString& what) {
@@ -428,7 +452,14 @@ TEST_F(CommandValidation, ImplausibleFieldsRejectTheWholeCommand) {
         QList<int> empty = c.sound;
         empty[first] = INT_MAX;
         expectRejected(c.command, std::make_shared<MsgICM>(1, c.command, empty), "empty field");
-        expectRejected(c.command, unreadable(c.command, c.sound, first), "field not a number");
+        QStringList fields{"1", QString::number(c.command)}; // as the parser leaves them
+        for (const int value : c.sound) {
+            fields << QString::number(value);
+        }
+        fields[2 + first] = QStringLiteral("x");
+        auto unreadable = std::make_shared<MsgICM>();
+        unreadable->setParams(fields);
+        expectRejected(c.command, unreadable, "field not a number");
         for (const int count : c.wrongCounts) {
             QList<int> p = c.sound;
             p.resize(count, 1);

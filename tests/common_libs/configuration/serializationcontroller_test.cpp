@@ -9,29 +9,20 @@
 #include <unistd.h>
 
 namespace {
-struct LayoutCase {
-    const char* name;
-    QVariantMap values;
-    QString text;
-};
-
+// Keys in character-code order, floats shortest and locale-free, texts escaped.
 TEST(SerializerLayout, WritesTheFixedLayout) {
-    const LayoutCase cases[] = {
-        {"keys in character-code order",
-         {{"b", 1}, {"B", 2}, {"a", true}, {"A_b", QStringLiteral("x")}},
+    const std::pair<QVariantMap, QString> cases[] = {
+        {{{"b", 1}, {"B", 2}, {"a", true}, {"A_b", QStringLiteral("x")}},
          R"({ "A_b" : "x", "B" : 2, "a" : true, "b" : 1 })"},
-        {"floats shortest and locale-free",
-         {{"f", 0.7f}, {"g", 22.0f}, {"h", -1.25f}, {"z", 0.0f}},
+        {{{"f", 0.7f}, {"g", 22.0f}, {"h", -1.25f}, {"z", 0.0f}},
          R"({ "f" : 0.7, "g" : 22, "h" : -1.25, "z" : 0 })"},
-        {"unsigned and false", {{"n", 99999u}, {"o", false}}, R"({ "n" : 99999, "o" : false })"},
-        {"texts escaped", {{"s", QStringLiteral("a\"b\\c\n")}}, R"({ "s" : "a\"b\\c\u000a" })"},
-        {"empty object", {}, "{  }"},
+        {{{"n", 99999u}, {"o", false}}, R"({ "n" : 99999, "o" : false })"},
+        {{{"s", QStringLiteral("a\"b\\c\n")}}, R"({ "s" : "a\"b\\c\u000a" })"},
+        {{}, "{  }"},
     };
-    for (const LayoutCase& c : cases) {
-        EXPECT_EQ(SerializationController::objectText(c.values), c.text) << c.name;
+    for (const auto& [values, text] : cases) {
+        EXPECT_EQ(SerializationController::objectText(values), text);
     }
-    EXPECT_EQ(SerializationController::arrayText({{{"a", 1}}, {{"a", 2}}}),
-              R"([ { "a" : 1 }, { "a" : 2 } ])");
 }
 
 class SerializerFiles : public ConfigurationTest {};
@@ -63,33 +54,21 @@ TEST_F(SerializerFiles, RecordsAndListsRoundTripAndTheFolderIsCreated) {
     EXPECT_EQ(back[1].tripDistance, 2.5f);
 }
 
-struct UnusableCase {
-    const char* name;
-    QByteArray content;
-};
-
+// An unusable file is kept aside for the service engineer; a missing one leaves no trace.
 TEST_F(SerializerFiles, UnusableFilesFailAndAreKeptAsCorrupt) {
-    const UnusableCase cases[] = {
-        {"empty", ""},
-        {"open brace", "{"},
-        {"array in an object file", "[ ]"},
-        {"bare number", "5"},
-        {"cut-off text", R"({ "draft" : 1.)"},
-    };
-    for (const UnusableCase& c : cases) {
-        writeSetupFile("x", c.content);
+    for (const QByteArray& content : {QByteArray(), QByteArray("{"), QByteArray("[ ]"),
+                                      QByteArray("5"), QByteArray(R"({ "draft" : 1.)")}) {
+        writeSetupFile("x", content);
         TripTotal_Setup_s record;
-        EXPECT_FALSE(SerializationController::Deserialize(record, "x", "/setup_files/")) << c.name;
-        EXPECT_EQ(root.readFile("/opt/setup_files/x.corrupt"), c.content) << c.name;
-        EXPECT_FALSE(root.exists("/opt/setup_files/x")) << c.name;
+        EXPECT_FALSE(SerializationController::Deserialize(record, "x", "/setup_files/"))
+            << content.constData();
+        EXPECT_EQ(root.readFile("/opt/setup_files/x.corrupt"), content);
+        EXPECT_FALSE(root.exists("/opt/setup_files/x"));
     }
     writeSetupFile("y", "{ }");
     QList<TripTotal_Setup_s> list;
     EXPECT_FALSE(SerializationController::Deserialize(list, "y", "/setup_files/"));
     EXPECT_TRUE(root.exists("/opt/setup_files/y.corrupt"));
-}
-
-TEST_F(SerializerFiles, AMissingFileFailsWithoutTrace) {
     TripTotal_Setup_s record;
     EXPECT_FALSE(SerializationController::Deserialize(record, "none", "/setup_files/"));
     EXPECT_FALSE(root.exists("/opt/setup_files/none.corrupt"));
