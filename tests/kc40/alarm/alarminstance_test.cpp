@@ -147,6 +147,30 @@ TEST_F(AlertLife, RevisionsEscalationAndSilenceFollowTheTime) {
     }
 }
 
+// The display's buzzer sounds for an alert that newly sounds: once it is raised, and again at
+// each escalation, also one that a silence held back until it ended; the end of a plain silence
+// does not sound it again.
+TEST_F(AlertLife, EachSoundingAfterRaiseOrEscalationSoundsTheDisplayBuzzer) {
+    const struct {
+        const char* name;
+        int escalationMinutes;
+        const char* script;
+        qsizetype buzzes;
+    } cases[] = {
+        {"Raised", 0, "v +3000", 1},
+        {"Escalated", 2, "v +120000", 2},
+        {"SilenceEnded", 0, "v +5000 s +30000", 1},
+        {"EscalationHeldBackBySilence", 1, "v +50000 s +10000", 1},
+        {"EscalationAfterTheSilence", 1, "v +50000 s +30000", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew(false, c.escalationMinutes);
+        play(c.script);
+        EXPECT_EQ(lanOf(QStringLiteral("PNRVICM,1,43,1")).size(), c.buzzes);
+    }
+}
+
 TEST(AlertEscalation, MinutesBecomeMillisecondsAtMostATimersReach) {
     const struct {
         qint64 minutes;

@@ -88,75 +88,44 @@ TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
     }
 }
 
-struct LifeCase {
-    const char* name;
-    QByteArray dat;
-    bool onlyDat4;
-    bool signOfLife;
-};
-
 TEST_F(SensorLine, OnlyAnUndamagedDatOfTheRightSystemIsASignOfLife) {
     const QByteArray damaged = withBadChecksum(kDat5);
-    const LifeCase cases[] = {
+    const std::tuple<const char*, QByteArray, bool, bool> cases[] = {
+        // sentence, DAT4-only sensor, a sign of life
         {"system 5", kDat5, false, true},
         {"system 4", kDat4, false, false},
         {"system 4 with a DAT4-only sensor", kDat4, true, true},
         {"system 5 with a bad checksum", damaged, false, false},
         {"a command echo", kCfgEcho, true, false},
     };
-    for (const LifeCase& c : cases) {
+    for (const auto& [name, dat, onlyDat4, signOfLife] : cases) {
         SensorHandshake::clearDatReceived();
-        sensor.setOnlyDAT4(c.onlyDat4);
+        sensor.setOnlyDAT4(onlyDat4);
         const quint32 seen = sensor.goodCount() + sensor.badCount();
-        pty->write(c.dat);
+        pty->write(dat);
         ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
-            << c.name;
-        EXPECT_EQ(SensorHandshake::isDatReceived(), c.signOfLife) << c.name;
+            << name;
+        EXPECT_EQ(SensorHandshake::isDatReceived(), signOfLife) << name;
     }
 }
-
-struct AnswerCase {
-    const char* name;
-    QString command;
-    QByteArray reply;
-    bool answered;
-};
 
 TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
-    const AnswerCase cases[] = {
-        {"CFG echo answers CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"), kCfgEcho, true},
-        {"TST echo does not answer CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"),
-         kTstEcho, false},
-        {"TST echo answers TST", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kTstEcho,
-         true},
-        {"a DAT answers nothing", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kDat4,
-         false},
-    };
-    for (const AnswerCase& c : cases) {
+    const QString cfg = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
+    const QString tst = QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n");
+    const std::tuple<QString, QByteArray, bool> cases[] = {
+        {cfg, kCfgEcho, true}, {cfg, kTstEcho, false}, {tst, kTstEcho, true}, {tst, kDat4, false}};
+    for (const auto& [command, reply, answered] : cases) {
+        SCOPED_TRACE(command.left(9).toStdString() + " answered by " + reply.left(9).toStdString());
         SensorHandshake::setMessageIsBeingSent();
-        EXPECT_GT(sensor.sendMessage(c.command, false), 0) << c.name;
-        EXPECT_EQ(pty->read(500, "\n"), c.command.toLatin1()) << c.name;
-        ASSERT_TRUE(sensor.isAwaitingAnswer()) << c.name;
+        EXPECT_GT(sensor.sendMessage(command, false), 0);
+        EXPECT_EQ(pty->read(500, "\n"), command.toLatin1());
+        ASSERT_TRUE(sensor.isAwaitingAnswer());
         const quint32 seen = sensor.goodCount() + sensor.badCount();
-        pty->write(c.reply);
-        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
-            << c.name;
-        EXPECT_EQ(sensor.isAwaitingAnswer(), !c.answered) << c.name;
-        EXPECT_EQ(SensorHandshake::getMessageIsBeingSent(), !c.answered) << c.name;
+        pty->write(reply);
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000));
+        EXPECT_EQ(sensor.isAwaitingAnswer(), !answered);
+        EXPECT_EQ(SensorHandshake::getMessageIsBeingSent(), !answered);
     }
-}
-
-TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
-    sensor.setRepeatIntervalMs(50);
-    SensorHandshake::setMessageIsBeingSent();
-    const QString command = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
-    sensor.sendMessage(command, false);
-    ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 9000));
-    spinFor(150);
-    const QByteArray written = pty->read(200);
-    EXPECT_EQ(written.count(command.toLatin1()), SerialSensor::kMaxWrites);
-    EXPECT_FALSE(SensorHandshake::getMessageIsBeingSent());
-    EXPECT_TRUE(sensor.awaitedCommand().isEmpty());
 }
 
 TEST_F(SensorLine, RefusesUnsupportedRatesAndMissingDevices) {
@@ -222,25 +191,6 @@ TEST_F(SensorLine, UnansweredMuteRequestStopsAfterTenWrites) {
     spinFor(1500);
     EXPECT_EQ(pty->read(100).count(QByteArray("$\x13$")), SerialSensor::kMaxMuteWrites);
     EXPECT_TRUE(sensor.getWaitForAck());
-}
-
-TEST_F(SensorLine, RawDataModeForwardsFramesWithTheSettingAhead) {
-    std::vector<QByteArray> frames;
-    QObject::connect(&sensor, &SerialSensor::sigSendBinaryToUDP,
-                     [&](const QByteArray& f) { frames.push_back(f); });
-    sensor.setRawMeasurementSettings(1234);
-    sensor.setRAWDataMode(true);
-    EXPECT_FALSE(SerialSensor::getBSendingFromApplicationEnabled());
-    pty->write("left over from the sentence stream");
-    spinFor(100);
-    const QByteArray body(1100, 'r');
-    pty->write("$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW");
-    ASSERT_TRUE(waitFor([&] { return frames.size() >= 2; }, 6000));
-    EXPECT_EQ(frames[0], "1234" + body.left(1024) + "\n");
-    EXPECT_EQ(frames[1], frames[0]);
-    EXPECT_TRUE(received.empty());
-    sensor.setRAWDataMode(false);
-    EXPECT_TRUE(SerialSensor::getBSendingFromApplicationEnabled());
 }
 
 } // namespace

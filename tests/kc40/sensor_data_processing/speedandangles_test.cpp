@@ -2,7 +2,6 @@
 #include "sensorspeed.h"
 #include "sensortemperature.h"
 #include "tilt.h"
-#include "timetoalphatable.h"
 #include "unitconverter.h"
 
 #include "nmeaparser.h"
@@ -96,17 +95,6 @@ TEST(SensorSpeed, WindowFollowsTheAveragingTimeButNeverBelowTen) {
         speed.invalidateData();
         EXPECT_FALSE(speed.getValidity());
         EXPECT_EQ(speed.windowSize(), 0);
-    }
-}
-
-TEST(TimeToAlphaTable, GainPerAveragingTime) {
-    const struct {
-        int seconds;
-        float alpha;
-    } cases[] = {{0, 1.0f},     {1, 0.895f},   {10, 0.115f},  {16, 0.0476f},
-                 {18, 0.0306f}, {60, 0.0045f}, {61, 0.0476f}, {-1, 0.0476f}};
-    for (const auto& c : cases) {
-        EXPECT_FLOAT_EQ(TimeToAlphaTable::getAlpha(c.seconds), c.alpha) << c.seconds;
     }
 }
 
@@ -207,25 +195,17 @@ TEST_F(BeamAngleTiltTest, RollTurnsTheTransverseBeamsAndPitchTheLongOnes) {
     EXPECT_NEAR(beam.beamAngleResultant_Long, at21 + 0.0641905f, 1e-6);
 }
 
+// A value an integer field cannot carry is the unknown INT_MAX; the rest truncates toward zero.
 TEST(UnitConverter, ScaledIntegersSaturateAndMarkTheUnknown) {
-    const struct {
-        float x;
-        int scale;
-        int expected;
-    } cases[] = {{10.5f, 100, 1050},
-                 {-0.5f, 100, -50},
-                 {45.5f, 100, 4550},
-                 {10.999f, 100, 1099},
-                 {-1.2395f, 1000, -1239},
-                 {kAbsentFloat, 100, INT_MAX},
-                 {-kAbsentFloat, 100, INT_MAX},
-                 {1e30f, 100, INT_MAX},
-                 {-1e30f, 100, INT_MAX},
-                 {kInf, 10, INT_MAX},
-                 {kNaN, 10, INT_MAX},
-                 {21474836.0f, 100, INT_MAX}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(UnitConverter::floatToInt(c.x, c.scale), c.expected) << c.x;
+    const std::tuple<float, int, int> cases[] = {
+        {10.5f, 100, 1050},           {-0.5f, 100, -50},
+        {10.999f, 100, 1099},         {-1.2395f, 1000, -1239},
+        {kAbsentFloat, 100, INT_MAX}, {-kAbsentFloat, 100, INT_MAX},
+        {1e30f, 100, INT_MAX},        {-1e30f, 100, INT_MAX},
+        {kInf, 10, INT_MAX},          {kNaN, 10, INT_MAX},
+        {21474836.0f, 100, INT_MAX}};
+    for (const auto& [x, scale, expected] : cases) {
+        EXPECT_EQ(UnitConverter::floatToInt(x, scale), expected) << x;
     }
 }
 

@@ -38,15 +38,6 @@ TEST_F(CalibrationTable, EmptyFolderGivesZoneCentresWithTheSensorRatios) {
     EXPECT_NEAR(table.getCalibratedSpeed(0.71f * 17.5f, STW_speed, false), 17.5f, 1e-4f);
     EXPECT_NEAR(table.getCalibratedSpeed(0.835f * 12.5f, SOG_speed, true), 12.5f, 1e-4f);
     EXPECT_NEAR(table.getMeasuredSpeed(12.5f, SOG_speed, false), 0.835f * 12.5f, 1e-4f);
-    EXPECT_EQ(table.getZoneNumber(5.1f), 2);
-    for (const QString& name : {SpeedCalibrationData::kPointsFile, SpeedCalibrationData::kUsedFile,
-                                SpeedCalibrationData::kExtendedFile}) {
-        EXPECT_TRUE(root.exists(configPath(name))) << name.toStdString();
-    }
-    EXPECT_EQ(configFile(SpeedCalibrationData::kUsedFile),
-              R"([ { "calibrationPointSet" : 0 }, { "calibrationPointSet" : 0 }, )"
-              R"({ "calibrationPointSet" : 0 }, { "calibrationPointSet" : 0 }, )"
-              R"({ "calibrationPointSet" : 0 } ])");
 }
 
 TEST_F(CalibrationTable, DefaultZonesFollowTheCalibratedOnes) {
