@@ -38,6 +38,11 @@ ZonePairs pairs(const std::array<Zone, 5>& zones) {
 
 // A table whose slope changes from zone to zone, so that the choice of neighbours shows.
 constexpr std::array<Zone, 5> kBent{{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}};
+constexpr std::array<Zone, 5> bentWithout(int zone) {
+    std::array<Zone, 5> zones = kBent;
+    zones[zone].valid = false;
+    return zones;
+}
 
 TEST(CalibrationConversion, FollowsTheTableInEveryRegion) {
     const ConvertCase cases[] = {
@@ -47,18 +52,9 @@ TEST(CalibrationConversion, FollowsTheTableInEveryRegion) {
         {"below: through the origin and zone 0", kBent, 1.0f, 1.5f},
         {"zero speed", kBent, 0.0f, 0.0f},
         {"astern speeds scale with zone 0", kBent, -4.0f, -6.0f},
-        {"invalid point skipped between",
-         {{{2, 3}, {4, 5}, {6, 9, false}, {8, 10}, {10, 12}}},
-         5.0f,
-         6.25f},
-        {"invalid highest point: extrapolate from the two below",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12, false}}},
-         10.0f,
-         11.0f},
-        {"extrapolation partner skips an invalid zone",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10, false}, {10, 12}}},
-         12.0f,
-         13.5f},
+        {"invalid point skipped between", bentWithout(2), 5.0f, 6.25f},
+        {"invalid highest: along the two below", bentWithout(4), 10.0f, 11.0f},
+        {"extrapolation partner skips an invalid zone", bentWithout(3), 12.0f, 13.5f},
         {"walk is in zone order, not sorted",
          {{{2, 3}, {8, 10}, {6, 9}, {4, 5}, {10, 12}}},
          7.0f,
@@ -115,10 +111,7 @@ TEST(CalibrationConversion, DegenerateTablesNeverGiveNonFiniteSpeeds) {
          {{{-FLT_MAX, -5}, {FLT_MAX, 7}, {0, 0, false}, {0, 0, false}, {0, 0, false}}},
          1.0f,
          0.0f},
-        {"huge speed does not overflow",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
-         FLT_MAX,
-         FLT_MAX},
+        {"huge speed does not overflow", kBent, FLT_MAX, FLT_MAX},
     };
     for (const ConvertCase& c : cases) {
         const float result = convert(pairs(c.zones), c.value);

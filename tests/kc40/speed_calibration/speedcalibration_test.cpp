@@ -82,35 +82,32 @@ TEST_F(CalibrationCommands, SeaTestPointByHandFillsTheDefaultZonesAndSurvivesARe
 }
 
 TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
-    struct Case {
-        const char* name;
-        QList<int> parameters;
-    };
-    const Case cases[] = {
-        {"no parameters", {}},
-        {"short", {2, 2, 1250}},
-        {"seven parameters", {2, 2, 1250, 1100, 1150, 0, 1}},
-        {"zone 5", {5, 2, 1250, 1100, 1150, 0, 1, 1, 0}},
-        {"zone -1", {-1, 2, 1250, 1100, 1150, 0, 1, 1, 0}},
-        {"default source", {2, 0, 1250, 1100, 1150, 0, 1, 1, 0}},
-        {"source 4", {2, 4, 1250, 1100, 1150, 0, 1, 1, 0}},
-        {"astern real speed", {2, 2, -100, 1100, 1150, 0, 1, 1, 0}},
-        {"real speed beyond maximum + 5", {2, 2, 3001, 1100, 1150, 0, 1, 1, 0}},
-        {"measured STW beyond maximum + 10", {2, 2, 1250, 3501, 1150, 0, 1, 1, 0}},
-        {"negative measured STW", {2, 2, 1250, -50, 1150, 0, 1, 1, 0}},
-        {"empty real speed", {2, 2, INT_MAX, 1100, 1150, 0, 1, 1, 0}},
-        {"measured SOG above 100 kn", {2, 2, 1250, 1100, 10001, 0, 1, 1, 0}},
-        {"mounting error beyond a turn", {2, 2, 1250, 1100, 1150, 36001, 1, 1, 0}},
-        {"empty take-from-measurement flag", {2, 2, 1250, 1100, 1150, 0, 1, 1, INT_MAX}},
+    // Zone, source, true speed, measured STW and SOG (x100), mounting error, three flags.
+    const QList<int> cases[] = {
+        {},
+        {2, 2, 1250},
+        {2, 2, 1250, 1100, 1150, 0, 1},
+        {5, 2, 1250, 1100, 1150, 0, 1, 1, 0},
+        {-1, 2, 1250, 1100, 1150, 0, 1, 1, 0},
+        {2, 0, 1250, 1100, 1150, 0, 1, 1, 0}, // the default source
+        {2, 4, 1250, 1100, 1150, 0, 1, 1, 0},
+        {2, 2, -100, 1100, 1150, 0, 1, 1, 0}, // astern
+        {2, 2, 3001, 1100, 1150, 0, 1, 1, 0}, // beyond the maximum + 5 kn
+        {2, 2, 1250, 3501, 1150, 0, 1, 1, 0}, // beyond the maximum + 10 kn
+        {2, 2, 1250, -50, 1150, 0, 1, 1, 0},
+        {2, 2, INT_MAX, 1100, 1150, 0, 1, 1, 0}, // empty
+        {2, 2, 1250, 1100, 10001, 0, 1, 1, 0},   // above 100 kn
+        {2, 2, 1250, 1100, 1150, 36001, 1, 1, 0},
+        {2, 2, 1250, 1100, 1150, 0, 1, 1, INT_MAX},
     };
     const QByteArray points = configFile(SpeedCalibrationData::kPointsFile);
     const QByteArray used = configFile(SpeedCalibrationData::kUsedFile);
     auto notANumber = std::make_shared<MsgICM>();
     notANumber->setParams({"1", "21", "2", "2", "12.5", "1100", "1150", "0", "1", "1", "0"});
     QList<NmeaMessagePtr> messages{notANumber};
-    for (const Case& c : cases) {
+    for (const QList<int>& parameters : cases) {
         messages.append(
-            std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, c.parameters));
+            std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, parameters));
     }
     for (const NmeaMessagePtr& msg : messages) {
         sent.clear();
@@ -140,55 +137,41 @@ TEST_F(CalibrationCommands, PointsGoBackAsTheyCame) {
 }
 
 TEST_F(CalibrationCommands, SourcesInUseFromTheDisplay) {
-    struct Case {
-        const char* name;
-        QList<int> parameters;
-        std::array<int, 5> expected;
-        int pointsSent;
+    // What the display sends, the sources then in use, the points sent back.
+    const std::tuple<QList<int>, std::array<int, 5>, int> cases[] = {
+        {{0, 1, 2, 3, 0}, {0, 1, 2, 3, 0}, 20},
+        {{1, 1, 1, 1, 1, 9}, {1, 1, 1, 1, 1}, 20}, // extra parameters ignored
+        {{2, 2}, {1, 1, 1, 1, 1}, 0},
+        {{0, 0, 7, 0, 0}, {1, 1, 1, 1, 1}, 0},
+        {{0, -1, 0, 0, 0}, {1, 1, 1, 1, 1}, 0},
     };
-    const Case cases[] = {
-        {"all five", {0, 1, 2, 3, 0}, {0, 1, 2, 3, 0}, 20},
-        {"extra parameters ignored", {1, 1, 1, 1, 1, 9}, {1, 1, 1, 1, 1}, 20},
-        {"short", {2, 2}, {1, 1, 1, 1, 1}, 0},
-        {"unknown source", {0, 0, 7, 0, 0}, {1, 1, 1, 1, 1}, 0},
-        {"negative source", {0, -1, 0, 0, 0}, {1, 1, 1, 1, 1}, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [parameters, expected, pointsSent] : cases) {
         sent.clear();
-        receive(msgCommands::CurrentCalibrationpoints, c.parameters);
-        EXPECT_EQ(sources(), c.expected) << c.name;
-        EXPECT_EQ(sentWith(msgCommands::CalibrationPointCommand).size(), c.pointsSent) << c.name;
+        receive(msgCommands::CurrentCalibrationpoints, parameters);
+        EXPECT_EQ(sources(), expected) << parameters.size();
+        EXPECT_EQ(sentWith(msgCommands::CalibrationPointCommand).size(), pointsSent);
         renew();
-        EXPECT_EQ(data->getCurrentlyUsedPoint(3), c.expected[3]) << c.name << " after a restart";
+        EXPECT_EQ(data->getCurrentlyUsedPoint(3), expected[3]) << "after a restart";
     }
 }
 
 TEST_F(CalibrationCommands, PeriodicDataChosenByTheCalibrationCommand) {
-    struct Case {
-        const char* name;
-        QList<int> parameters;
-        QList<int> periodic; // commands sent in one output cycle afterwards
-    };
-    const Case cases[] = {
-        {"manual", {0}, {22}},
-        {"semi-automatic", {1}, {23, 31}},
-        {"temperature", {9}, {29}},
-        {"unknown action keeps the choice", {42}, {29}},
-        {"no action keeps it", {}, {29}},
-        {"tilt", {10}, {30}},
-        {"stop", {3}, {}},
+    // The action, the commands sent in one output cycle afterwards.
+    const std::pair<QList<int>, QList<int>> cases[] = {
+        {{0}, {22}}, {{1}, {23, 31}}, {{9}, {29}}, {{42}, {29}}, // an unknown action keeps it
+        {{}, {29}},  {{10}, {30}},    {{3}, {}},
     };
     controller->setPreparedMessageSource(
         [](msgCommands command) { return std::make_shared<MsgICM>(1, command); });
-    for (const Case& c : cases) {
-        receive(msgCommands::CalibrationCommand, c.parameters);
+    for (const auto& [parameters, periodic] : cases) {
+        receive(msgCommands::CalibrationCommand, parameters);
         sent.clear();
         controller->slotSendOutputMessages();
         QList<int> commands;
         for (const Sent& s : sent) {
             commands.append(s.command);
         }
-        EXPECT_EQ(commands, c.periodic) << c.name;
+        EXPECT_EQ(commands, periodic) << parameters.value(0, -1);
     }
 }
 
