@@ -22,13 +22,8 @@ using AlarmControl = AlarmTest;
 // ---- speed limits ---------------------------------------------------------------------------
 
 TEST_F(AlarmControl, SpeedAlertsRaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) {
-    const struct {
-        const char* name;
-        AlarmSource source;
-        std::vector<float> speeds;
-        const char* state;
-        int revision;
-    } cases[] = {
+    // alert, speeds checked, its state and revision then
+    const std::tuple<const char*, AlarmSource, std::vector<float>, const char*, int> cases[] = {
         {"StwLowRaised", kLowStw, {4.9f}, "V", 1},
         {"StwLowKeptWithinHysteresis", kLowStw, {4.9f, 5.4f, 5.5f}, "V", 1},
         {"StwLowRectified", kLowStw, {4.9f, 5.4f, 5.6f}, "U", 2},
@@ -45,19 +40,19 @@ TEST_F(AlarmControl, SpeedAlertsRaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) 
         {"SogHighAtLimitNotRaised", kHighSog, {25.0f}, "N", 0},
         {"SogHighRaised", kHighSog, {25.1f}, "V", 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, source, speeds, state, revision] : cases) {
+        SCOPED_TRACE(name);
         renew();
-        const bool water = c.source == kLowStw || c.source == kHighStw;
-        for (float v : c.speeds) {
-            if (c.source == kLowStw || c.source == kLowSog) {
+        const bool water = source == kLowStw || source == kHighStw;
+        for (float v : speeds) {
+            if (source == kLowStw || source == kLowSog) {
                 controller->checkLowSpeed(v, water);
             } else {
                 controller->checkHighSpeed(v, water);
             }
         }
-        EXPECT_EQ(alertStateLetter(alert(c.source).getAlertState()), c.state);
-        EXPECT_EQ(alert(c.source).getRevisionCounter(), c.revision);
+        EXPECT_EQ(alertStateLetter(alert(source).getAlertState()), state);
+        EXPECT_EQ(alert(source).getRevisionCounter(), revision);
     }
 }
 
@@ -84,44 +79,33 @@ TEST_F(AlarmControl, AlertSentencesGoWhereAlarmOutputIsEnabled) {
 }
 
 TEST_F(AlarmControl, ALimitOrIdentifierOfZeroEndsTheAlertAtTheNextCheck) {
-    const struct {
-        float limit;
-        int id;
-    } cases[] = {{0.0f, 3032}, {5.0f, 0}};
-    for (const auto& c : cases) {
+    for (const auto& [limit, id] : {std::pair(0.0f, 3032), std::pair(5.0f, 0)}) {
         renew();
         controller->checkLowSpeed(4.9f, true);
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, c.limit);
-        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::stwLowAlarmID, c.id);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, limit);
+        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::stwLowAlarmID, id);
         controller->checkLowSpeed(4.0f, true);
-        EXPECT_EQ(states(), "NNNNNN") << c.limit << " " << c.id;
+        EXPECT_EQ(states(), "NNNNNN") << limit << " " << id;
     }
 }
 
+// An alert the display switches off ends under the identifier the bridge knows it by; one
+// renumbered keeps its state (the unit run end to end shows the bridge taking the new number).
 TEST_F(AlarmControl, RaisedAlertTakesANewIdentifierOrEndsUnderItsOld) {
-    const struct {
-        const char* name;
-        std::vector<float> speeds; // low STW
-        bool acknowledged;
-        int newId;
-        const char* state;
-        int id;
-        QStringList reports; // state letter and identifier of each ALF the change sends
-    } cases[] = {
-        {"RaisedSwitchedOff", {4.9f}, false, 0, "N", 0, {"N 3032"}},
-        {"AcknowledgedSwitchedOff", {4.9f}, true, 0, "N", 0, {"N 3032"}},
-        {"RectifiedSwitchedOff", {4.9f, 5.6f}, false, 0, "N", 0, {"N 3032"}},
-        {"NormalSwitchedOff", {}, false, 0, "N", 0, {}},
-        {"RaisedRenumbered", {4.9f}, false, 4040, "V", 4040, {}},
-        {"AcknowledgedRenumbered", {4.9f}, true, 4040, "A", 4040, {}},
+    // low STW speeds, acknowledged, the new identifier, state and identifier then, the state
+    // letter and identifier of each ALF the change sends
+    const std::tuple<std::vector<float>, bool, int, const char*, int, QStringList> cases[] = {
+        {{4.9f}, false, 0, "N", 0, {"N 3032"}},       {{4.9f}, true, 0, "N", 0, {"N 3032"}},
+        {{4.9f, 5.6f}, false, 0, "N", 0, {"N 3032"}}, {{}, false, 0, "N", 0, {}},
+        {{4.9f}, true, 4040, "A", 4040, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [speeds, acknowledged, newId, state, id, reports] : cases) {
+        SCOPED_TRACE(testing::Message() << speeds.size() << acknowledged << newId);
         renew();
-        for (float v : c.speeds) {
+        for (float v : speeds) {
             controller->checkLowSpeed(v, true);
         }
-        if (c.acknowledged) {
+        if (acknowledged) {
             controller->handleUserACK();
         }
         clear();
@@ -130,28 +114,23 @@ TEST_F(AlarmControl, RaisedAlertTakesANewIdentifierOrEndsUnderItsOld) {
         QObject::connect(&commands, &DisplayCommands::sigAlertIdChanged, controller.get(),
                          &AlarmController::slotAlertIDChanged);
         commands.slotSystemSetupMessage(
-            std::make_shared<MsgICM>(1, 13, QList<int>{3032, c.newId, 3032, 3032, 3015, 0, 0}));
+            std::make_shared<MsgICM>(1, 13, QList<int>{3032, newId, 3032, 3032, 3015, 0, 0}));
         const AlarmInstance& a = alert(kLowStw);
-        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
-        EXPECT_EQ(a.getAlertID(), c.id);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), state);
+        EXPECT_EQ(a.getAlertID(), id);
         EXPECT_EQ(a.getPreviousAlertID(), 3032);
-        QStringList reports;
+        QStringList sent;
         for (const QString& alf : nmea1) {
             const QStringList fields = alf.split(QLatin1Char(','));
-            reports << fields.value(7) + QLatin1Char(' ') + fields.value(9);
+            sent << fields.value(7) + QLatin1Char(' ') + fields.value(9);
         }
-        EXPECT_EQ(reports, c.reports);
+        EXPECT_EQ(sent, reports);
     }
 }
 
 TEST_F(AlarmControl, SpeedLevelRelayFollowsTheLevelsWithHalfAKnotHysteresis) {
-    const struct {
-        const char* name;
-        float low;
-        float high;
-        std::vector<float> speeds;
-        QList<bool> relay;
-    } cases[] = {
+    // name, low and high level, STW speeds checked, what the relay is switched to
+    const std::tuple<const char*, float, float, std::vector<float>, QList<bool>> cases[] = {
         {"BothOffNothing", 0.0f, 0.0f, {1.0f, 30.0f}, {}},
         {"BelowLowOn", 3.0f, 0.0f, {2.9f, 2.0f}, {true}},
         {"LowKeptWithinHysteresis", 3.0f, 0.0f, {2.9f, 3.5f}, {true}},
@@ -159,15 +138,15 @@ TEST_F(AlarmControl, SpeedLevelRelayFollowsTheLevelsWithHalfAKnotHysteresis) {
         {"AboveHighOn", 0.0f, 10.0f, {10.1f}, {true}},
         {"HighReleased", 0.0f, 10.0f, {10.1f, 9.6f, 9.4f}, {true, false}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, low, high, speeds, switched] : cases) {
+        SCOPED_TRACE(name);
         renew();
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, c.low);
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, c.high);
-        for (float v : c.speeds) {
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, low);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, high);
+        for (float v : speeds) {
             controller->checkSpeedWarnWater(v);
         }
-        EXPECT_EQ(speedRelay, c.relay);
+        EXPECT_EQ(speedRelay, switched);
     }
 }
 
@@ -408,39 +387,47 @@ TEST_F(AlarmControl, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApar
     EXPECT_EQ(lanOf("PNRVICM,1,43").last(), QStringLiteral("PNRVICM,1,43,0"));
 }
 
-TEST_F(AlarmControl, OperatorAcknowledgesSoundingSilencedAndRectifiedAlerts) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, true);
-    controller->checkLowSpeed(1.0f, false);
-    controller->checkHighSpeed(19.0f, true);
-    alert(kLowSog).setSilenced();
-    controller->handleUserACK();
-    EXPECT_EQ(states(), "ANANNN");
-}
-
-TEST_F(AlarmControl, SilenceKeySilencesTheSoundingAlertsAndTheLocalBuzzer) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, false);
-    alert(kHighSog).setAcknowledged();
-    localBuzzerSilenced.clear();
-    controller->handleUserAlarmSilence();
-    EXPECT_EQ(states(), "SNNANN");
-    EXPECT_EQ(localBuzzerSilenced.value(localBuzzerSilenced.size() - 1), true);
-}
-
-TEST_F(AlarmControl, SystemAlertsFollowTheLossAndReturnOfTheirPeer) {
-    controller->setSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(states(), "NNNNNV");
-    controller->exitSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(states(), "NNNNNU");
-    controller->setSystemAlarm(SYS_ALARM_TEST);
-    EXPECT_EQ(states(), "NNNNNU");
-}
-
-TEST_F(AlarmControl, AlarmTestRaisesEverySpeedAlertWithAnIdentifier) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::sogHighAlarmID, 0);
-    controller->activateAllSpeedAlertsFromTest();
-    EXPECT_EQ(states(), "VVVNNN");
+// What the operator's keys, a peer's loss and return and the alarm test do to the six alerts;
+// the silence key also silences the unit's own buzzer.
+TEST_F(AlarmControl, KeysPeersAndTheAlarmTestMoveTheAlerts) {
+    const std::tuple<std::function<void()>, const char*, bool> cases[] = {
+        {[this] { // acknowledge: sounding, silenced and rectified ones
+             controller->checkLowSpeed(4.9f, true);
+             controller->checkHighSpeed(26.0f, true);
+             controller->checkLowSpeed(1.0f, false);
+             controller->checkHighSpeed(19.0f, true);
+             alert(kLowSog).setSilenced();
+             controller->handleUserACK();
+         },
+         "ANANNN", false},
+        {[this] { // silence: only the sounding ones
+             controller->checkLowSpeed(4.9f, true);
+             controller->checkHighSpeed(26.0f, false);
+             alert(kHighSog).setAcknowledged();
+             localBuzzerSilenced.clear();
+             controller->handleUserAlarmSilence();
+         },
+         "SNNANN", true},
+        {[this] { controller->setSystemAlarm(SYS_SENSOR_LOST); }, "NNNNNV", false},
+        {[this] {
+             controller->setSystemAlarm(SYS_SENSOR_LOST);
+             controller->exitSystemAlarm(SYS_SENSOR_LOST);
+             controller->setSystemAlarm(SYS_ALARM_TEST);
+         },
+         "NNNNNU", false},
+        {[this] { // every speed alert that has an identifier
+             setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::sogHighAlarmID, 0);
+             controller->activateAllSpeedAlertsFromTest();
+         },
+         "VVVNNN", false},
+    };
+    for (const auto& [act, expected, buzzerSilenced] : cases) {
+        renew();
+        act();
+        EXPECT_EQ(states(), expected);
+        EXPECT_EQ(localBuzzerSilenced.value(localBuzzerSilenced.size() - 1), buzzerSilenced)
+            << expected;
+    }
     controller->exitSpeedAlarms();
     EXPECT_EQ(states(), "NNNNNN");
 }
