@@ -199,24 +199,6 @@ TEST_F(SensorLink, CommandWaitsForADatOfTheSensor) {
     EXPECT_FALSE(sensor->isAwaitingAnswer());
 }
 
-TEST_F(SensorLink, ClosedAndReopenedLineIsANewSession) {
-    start();
-    sensor->requestMute(true);
-    // Closed only once the unit has the answer: a request still unanswered is rightly repeated
-    // on the next session and would mute it again.
-    ASSERT_TRUE(waitFor([this] { return sim->isMuted() && !sensor->getWaitForAck(); }, 6000));
-    sensor->close();
-    ASSERT_TRUE(waitFor([this] { return !sim->isLineOpen(); }, 6000));
-    spinFor(600);
-    ASSERT_TRUE(sensor->init(QStringLiteral("ttyS3"), 4800, true));
-    ASSERT_TRUE(waitFor([this] { return sim->sessions() == 2; }, 6000));
-    EXPECT_FALSE(sim->isMuted()) << "a new session starts unmuted";
-    received.clear();
-    ASSERT_TRUE(waitFor([this] { return received.size() >= 2; }, 6000));
-    EXPECT_TRUE(received.front()->receivedText().startsWith(QLatin1String("$PNRVDAT,")))
-        << "nothing written while the line was closed is replayed";
-}
-
 TEST_F(SensorLink, RawDataModeTakesTheLineAt115200AndGivesItBack) {
     start();
     commandsThread->setRawMeasurementSettings(1234);

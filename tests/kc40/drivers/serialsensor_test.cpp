@@ -148,40 +148,34 @@ TEST_F(SensorLine, SendingGateHoldsBackApplicationTrafficButNotForcedWrites) {
     EXPECT_EQ(sensor.sendByteArray("closed", true), 0);
 }
 
-struct MuteCase {
-    const char* name;
-    bool mute;
-    QByteArray request;
-    QByteArray answer;
-};
-
 TEST_F(SensorLine, MuteRequestIsRepeatedUntilTheSensorAnswers) {
-    const MuteCase cases[] = {
+    // name, mute or unmute, the request written, the sensor's answer
+    const std::tuple<const char*, bool, QByteArray, QByteArray> cases[] = {
         {"mute", true, QByteArray("$\x13$"), QByteArray("x\x13y") + kDat4},
         {"unmute", false, QByteArray("$\x11$"), QByteArray("\x11")},
     };
-    for (const MuteCase& c : cases) {
+    for (const auto& [name, mute, request, answer] : cases) {
         std::vector<bool> confirmed;
         const auto connection = QObject::connect(&sensor, &SerialSensor::sigSynchConfirmed,
                                                  [&](bool muted) { confirmed.push_back(muted); });
         received.clear();
-        sensor.requestMute(c.mute);
+        sensor.requestMute(mute);
         QByteArray written;
         ASSERT_TRUE(waitFor(
             [&] {
                 written += pty->read(1);
-                return written.count(c.request) >= 3;
+                return written.count(request) >= 3;
             },
             2000))
-            << c.name;
-        pty->write(c.answer);
-        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000)) << c.name;
-        EXPECT_EQ(confirmed, std::vector<bool>{c.mute}) << c.name;
-        EXPECT_EQ(sensor.getMuteOn(), c.mute) << c.name;
-        EXPECT_FALSE(sensor.getWaitForAck()) << c.name;
+            << name;
+        pty->write(answer);
+        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000)) << name;
+        EXPECT_EQ(confirmed, std::vector<bool>{mute}) << name;
+        EXPECT_EQ(sensor.getMuteOn(), mute) << name;
+        EXPECT_FALSE(sensor.getWaitForAck()) << name;
         spinFor(300);
-        EXPECT_TRUE(pty->read(50).isEmpty()) << c.name << ": no request after the answer";
-        EXPECT_TRUE(received.empty()) << c.name << ": the rest of the answering read is dropped";
+        EXPECT_TRUE(pty->read(50).isEmpty()) << name << ": no request after the answer";
+        EXPECT_TRUE(received.empty()) << name << ": the rest of the answering read is dropped";
         QObject::disconnect(connection);
     }
 }
