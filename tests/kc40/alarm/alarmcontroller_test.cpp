@@ -212,18 +212,17 @@ TEST_F(AlarmControl, AlertCommandsAreAppliedOrRefused) {
 }
 
 TEST_F(AlarmControl, AlertManagementThatMissesTwoHeartbeatsInARowGivesTheAlertBack) {
-    const struct {
-        const char* events; // m missed, r received
-        const char* state;
-    } cases[] = {{"m", "O"}, {"mm", "V"}, {"mrm", "O"}, {"mrmm", "V"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.events);
+    // heartbeats (m missed, r received), the alert's state then
+    const std::tuple<const char*, const char*> cases[] = {
+        {"m", "O"}, {"mm", "V"}, {"mrm", "O"}, {"mrmm", "V"}};
+    for (const auto& [events, state] : cases) {
+        SCOPED_TRACE(events);
         renew();
         controller->checkLowSpeed(4.9f, true);
         auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "O", "C");
         acn->setSourceSFI(kPeer);
         controller->handleACN(acn);
-        for (const char* e = c.events; *e != '\0'; ++e) {
+        for (const char* e = events; *e != '\0'; ++e) {
             if (*e == 'm') {
                 time.advance(30'000);
                 controller->hbtMessageNotReceived();
@@ -231,7 +230,7 @@ TEST_F(AlarmControl, AlertManagementThatMissesTwoHeartbeatsInARowGivesTheAlertBa
                 controller->hbtMessageReceived();
             }
         }
-        EXPECT_EQ(alertStateLetter(alert(kLowStw).getAlertState()), c.state);
+        EXPECT_EQ(alertStateLetter(alert(kLowStw).getAlertState()), state);
     }
 }
 
@@ -261,22 +260,19 @@ TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty)
 }
 
 TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnly) {
-    const struct {
-        bool alr;
-        int number;
-        const char* states;
-    } cases[] = {{true, 3032, "ANNNVV"},
-                 {true, 3015, "VNNNAA"},
-                 {true, 999, "VNNNVV"},
-                 {false, 3032, "VNNNVV"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.number);
-        renew(c.alr);
+    // ALR scheme, the number acknowledged, the states then
+    const std::tuple<bool, int, const char*> cases[] = {{true, 3032, "ANNNVV"},
+                                                        {true, 3015, "VNNNAA"},
+                                                        {true, 999, "VNNNVV"},
+                                                        {false, 3032, "VNNNVV"}};
+    for (const auto& [alr, number, expected] : cases) {
+        SCOPED_TRACE(number);
+        renew(alr);
         controller->checkLowSpeed(4.9f, true);
         controller->setSystemAlarm(SYS_SENSOR_LOST);
         controller->setSystemAlarm(SYS_DISPLAY_LOST);
-        controller->handleACK(std::make_shared<MsgACK>(c.number));
-        EXPECT_EQ(states(), c.states);
+        controller->handleACK(std::make_shared<MsgACK>(number));
+        EXPECT_EQ(states(), expected);
     }
 }
 

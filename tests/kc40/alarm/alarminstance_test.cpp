@@ -105,15 +105,8 @@ TEST_F(AlertLife, EveryRecordedChangeIsReportedWithAlfOrAlr) {
 // alert that newly sounds: once raised, and at each escalation, also one a silence held back
 // until it ended; the end of a plain silence does not sound it again.
 TEST_F(AlertLife, RevisionsEscalationAndSilenceFollowTheTime) {
-    const struct {
-        const char* name;
-        int escalationMinutes;
-        const char* script;
-        const char* state;
-        int revision;
-        int escalation;
-        qsizetype buzzes;
-    } cases[] = {
+    // name, escalation minutes, steps, state, revision and escalation counts, display buzzes
+    const std::tuple<const char*, int, const char*, const char*, int, int, qsizetype> cases[] = {
         {"UnattendedWaitsTheEscalationTime", 2, "v +119999", "V", 1, 0, 1},
         {"UnattendedSoundsAgainAfterIt", 2, "v +120000", "V", 2, 1, 2},
         {"AndAgainAfterTheNext", 2, "v +240000", "V", 3, 2, 3},
@@ -132,34 +125,33 @@ TEST_F(AlertLife, RevisionsEscalationAndSilenceFollowTheTime) {
         {"RevisionWrapsToOne", 0, "v c98 s", "S", 1, 0, 0},
         {"ResetClearsIt", 0, "v c98 s n", "N", 0, 0, 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        renew(false, c.escalationMinutes);
-        const AlarmInstance& a = play(c.script);
-        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
-        EXPECT_EQ(a.getRevisionCounter(), c.revision);
-        EXPECT_EQ(a.getEscalationCounter(), c.escalation);
-        EXPECT_EQ(lanOf(QStringLiteral("PNRVICM,1,43,1")).size(), c.buzzes);
+    for (const auto& [name, escalationMinutes, script, state, revision, escalation, buzzes] :
+         cases) {
+        SCOPED_TRACE(name);
+        renew(false, escalationMinutes);
+        const AlarmInstance& a = play(script);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), state);
+        EXPECT_EQ(a.getRevisionCounter(), revision);
+        EXPECT_EQ(a.getEscalationCounter(), escalation);
+        EXPECT_EQ(lanOf(QStringLiteral("PNRVICM,1,43,1")).size(), buzzes);
         if (a.getAlertState() != NO_ALARM) {
             // The latest ALF carries both counts.
             EXPECT_EQ(nmea1.last().split(QLatin1Char(',')).mid(11, 2),
-                      (QStringList{QString::number(c.revision), QString::number(c.escalation)}));
+                      (QStringList{QString::number(revision), QString::number(escalation)}));
         }
     }
 }
 
 TEST(AlertEscalation, MinutesBecomeMillisecondsAtMostATimersReach) {
-    const struct {
-        qint64 minutes;
-        qint64 ms;
-    } cases[] = {{0, 0},
-                 {-3, 0},
-                 {2, 120'000},
-                 {35'791, 2'147'460'000},
-                 {35'792, PlatformTimer::kMaxIntervalMs},
-                 {2'147'483'647, PlatformTimer::kMaxIntervalMs}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(AlarmInstance::escalationDelayMs(c.minutes), c.ms) << c.minutes;
+    // escalation minutes, the wait in milliseconds
+    const std::tuple<qint64, qint64> cases[] = {{0, 0},
+                                                {-3, 0},
+                                                {2, 120'000},
+                                                {35'791, 2'147'460'000},
+                                                {35'792, PlatformTimer::kMaxIntervalMs},
+                                                {2'147'483'647, PlatformTimer::kMaxIntervalMs}};
+    for (const auto& [minutes, ms] : cases) {
+        EXPECT_EQ(AlarmInstance::escalationDelayMs(minutes), ms) << minutes;
     }
 }
 

@@ -128,18 +128,6 @@ protected:
     std::vector<QByteArray> frames;
 };
 
-TEST_F(SensorLink, InitialConfigurationFollowsADatAndIsNotRepeatedOnceEchoed) {
-    start();
-    QMetaObject::invokeMethod(commandsThread,
-                              [this] { commandsThread->slotSendInitialConfig({}); });
-    ASSERT_TRUE(waitFor([this] { return !commands.empty(); }, 9000));
-    ASSERT_TRUE(waitFor([this] { return !sensor->isAwaitingAnswer(); }, 9000));
-    spinFor(2500);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].text, sentence("PNRVCFG,4,2,1,3,01,1110"));
-    EXPECT_LT(commands[0].sinceDatMs, Vq2Simulator::kCycleMs / 2) << "sent right after a DAT";
-}
-
 TEST_F(SensorLink, UnansweredCommandIsRepeatedElevenTimesAndTheSimulationStartFails) {
     Scenario deaf;
     deaf.faults.noAnswers = true;

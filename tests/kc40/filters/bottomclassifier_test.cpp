@@ -77,32 +77,25 @@ float goodBefore(float depth) {
 }
 
 TEST(BottomClassifierBothAxis, LostAtOnceFromEitherBeamValidUntilTheTimeOut) {
-    const struct {
-        const char* name;
-        float fwd;
-        float side;
-        int count;
-        bool lost;
-        bool valid;
-        bool tooShallow;
-    } cases[] = {
+    // name, forward and side depth, readings, lost, valid, too shallow
+    const std::tuple<const char*, float, float, int, bool, bool, bool> cases[] = {
         {"both good", 50, 50, 30, false, true, false},
         {"one beam too deep: lost, still valid in the time-out", 230, 50, 6, true, true, false},
         {"one beam too deep past the time-out", 230, 50, 30, true, false, false},
         {"one beam too shallow is not too shallow", 0.2f, 50, 30, true, false, false},
         {"both too shallow", 0.2f, 0.2f, 30, true, false, true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, fwd, side, count, lost, valid, tooShallow] : cases) {
         BottomClassifierBothAxis both;
         for (int i = 0; i < 20; ++i) {
-            both.addSample(goodBefore(c.fwd), goodBefore(c.side));
+            both.addSample(goodBefore(fwd), goodBefore(side));
         }
-        for (int i = 0; i < c.count; ++i) {
-            both.addSample(c.fwd, c.side);
+        for (int i = 0; i < count; ++i) {
+            both.addSample(fwd, side);
         }
-        EXPECT_EQ(both.isBottomLost(), c.lost) << c.name;
-        EXPECT_EQ(both.isBottomValid(), c.valid) << c.name;
-        EXPECT_EQ(both.isTooShallow(), c.tooShallow) << c.name;
+        EXPECT_EQ(both.isBottomLost(), lost) << name;
+        EXPECT_EQ(both.isBottomValid(), valid) << name;
+        EXPECT_EQ(both.isTooShallow(), tooShallow) << name;
     }
 }
 

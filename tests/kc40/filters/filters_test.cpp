@@ -17,12 +17,8 @@ struct Inputs {
 };
 
 TEST(ExponentialFilter, SettlesOnItsFirstInputsHoldsOffJumpsAndRestartsAfterTooMany) {
-    const struct {
-        const char* name;
-        std::vector<Inputs> runs;
-        bool valid;
-        float value;
-    } cases[] = {
+    // name, input runs, valid, output
+    const std::tuple<const char*, std::vector<Inputs>, bool, float> cases[] = {
         {"five inputs do not settle", {{5.0f, 5}}, false, kAny},
         {"the sixth settles at the power-on level", {{5.0f, 6}}, true, 5.0f},
         {"not at zero", {{12.0f, 7}}, true, 12.0f},
@@ -35,9 +31,9 @@ TEST(ExponentialFilter, SettlesOnItsFirstInputsHoldsOffJumpsAndRestartsAfterTooM
         // 20 rejections count up, the 21st restarts; the new level is taken from then on.
         {"too many held off restart at the new level", {{0.0f, 6}, {100.0f, 41}}, true, 100.0f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, runs, valid, value] : cases) {
         ExponentialFilter filter;
-        for (const Inputs& run : c.runs) {
+        for (const Inputs& run : runs) {
             if (run.count == 0) {
                 filter.setValidity(false);
             }
@@ -45,9 +41,9 @@ TEST(ExponentialFilter, SettlesOnItsFirstInputsHoldsOffJumpsAndRestartsAfterTooM
                 filter.addValue(run.value);
             }
         }
-        EXPECT_EQ(filter.getValidity(), c.valid) << c.name;
-        if (!std::isnan(c.value)) {
-            EXPECT_NEAR(filter.getValue(), c.value, 1e-3) << c.name;
+        EXPECT_EQ(filter.getValidity(), valid) << name;
+        if (!std::isnan(value)) {
+            EXPECT_NEAR(filter.getValue(), value, 1e-3) << name;
         }
     }
 }

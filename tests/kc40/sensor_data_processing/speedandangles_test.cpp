@@ -22,14 +22,12 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr int kFiveSeconds = 5; // a window of 10 samples, alpha 0.285
 
 TEST(SensorSpeed, SpeedsFallIntoFourKnotBlocksRoundedAwayFromZero) {
-    const struct {
-        float speed;
-        int block;
-    } cases[] = {{2.0f, 16},   {-2.0f, 14},  {1.9f, 15}, {-1.9f, 15},
-                 {0.0f, 15},   {5.9f, 16},   {6.0f, 17}, {58.0f, 30},
-                 {200.0f, 30}, {-200.0f, 0}, {kInf, 30}, {-kAbsentFloat, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(SensorSpeed::blockOf(c.speed), c.block) << c.speed;
+    // speed, its block
+    const std::tuple<float, int> cases[] = {
+        {2.0f, 16}, {-2.0f, 14}, {1.9f, 15},   {-1.9f, 15},  {0.0f, 15}, {5.9f, 16},
+        {6.0f, 17}, {58.0f, 30}, {200.0f, 30}, {-200.0f, 0}, {kInf, 30}, {-kAbsentFloat, 0}};
+    for (const auto& [speed, block] : cases) {
+        EXPECT_EQ(SensorSpeed::blockOf(speed), block) << speed;
     }
 }
 
@@ -81,17 +79,15 @@ TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
 }
 
 TEST(SensorSpeed, WindowFollowsTheAveragingTimeButNeverBelowTen) {
-    const struct {
-        int seconds;
-        int window;
-    } cases[] = {{0, 10}, {3, 10}, {5, 10}, {8, 16}, {60, 120}};
-    for (const auto& c : cases) {
+    // averaging seconds, window in samples
+    const std::tuple<int, int> cases[] = {{0, 10}, {3, 10}, {5, 10}, {8, 16}, {60, 120}};
+    for (const auto& [seconds, window] : cases) {
         SensorSpeed speed;
         speed.init(false, 2);
         for (int i = 0; i < 200; ++i) {
-            speed.setValue(1.0f, 9, c.seconds, kMaxSpeed);
+            speed.setValue(1.0f, 9, seconds, kMaxSpeed);
         }
-        EXPECT_EQ(speed.windowSize(), c.window) << c.seconds;
+        EXPECT_EQ(speed.windowSize(), window) << seconds;
         speed.invalidateData();
         EXPECT_FALSE(speed.getValidity());
         EXPECT_EQ(speed.windowSize(), 0);
@@ -99,24 +95,21 @@ TEST(SensorSpeed, WindowFollowsTheAveragingTimeButNeverBelowTen) {
 }
 
 TEST(Tilt, SensorReadingsInThousandthsLessTheInstallationOffsets) {
-    const struct {
-        float x, y, z;
-        double rollOffset, pitchOffset;
-        float roll, pitch;
-    } cases[] = {
+    // accelerometer x, y, z, roll and pitch offsets, roll and pitch (rad)
+    const std::tuple<float, float, float, double, double, float, float> cases[] = {
         {0.0f, 0.0f, 0.0f, 0.0, 0.0, 0.0f, 0.0f},
         // z is the first accelerometer argument, y the second, x adds to 1 g.
         {0.0f, 0.0f, 100.0f, 0.0, 0.0, 0.0764551f, -0.0641905f},
         {0.0f, 100.0f, 0.0f, 0.01, -0.02, 0.0641905f, 0.0764551f},
         {-50.0f, -100.0f, 200.0f, 0.0, 0.0, 0.0933387f, -0.2126935f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [x, y, z, rollOffset, pitchOffset, roll, pitch] : cases) {
         Tilt tilt;
-        tilt.calculateTilt(c.x, c.y, c.z, 1000, c.rollOffset, c.pitchOffset);
-        EXPECT_NEAR(tilt.tilt_X_sensor.getValue(), c.roll, 1e-6);
-        EXPECT_NEAR(tilt.tilt_Y_sensor.getValue(), c.pitch, 1e-6);
-        EXPECT_NEAR(tilt.tilt_X_boat.getValue(), c.roll - c.rollOffset, 1e-6);
-        EXPECT_NEAR(tilt.tilt_Y_boat.getValue(), c.pitch - c.pitchOffset, 1e-6);
+        tilt.calculateTilt(x, y, z, 1000, rollOffset, pitchOffset);
+        EXPECT_NEAR(tilt.tilt_X_sensor.getValue(), roll, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_sensor.getValue(), pitch, 1e-6);
+        EXPECT_NEAR(tilt.tilt_X_boat.getValue(), roll - rollOffset, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_boat.getValue(), pitch - pitchOffset, 1e-6);
         EXPECT_FLOAT_EQ(tilt.tilt_Z_boat.getValue(), 0.0f);
         tilt.invalidateData();
         EXPECT_FALSE(tilt.tilt_X_sensor.getValidity());
@@ -137,40 +130,35 @@ protected:
 using SensorTemperatureTest = ClockFixture;
 
 TEST_F(SensorTemperatureTest, SelfHeatingRemovedAndUserOffsetAdded) {
-    const struct {
-        std::vector<float> readings;
-        float offset;
-        float avg;
-        float withOffset;
-    } cases[] = {
+    // readings, user offset, average less self-heating, with the offset
+    const std::tuple<std::vector<float>, float, float, float> cases[] = {
         {{26.0f}, 0.0f, 21.0f, 21.0f},
         {{26.0f}, 1.5f, 21.0f, 22.5f},
         {{20.0f, 30.0f}, -2.0f, 20.0f, 18.0f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [readings, offset, avg, withOffset] : cases) {
         SensorTemperature temperature;
-        for (float t : c.readings) {
+        for (float t : readings) {
             temperature.setValue(t, now());
         }
-        temperature.addUsersTemperatureOffset(now(), c.offset);
-        EXPECT_FLOAT_EQ(temperature.temperatureAvg.getValue(), c.avg);
-        EXPECT_FLOAT_EQ(temperature.temperatureWithOffset.getValue(), c.withOffset);
+        temperature.addUsersTemperatureOffset(now(), offset);
+        EXPECT_FLOAT_EQ(temperature.temperatureAvg.getValue(), avg);
+        EXPECT_FLOAT_EQ(temperature.temperatureWithOffset.getValue(), withOffset);
         temperature.invalidateData();
-        temperature.addUsersTemperatureOffset(now(), c.offset);
+        temperature.addUsersTemperatureOffset(now(), offset);
         EXPECT_FALSE(temperature.temperatureWithOffset.getValidity());
     }
 }
 
 TEST(BeamAngleCorrection, AngleInterpolatedOverWaterTemperature) {
-    const struct {
-        float temperature;
-        float degrees;
-    } cases[] = {{-8.0f, 27.12f},     {-4.0f, 27.68f},     {0.0f, 28.24f},      {9.0f, 29.54f},
-                 {21.0f, 31.235714f}, {30.0f, 32.4f},      {40.0f, 33.48f},     {45.0f, 34.02f},
-                 {50.0f, 34.56f},     {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(c.temperature), c.degrees, 1e-4)
-            << c.temperature;
+    // water temperature, beam angle in degrees
+    const std::tuple<float, float> cases[] = {
+        {-8.0f, 27.12f},     {-4.0f, 27.68f},     {0.0f, 28.24f},      {9.0f, 29.54f},
+        {21.0f, 31.235714f}, {30.0f, 32.4f},      {40.0f, 33.48f},     {45.0f, 34.02f},
+        {50.0f, 34.56f},     {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
+    for (const auto& [temperature, degrees] : cases) {
+        EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(temperature), degrees, 1e-4)
+            << temperature;
     }
 }
 
