@@ -52,39 +52,34 @@ protected:
     std::vector<QString> received;
 };
 
-struct StreamCase {
-    const char* name;
-    std::vector<QByteArray> writes;
-    std::vector<QByteArray> delivered;
-    quint32 bad;
-};
-
 TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
     const QByteArray badChecksum = withBadChecksum(kDat4);
-    const StreamCase cases[] = {
-        {"garbage before a sentence", {"\x01\xffnoise" + kDat4}, {kDat4}, 0},
-        {"sentence split across writes", {kDat4.left(10), kDat4.mid(10)}, {kDat4}, 0},
-        {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
-        {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
-        {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
-        {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
-    };
-    for (const StreamCase& c : cases) {
+    // name, what the sensor writes, the sentences handed on, damaged ones counted
+    const std::tuple<const char*, std::vector<QByteArray>, std::vector<QByteArray>, quint32>
+        cases[] = {
+            {"garbage before a sentence", {"\x01\xffnoise" + kDat4}, {kDat4}, 0},
+            {"sentence split across writes", {kDat4.left(10), kDat4.mid(10)}, {kDat4}, 0},
+            {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
+            {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
+            {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
+            {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
+        };
+    for (const auto& [name, writes, delivered, bad] : cases) {
         received.clear();
         const quint32 badBefore = sensor.badCount();
         const quint32 goodBefore = sensor.goodCount();
-        for (const QByteArray& w : c.writes) {
+        for (const QByteArray& w : writes) {
             pty->write(w);
             spinFor(30);
         }
-        ASSERT_TRUE(waitFor([&] { return received.size() >= c.delivered.size(); }, 6000)) << c.name;
+        ASSERT_TRUE(waitFor([&] { return received.size() >= delivered.size(); }, 6000)) << name;
         spinFor(50);
-        ASSERT_EQ(received.size(), c.delivered.size()) << c.name;
-        for (size_t i = 0; i < c.delivered.size(); ++i) {
-            EXPECT_EQ(received[i], QString::fromLatin1(c.delivered[i])) << c.name;
+        ASSERT_EQ(received.size(), delivered.size()) << name;
+        for (size_t i = 0; i < delivered.size(); ++i) {
+            EXPECT_EQ(received[i], QString::fromLatin1(delivered[i])) << name;
         }
-        EXPECT_EQ(sensor.badCount() - badBefore, c.bad) << c.name;
-        EXPECT_EQ(sensor.goodCount() - goodBefore, c.delivered.size()) << c.name;
+        EXPECT_EQ(sensor.badCount() - badBefore, bad) << name;
+        EXPECT_EQ(sensor.goodCount() - goodBefore, delivered.size()) << name;
     }
 }
 

@@ -82,32 +82,25 @@ TEST_F(CalibrationCommands, SeaTestPointByHandFillsTheDefaultZonesAndSurvivesARe
 }
 
 TEST_F(CalibrationCommands, MalformedPointsAreRejectedWithoutTouchingTheTable) {
-    // Zone, source, true speed, measured STW and SOG (x100), mounting error, three flags.
-    const QList<int> cases[] = {
-        {},
-        {2, 2, 1250},
-        {2, 2, 1250, 1100, 1150, 0, 1},
-        {5, 2, 1250, 1100, 1150, 0, 1, 1, 0},
-        {-1, 2, 1250, 1100, 1150, 0, 1, 1, 0},
-        {2, 0, 1250, 1100, 1150, 0, 1, 1, 0}, // the default source
-        {2, 4, 1250, 1100, 1150, 0, 1, 1, 0},
-        {2, 2, -100, 1100, 1150, 0, 1, 1, 0}, // astern
-        {2, 2, 3001, 1100, 1150, 0, 1, 1, 0}, // beyond the maximum + 5 kn
-        {2, 2, 1250, 3501, 1150, 0, 1, 1, 0}, // beyond the maximum + 10 kn
-        {2, 2, 1250, -50, 1150, 0, 1, 1, 0},
-        {2, 2, INT_MAX, 1100, 1150, 0, 1, 1, 0}, // empty
-        {2, 2, 1250, 1100, 10001, 0, 1, 1, 0},   // above 100 kn
-        {2, 2, 1250, 1100, 1150, 36001, 1, 1, 0},
-        {2, 2, 1250, 1100, 1150, 0, 1, 1, INT_MAX},
-    };
+    // Zone, source, true speed, measured STW and SOG (x100), mounting error, three flags; the
+    // true speed may reach the maximum + 5 kn, the STW the maximum + 10 kn, the SOG 100 kn.
+    const QList<int> sound{2, 2, 1250, 1100, 1150, 0, 1, 1, 0};
+    const std::pair<int, int> implausible[] = {{0, 5},     {0, -1},    {1, 0},       {1, 4},
+                                               {2, -100},  {2, 3001},  {3, 3501},    {3, -50},
+                                               {4, 10001}, {5, 36001}, {2, INT_MAX}, {8, INT_MAX}};
     const QByteArray points = configFile(SpeedCalibrationData::kPointsFile);
     const QByteArray used = configFile(SpeedCalibrationData::kUsedFile);
     auto notANumber = std::make_shared<MsgICM>();
     notANumber->setParams({"1", "21", "2", "2", "12.5", "1100", "1150", "0", "1", "1", "0"});
     QList<NmeaMessagePtr> messages{notANumber};
-    for (const QList<int>& parameters : cases) {
+    for (const qsizetype count : {0, 3, 7}) {
         messages.append(
-            std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, parameters));
+            std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, sound.mid(0, count)));
+    }
+    for (const auto& [field, value] : implausible) {
+        QList<int> p = sound;
+        p[field] = value;
+        messages.append(std::make_shared<MsgICM>(1, msgCommands::CalibrationPointCommand, p));
     }
     for (const NmeaMessagePtr& msg : messages) {
         sent.clear();
