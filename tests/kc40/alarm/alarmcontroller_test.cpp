@@ -251,6 +251,14 @@ TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty)
     EXPECT_EQ(nmea1, (QStringList{"ALR,123456.00,3032,A,V,STW Speed Lo",
                                   "ALR,123456.00,3032,A,V,SOG Speed Hi",
                                   "ALR,123456.00,3015,A,V,Sensor Comm"}));
+
+    // A change of scheme takes effect at the next change of an alert.
+    renew();
+    controller->checkLowSpeed(4.9f, true);
+    EXPECT_TRUE(nmea1.last().startsWith("ALF"));
+    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, true);
+    controller->checkLowSpeed(6.0f, true);
+    EXPECT_EQ(nmea1.last(), QStringLiteral("ALR,123456.00,3032,V,V,STW Speed Lo"));
 }
 
 TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnly) {
@@ -268,14 +276,6 @@ TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnl
         controller->handleACK(std::make_shared<MsgACK>(number));
         EXPECT_EQ(states(), expected);
     }
-}
-
-TEST_F(AlarmControl, SchemeSwitchTakesEffectAtTheNextChange) {
-    controller->checkLowSpeed(4.9f, true);
-    EXPECT_TRUE(nmea1.last().startsWith("ALF"));
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, true);
-    controller->checkLowSpeed(6.0f, true);
-    EXPECT_EQ(nmea1.last(), QStringLiteral("ALR,123456.00,3032,V,V,STW Speed Lo"));
 }
 
 TEST_F(AlarmControl, AlfSequenceRunsZeroToNineAndAlcZeroToNinetyNine) {

@@ -76,16 +76,20 @@ float goodBefore(float depth) {
     return depth < 0.5f ? 2.0f : depth;
 }
 
+// Lost at once when either beam loses the bottom, still valid until the time-out; two minutes
+// without a sample (the once-a-second count) clear the beams.
 TEST(BottomClassifierBothAxis, LostAtOnceFromEitherBeamValidUntilTheTimeOut) {
-    // name, forward and side depth, readings, lost, valid, too shallow
-    const std::tuple<const char*, float, float, int, bool, bool, bool> cases[] = {
-        {"both good", 50, 50, 30, false, true, false},
-        {"one beam too deep: lost, still valid in the time-out", 230, 50, 6, true, true, false},
-        {"one beam too deep past the time-out", 230, 50, 30, true, false, false},
-        {"one beam too shallow is not too shallow", 0.2f, 50, 30, true, false, false},
-        {"both too shallow", 0.2f, 0.2f, 30, true, false, true},
+    // name, forward and side depth, readings, silent seconds, lost, valid, too shallow
+    const std::tuple<const char*, float, float, int, int, bool, bool, bool> cases[] = {
+        {"both good", 50, 50, 30, 0, false, true, false},
+        {"one beam too deep, in the time-out", 230, 50, 6, 0, true, true, false},
+        {"one beam too deep past the time-out", 230, 50, 30, 0, true, false, false},
+        {"one beam too shallow is not too shallow", 0.2f, 50, 30, 0, true, false, false},
+        {"both too shallow", 0.2f, 0.2f, 30, 0, true, false, true},
+        {"119 s silent", 230, 230, 10, 119, true, true, false},
+        {"120 s silent", 230, 230, 10, 120, false, true, false},
     };
-    for (const auto& [name, fwd, side, count, lost, valid, tooShallow] : cases) {
+    for (const auto& [name, fwd, side, count, silent, lost, valid, tooShallow] : cases) {
         BottomClassifierBothAxis both;
         for (int i = 0; i < 20; ++i) {
             both.addSample(goodBefore(fwd), goodBefore(side));
@@ -93,28 +97,13 @@ TEST(BottomClassifierBothAxis, LostAtOnceFromEitherBeamValidUntilTheTimeOut) {
         for (int i = 0; i < count; ++i) {
             both.addSample(fwd, side);
         }
+        for (int i = 0; i < silent; ++i) {
+            both.timeoutCounter();
+        }
         EXPECT_EQ(both.isBottomLost(), lost) << name;
         EXPECT_EQ(both.isBottomValid(), valid) << name;
         EXPECT_EQ(both.isTooShallow(), tooShallow) << name;
     }
-}
-
-TEST(BottomClassifierBothAxis, TwoSilentMinutesClearTheBeams) {
-    BottomClassifierBothAxis both;
-    for (int i = 0; i < 20; ++i) {
-        both.addSample(100, 100);
-    }
-    for (int i = 0; i < 10; ++i) {
-        both.addSample(230, 230);
-    }
-    ASSERT_TRUE(both.isBottomLost());
-    for (int i = 0; i < 119; ++i) {
-        both.timeoutCounter();
-    }
-    EXPECT_TRUE(both.isBottomLost());
-    both.timeoutCounter();
-    EXPECT_FALSE(both.isBottomLost());
-    EXPECT_TRUE(both.isBottomValid());
 }
 
 } // namespace
