@@ -1,5 +1,8 @@
 #include "alarmfixture.h"
 
+#include <functional>
+#include <map>
+
 namespace {
 
 // Drives the low-STW alert by a script of steps: v raise, k acknowledge, K acknowledge by
@@ -24,39 +27,20 @@ protected:
 
 private:
     static void apply(AlarmInstance& a, char step) {
-        switch (step) {
-        case 'v':
-            return a.setActive();
-        case 'k':
-            return a.setAcknowledged();
-        case 'K':
-            return a.setAcknowledgedInALR();
-        case 's':
-            return a.setSilenced();
-        case 'o':
-            return a.setResponsabilityTransfered();
-        case 'r':
-            return a.setRectified();
-        case 'n':
-            return a.reset();
-        case 't':
-            return a.setAlertText(QStringLiteral("STW Speed Lo 2"));
-        case 'c':
-            return a.setTimestampleStateChanged();
-        default:
-            FAIL() << "unknown step " << step;
-        }
+        static const std::map<char, std::function<void(AlarmInstance&)>> kSteps = {
+            {'v', &AlarmInstance::setActive},
+            {'k', &AlarmInstance::setAcknowledged},
+            {'K', &AlarmInstance::setAcknowledgedInALR},
+            {'s', &AlarmInstance::setSilenced},
+            {'o', &AlarmInstance::setResponsabilityTransfered},
+            {'r', &AlarmInstance::setRectified},
+            {'n', &AlarmInstance::reset},
+            {'t', [](AlarmInstance& x) { x.setAlertText(QStringLiteral("STW Speed Lo 2")); }},
+            {'c', &AlarmInstance::setTimestampleStateChanged}};
+        ASSERT_TRUE(kSteps.count(step)) << "unknown step " << step;
+        kSteps.at(step)(a);
     }
 };
-
-// "ALF,1,1,seq,time,B,W,<state>,..." -> state letter; "ALR,time,id,<c>,<a>,text" -> "ca".
-QString alfState(const QString& alf) {
-    return alf.split(QLatin1Char(',')).value(7);
-}
-QString alrLetters(const QString& alr) {
-    const QStringList f = alr.split(QLatin1Char(','));
-    return f.value(3) + f.value(4);
-}
 
 TEST_F(AlertLife, EveryRecordedChangeIsReportedWithAlfOrAlr) {
     // name, steps from normal to the starting state, the event, the state it leaves, the state
@@ -92,7 +76,9 @@ TEST_F(AlertLife, EveryRecordedChangeIsReportedWithAlfOrAlr) {
             EXPECT_EQ(alertStateLetter(play(event).getAlertState()), state);
             QStringList letters;
             for (const QString& sent : nmea1) {
-                letters << (alr ? alrLetters(sent) : alfState(sent));
+                // "ALF,1,1,seq,time,B,W,<state>,..."; "ALR,time,id,<condition>,<acknowledged>,..."
+                const QStringList f = sent.split(QLatin1Char(','));
+                letters << (alr ? f.value(3) + f.value(4) : f.value(7));
             }
             EXPECT_EQ(letters.join(alr ? QStringLiteral(" ") : QString()),
                       QString::fromLatin1(alr ? alrSent : alfSent));

@@ -49,30 +49,24 @@ TEST(RawFrameCutter, FrameSplitAcrossReadsIsJoined) {
     EXPECT_EQ(frames[0], QByteArray(400, 'a'));
 }
 
-struct BoundCase {
-    const char* name;
-    QByteArray start;
-    QByteArray chunk;
-    int reads;
-};
-
 TEST(RawFrameCutter, BuffersStayBounded) {
-    const BoundCase cases[] = {
+    // name, what comes first, the chunk read again and again, reads
+    const std::tuple<const char*, QByteArray, QByteArray, int> cases[] = {
         {"bytes that never hold a header", QByteArray(), QByteArray(4096, 'x'), 50},
         {"a header whose frame never ends", longFrame('a', 10), QByteArray(4096, 'y'), 50},
     };
-    for (const BoundCase& c : cases) {
+    for (const auto& [name, start, chunk, reads] : cases) {
         RawFrameCutter cutter;
-        cutter.append(c.start);
-        for (int i = 0; i < c.reads; ++i) {
-            EXPECT_TRUE(cutter.append(c.chunk).isEmpty()) << c.name;
-            EXPECT_LE(cutter.buffered(), RawFrameCutter::kMaxBuffered) << c.name;
+        cutter.append(start);
+        for (int i = 0; i < reads; ++i) {
+            EXPECT_TRUE(cutter.append(chunk).isEmpty()) << name;
+            EXPECT_LE(cutter.buffered(), RawFrameCutter::kMaxBuffered) << name;
         }
-        EXPECT_GT(cutter.dropped(), 0) << c.name;
+        EXPECT_GT(cutter.dropped(), 0) << name;
         // The stream recovers at the next pair of headers.
         const QList<QByteArray> frames = cutter.append(longFrame('c', 300) + longFrame('d', 1));
-        ASSERT_EQ(frames.size(), 1) << c.name;
-        EXPECT_EQ(frames[0], QByteArray(300, 'c')) << c.name;
+        ASSERT_EQ(frames.size(), 1) << name;
+        EXPECT_EQ(frames[0], QByteArray(300, 'c')) << name;
     }
 }
 

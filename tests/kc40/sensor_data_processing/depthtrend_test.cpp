@@ -68,18 +68,17 @@ TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
     }
 }
 
+// A forced switch asks for the mode in force again (HIGH still asks for LOW) until it is set.
 TEST(DepthTrendEvaluator, ForcedSwitchReappliesTheModeInForceUntilSet) {
-    const QString modes[] = {depthTrendEvaluator::kHigh, depthTrendEvaluator::kLow};
-    for (const QString& mode : modes) {
+    for (const QString& mode : {depthTrendEvaluator::kHigh, depthTrendEvaluator::kLow}) {
+        SCOPED_TRACE(mode.toStdString());
         depthTrendEvaluator evaluator;
         evaluator.setMode(mode);
         evaluator.setForceSwitch(true);
-        const bool low = mode == depthTrendEvaluator::kLow;
-        EXPECT_TRUE(evaluator.switchToLowDepthMode())
-            << mode.toStdString(); // HIGH still asks for LOW
-        EXPECT_EQ(evaluator.switchToHighDepthMode(), !low) << mode.toStdString();
+        EXPECT_TRUE(evaluator.switchToLowDepthMode());
+        EXPECT_EQ(evaluator.switchToHighDepthMode(), mode == depthTrendEvaluator::kHigh);
         evaluator.setMode(mode);
-        EXPECT_FALSE(evaluator.getForceSwitch()) << mode.toStdString();
+        EXPECT_FALSE(evaluator.getForceSwitch());
     }
 }
 

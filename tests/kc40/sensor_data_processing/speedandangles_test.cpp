@@ -37,17 +37,11 @@ struct SpeedRun {
     quint8 quality = 9;
 };
 
-struct SpeedCase {
-    const char* name;
-    std::vector<SpeedRun> runs;
-    bool valid;
-    float value;
-};
-
 TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
-    const SpeedCase cases[] = {
+    // name, sample runs, valid, speed
+    const std::tuple<const char*, std::vector<SpeedRun>, bool, float> cases[] = {
         {"fewer than ten samples stay invalid", {{10.0f, 9}}, false, 0.0f},
-        {"the first full window uses one sample: still too few", {{10.0f, 10}}, false, 10.0f},
+        {"a full window uses one sample: too few", {{10.0f, 10}}, false, 10.0f},
         {"the next sample makes it valid at the block mean", {{10.0f, 11}}, true, 10.0f},
         {"quality 2 is never counted", {{10.0f, 30, 2}}, false, 0.0f},
         {"faster than the vessel can go is never counted", {{37.0f, 30}}, false, 0.0f},
@@ -55,26 +49,23 @@ TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
         {"a jump of 3 kn freezes the output", {{10.0f, 12}, {13.0f, 1}}, true, 10.0f},
         {"a jump just under 3 kn is taken", {{10.0f, 12}, {12.9f, 1}}, true, 10.8265f},
         {"frozen while two used samples remain", {{10.0f, 12}, {14.0f, 8}}, true, 10.0f},
-        {"invalid when fewer than two used samples remain",
-         {{10.0f, 12}, {14.0f, 9}},
-         false,
-         10.0f},
+        {"invalid with fewer than two used", {{10.0f, 12}, {14.0f, 9}}, false, 10.0f},
         {"restarts from the new block mean", {{10.0f, 12}, {14.0f, 11}}, true, 14.0f},
         {"negative speeds average alike", {{-6.0f, 11}}, true, -6.0f},
     };
-    for (const SpeedCase& c : cases) {
+    for (const auto& [name, runs, valid, value] : cases) {
         SensorSpeed speed;
         speed.init(true, 2);
-        for (const SpeedRun& run : c.runs) {
+        for (const SpeedRun& run : runs) {
             for (int i = 0; i < run.count; ++i) {
                 speed.setValue(run.speed, run.quality, kFiveSeconds, kMaxSpeed);
             }
         }
-        EXPECT_EQ(speed.getValidity(), c.valid) << c.name;
-        if (c.valid) {
-            EXPECT_NEAR(speed.getValue(), c.value, 1e-3) << c.name;
+        EXPECT_EQ(speed.getValidity(), valid) << name;
+        if (valid) {
+            EXPECT_NEAR(speed.getValue(), value, 1e-3) << name;
         }
-        EXPECT_LE(speed.windowSize(), 10) << c.name;
+        EXPECT_LE(speed.windowSize(), 10) << name;
     }
 }
 
@@ -151,11 +142,11 @@ TEST_F(SensorTemperatureTest, SelfHeatingRemovedAndUserOffsetAdded) {
 }
 
 TEST(BeamAngleCorrection, AngleInterpolatedOverWaterTemperature) {
-    // water temperature, beam angle in degrees
+    // water temperature, beam angle in degrees: between the table's points, at its ends and,
+    // outside it, the angle at 18 degC
     const std::tuple<float, float> cases[] = {
-        {-8.0f, 27.12f},     {-4.0f, 27.68f},     {0.0f, 28.24f},      {9.0f, 29.54f},
-        {21.0f, 31.235714f}, {30.0f, 32.4f},      {40.0f, 33.48f},     {45.0f, 34.02f},
-        {50.0f, 34.56f},     {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
+        {-8.0f, 27.12f}, {9.0f, 29.54f},      {21.0f, 31.235714f}, {45.0f, 34.02f},
+        {50.0f, 34.56f}, {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
     for (const auto& [temperature, degrees] : cases) {
         EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(temperature), degrees, 1e-4)
             << temperature;
