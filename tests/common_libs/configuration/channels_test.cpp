@@ -35,98 +35,41 @@ protected:
     }
 };
 
-struct OfferCase {
-    const char* name;
-    QStringList types;
-    QList<bool> enabled;
-};
-
-TEST_F(Channels, WithoutFilesEachChannelOffersItsFactoryTypes) {
-    const Outpu_Channels_Setup setup;
-    const OfferCase cases[] = {
-        {"Nmea_1", {"VBW", "VLW", "MTW"}, {true, true, true}},
-        {"Nmea_2", {"VBW", "VLW", "MTW"}, {true, true, true}},
-        {"LAN",
-         {"VBW", "VLW", "MTW", "DLR", "DLI", "DLG", "DLM", "DATR"},
-         {true, true, true, false, false, false, false, true}},
-        {"Nmea_3", {}, {}},
-        {"nmea_1", {}, {}},
-    };
-    for (const OfferCase& c : cases) {
-        EXPECT_EQ(setup.getAvailableMsgsTypes(c.name), c.types) << c.name;
-        EXPECT_EQ(setup.getAvailableMsgsEnabled(c.name), c.enabled) << c.name;
-    }
-    for (const char* file : {"Nmea_1_channel_setup", "Nmea_2_channel_setup", "LAN_channel_setup"}) {
-        EXPECT_EQ(recordsIn(file), Config::kTypeCount) << file;
-    }
-    EXPECT_EQ(setupFile("channels_bauds_setup"),
-              R"([ { "channelBaud" : 4800, "channelName" : "Nmea_1" }, )"
-              R"({ "channelBaud" : 4800, "channelName" : "Nmea_2" } ])");
-    EXPECT_EQ(recordsIn("alarm_msg_types_setup"), 3);
-    EXPECT_EQ(recordsIn("channels_decimal_setup"), 2);
-}
-
-struct EnableCase {
-    const char* type;
-    const char* channel;
-    bool enabled;
-};
-
+// A sentence type is on or off for a channel whether or not the channel offers it; a channel
+// the unit does not have has none.
 TEST_F(Channels, EnabledIsIndependentOfOffered) {
     const Outpu_Channels_Setup setup;
-    const EnableCase cases[] = {
-        {"VHW", "Nmea_1", true}, {"CUR", "Nmea_2", true},   {"VBWX", "LAN", true},
-        {"DATR", "LAN", true},   {"DATR", "Nmea_1", false}, {"ROT", "LAN", false},
-        {"DLR", "LAN", false},   {"XDR", "Nmea_1", false},  {"VBW", "Nmea_3", false},
-    };
-    for (const EnableCase& c : cases) {
-        EXPECT_EQ(setup.isEnabled(c.type, c.channel), c.enabled) << c.type << " " << c.channel;
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"VHW", "Nmea_1", true}, {"DATR", "LAN", true},    {"DATR", "Nmea_1", false},
+        {"DLR", "LAN", false},   {"VBW", "Nmea_3", false}, {"VBW", "nmea_1", false}};
+    for (const auto& [type, channel, enabled] : cases) {
+        EXPECT_EQ(setup.isEnabled(type, channel), enabled) << type << " " << channel;
     }
     EXPECT_TRUE(setup.isEnabledByAny("DATR"));
     EXPECT_FALSE(setup.isEnabledByAny("HDT"));
+    EXPECT_TRUE(setup.getAvailableMsgsTypes("Nmea_3").isEmpty());
 }
 
-struct TableFileCase {
-    const char* name;
-    std::function<QList<Sing_Ch_Sing_Msg_S>()> table;
-    bool used;
-};
-
+// Every usable file switches ROT on; the factory table has it off.
 TEST_F(Channels, OnlyAFullSentenceTableIsUsed) {
-    // Every usable file switches ROT on; the factory table has it off.
-    auto withRot = [] {
-        auto t = defaultTable(0);
-        t[5].enabled = true;
-        return t;
+    using Table = QList<Sing_Ch_Sing_Msg_S>;
+    const struct {
+        const char* name;
+        std::function<void(Table&)> change;
+        bool used;
+    } cases[] = {
+        {"complete", [](Table&) {}, true},
+        {"other order", [](Table& t) { std::reverse(t.begin(), t.end()); }, true},
+        {"13 records", [](Table& t) { t.removeLast(); }, false},
+        {"15 records", [](Table& t) { t << t[0]; }, false},
+        {"a type twice", [](Table& t) { t[13].msgType = "VBW"; }, false},
+        {"an unknown type", [](Table& t) { t[13].msgType = "XDR"; }, false},
     };
-    const TableFileCase cases[] = {
-        {"complete", withRot, true},
-        {"other order",
-         [&] {
-             auto t = withRot();
-             std::reverse(t.begin(), t.end());
-             return t;
-         },
-         true},
-        {"13 records", [&] { return withRot().mid(0, 13); }, false},
-        {"15 records", [&] { return withRot() << withRot()[0]; }, false},
-        {"a type twice",
-         [&] {
-             auto t = withRot();
-             t[13].msgType = "VBW";
-             return t;
-         },
-         false},
-        {"an unknown type",
-         [&] {
-             auto t = withRot();
-             t[13].msgType = "XDR";
-             return t;
-         },
-         false},
-    };
-    for (const TableFileCase& c : cases) {
-        writeTable("Nmea_1_channel_setup", c.table());
+    for (const auto& c : cases) {
+        Table table = defaultTable(0);
+        table[5].enabled = true;
+        c.change(table);
+        writeTable("Nmea_1_channel_setup", table);
         const Outpu_Channels_Setup setup;
         EXPECT_EQ(setup.isEnabled("ROT", "Nmea_1"), c.used) << c.name;
         EXPECT_EQ(setup.isEnabled("VHW", "Nmea_1"), true) << c.name;
@@ -135,73 +78,55 @@ TEST_F(Channels, OnlyAFullSentenceTableIsUsed) {
     }
 }
 
-struct LegacyCase {
-    const char* name;
-    int lanRecords; // 0: no LAN file
-    int legacyRecords;
-    bool lanDlrEnabled;
-    bool nmea1DlrEnabled;
-};
-
 // The LAN file switches DLR off, the older network file switches it on.
 TEST_F(Channels, TheNetworkChannelFallsBackToItsOlderFile) {
-    const LegacyCase cases[] = {
-        {"only the older file", 0, 14, true, false},
-        {"the LAN file wins", 14, 14, false, false},
-        {"a short LAN file gives way", 13, 14, true, false},
-        {"both unusable give defaults", 13, 13, false, false},
-    };
-    for (const LegacyCase& c : cases) {
-        for (const char* file :
-             {"LAN_channel_setup", "UDPM_channel_setup", "Nmea_1_channel_setup"}) {
+    const std::tuple<int, int, bool> cases[] = {
+        // records in the LAN file (0: none) and in the older one, DLR on for LAN
+        {0, 14, true},
+        {14, 14, false},
+        {13, 14, true},
+        {13, 13, false}};
+    for (const auto& [lanRecords, legacyRecords, dlrOn] : cases) {
+        for (const char* file : {"LAN_channel_setup", "UDPM_channel_setup"}) {
             QFile::remove(root.path(QStringLiteral("/opt/setup_files/") + file));
         }
         auto legacy = defaultTable(2);
         legacy[7].enabled = true;
-        writeTable("UDPM_channel_setup", legacy.mid(0, c.legacyRecords));
-        if (c.lanRecords > 0) {
-            writeTable("LAN_channel_setup", defaultTable(2).mid(0, c.lanRecords));
+        writeTable("UDPM_channel_setup", legacy.mid(0, legacyRecords));
+        if (lanRecords > 0) {
+            writeTable("LAN_channel_setup", defaultTable(2).mid(0, lanRecords));
         }
         const Outpu_Channels_Setup setup;
-        EXPECT_EQ(setup.isEnabled("DLR", "LAN"), c.lanDlrEnabled) << c.name;
-        EXPECT_EQ(setup.isEnabled("DLR", "Nmea_1"), c.nmea1DlrEnabled) << c.name;
+        EXPECT_EQ(setup.isEnabled("DLR", "LAN"), dlrOn) << lanRecords << " " << legacyRecords;
+        EXPECT_FALSE(setup.isEnabled("DLR", "Nmea_1")) << lanRecords << " " << legacyRecords;
     }
 }
 
-struct SerialFileCase {
-    const char* name;
-    QByteArray bauds;
-    QByteArray decimals;
-    QList<int> expectedBauds; // Nmea_1, Nmea_2, LAN
-    QList<bool> expectedDecimals;
-};
-
+// A serial value needs entries of both outputs and a rate they can run; a list short of one
+// gives the factory values. The network channel follows Nmea_2.
 TEST_F(Channels, SerialValuesNeedBothEntries) {
-    const SerialFileCase cases[] = {
-        {"both entries",
-         R"([ { "channelBaud" : 38400, "channelName" : "Nmea_1" }, )"
-         R"({ "channelBaud" : 115200, "channelName" : "Nmea_2" } ])",
-         R"([ { "channelName" : "Nmea_1", "useTwoDecimals" : true }, )"
-         R"({ "channelName" : "Nmea_2", "useTwoDecimals" : false } ])",
-         {38400, 115200, 115200},
-         {true, false, false}},
-        {"one entry",
-         R"([ { "channelBaud" : 38400, "channelName" : "Nmea_1" } ])",
-         R"([ { "channelName" : "Nmea_1", "useTwoDecimals" : true } ])",
-         {4800, 4800, 4800},
-         {false, false, false}},
-        {"empty lists", "[ ]", "[ ]", {4800, 4800, 4800}, {false, false, false}},
-        {"a rate the outputs cannot run",
-         R"([ { "channelBaud" : 9600, "channelName" : "Nmea_1" }, )"
-         R"({ "channelBaud" : 38400, "channelName" : "Nmea_2" } ])",
-         R"([ { "channelName" : "Nmea_1", "useTwoDecimals" : false }, )"
-         R"({ "channelName" : "Nmea_2", "useTwoDecimals" : true } ])",
-         {4800, 4800, 4800},
-         {false, true, true}},
+    auto file = [](const char* key, const QList<QVariant>& values) {
+        QStringList entries;
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            entries << QStringLiteral(R"({ "%1" : %2, "channelName" : "Nmea_%3" })")
+                           .arg(key, values[i].toString(), QString::number(i + 1));
+        }
+        return ("[ " + entries.join(", ") + " ]").toLatin1();
     };
-    for (const SerialFileCase& c : cases) {
-        writeSetupFile("channels_bauds_setup", c.bauds);
-        writeSetupFile("channels_decimal_setup", c.decimals);
+    const struct {
+        QList<QVariant> bauds;
+        QList<QVariant> decimals;
+        QList<int> expectedBauds; // Nmea_1, Nmea_2, LAN
+        QList<bool> expectedDecimals;
+    } cases[] = {
+        {{38400, 115200}, {true, false}, {38400, 115200, 115200}, {true, false, false}},
+        {{38400}, {true}, {4800, 4800, 4800}, {false, false, false}},
+        {{}, {}, {4800, 4800, 4800}, {false, false, false}},
+        {{9600, 38400}, {false, true}, {4800, 4800, 4800}, {false, true, true}},
+    };
+    for (const auto& c : cases) {
+        writeSetupFile("channels_bauds_setup", file("channelBaud", c.bauds));
+        writeSetupFile("channels_decimal_setup", file("useTwoDecimals", c.decimals));
         const Outpu_Channels_Setup setup;
         QList<int> bauds;
         QList<bool> decimals;
@@ -209,89 +134,31 @@ TEST_F(Channels, SerialValuesNeedBothEntries) {
             bauds << setup.getChannelBaudRate(channel);
             decimals << setup.getChannelUseTwoDecimals(channel);
         }
-        EXPECT_EQ(bauds, c.expectedBauds) << c.name;
-        EXPECT_EQ(decimals, c.expectedDecimals) << c.name;
-        EXPECT_EQ(recordsIn("channels_bauds_setup"), 2) << c.name;
+        EXPECT_EQ(bauds, c.expectedBauds) << c.bauds.size();
+        EXPECT_EQ(decimals, c.expectedDecimals) << c.bauds.size();
+        EXPECT_EQ(recordsIn("channels_bauds_setup"), 2);
     }
 }
 
+// An alarm output is on only for a channel its file names.
 TEST_F(Channels, AlarmOutputNeedsTheChannelInItsFile) {
     writeSetupFile("alarm_msg_types_setup",
                    R"([ { "channelAlarmMessageType" : "OFF", "channelName" : "Nmea_1" }, )"
                    R"({ "channelAlarmMessageType" : "ON", "channelName" : "Nmea_2" } ])");
-    Outpu_Channels_Setup setup;
-    EXPECT_FALSE(setup.isAlarmOutputEnabled("Nmea_1"));
-    EXPECT_TRUE(setup.isAlarmOutputEnabled("Nmea_2"));
-    EXPECT_FALSE(setup.isAlarmOutputEnabled("LAN"));
-    EXPECT_FALSE(setup.setChannelAlarmMsgType("LAN", "ON"));
-    EXPECT_FALSE(setup.setChannelAlarmMsgType("Nmea_1", "on"));
-    EXPECT_FALSE(setup.isAlarmOutputEnabled("Nmea_1"));
-    EXPECT_TRUE(setup.setChannelAlarmMsgType("Nmea_1", "ON"));
-    EXPECT_TRUE(setup.isAlarmOutputEnabled("Nmea_1"));
+    const Outpu_Channels_Setup setup;
+    EXPECT_EQ(
+        (QList<bool>{setup.isAlarmOutputEnabled("Nmea_1"), setup.isAlarmOutputEnabled("Nmea_2"),
+                     setup.isAlarmOutputEnabled("LAN")}),
+        (QList<bool>{false, true, false}));
 }
 
-struct MessageCase {
-    const char* channel;
-    QList<int> parameters;
-};
-
-TEST_F(Channels, FactorySetupMessages) {
+// The network channel lists only the types it offers, each with its number in the table.
+TEST_F(Channels, SetupMessagesListTheOfferedTypes) {
     const Outpu_Channels_Setup setup;
-    const MessageCase cases[] = {
-        {"Nmea_1", {0, 4800, 0, 0, 0, 1, 1, 1, 2, 1}},
-        {"Nmea_2", {1, 4800, 0, 0, 0, 1, 1, 1, 2, 1}},
-        {"LAN", {2, 4800, 0, 0, 0, 1, 1, 1, 2, 1, 7, 0, 8, 0, 9, 0, 10, 0, 11, 1}},
-    };
-    for (const MessageCase& c : cases) {
-        const auto msg = setup.getChannelSetupMessage(c.channel);
-        ASSERT_TRUE(msg) << c.channel;
-        EXPECT_EQ(msg->commandID(), 15);
-        EXPECT_EQ(msg->msgParameters(), c.parameters) << c.channel;
-    }
-    EXPECT_EQ(setup.getChannelSetupMessage("Nmea_3"), nullptr);
+    EXPECT_EQ(setup.getChannelSetupMessage("LAN")->msgParameters(),
+              (QList<int>{2, 4800, 0, 0, 0, 1, 1, 1, 2, 1, 7, 0, 8, 0, 9, 0, 10, 0, 11, 1}));
     EXPECT_EQ(setup.getChannelSetupMessage("Nmea_1")->getMsgBuffer(),
               "$PNRVICM,1,15,0,4800,0,0,0,1,1,1,2,1*56\r\n");
-}
-
-TEST_F(Channels, DefaultsKeepTheDecimals) {
-    Outpu_Channels_Setup setup;
-    setup.setEnabled("Nmea_1", "VBW", false);
-    setup.setChannelBaudRate("Nmea_2", 38400);
-    setup.setChannelAlarmMsgType("LAN", "OFF");
-    setup.setChannelUseTwoDecimals("Nmea_1", true);
-    setup.getDefaults();
-    EXPECT_TRUE(setup.isEnabled("VBW", "Nmea_1"));
-    EXPECT_EQ(setup.getChannelBaudRate("Nmea_2"), 4800);
-    EXPECT_TRUE(setup.isAlarmOutputEnabled("LAN"));
-    EXPECT_TRUE(setup.getChannelUseTwoDecimals("Nmea_1"));
-    EXPECT_EQ(setupFile("channels_bauds_setup").count("4800"), 2);
-}
-
-// Every change reaches its file; a fresh start and a snapshot give it back.
-TEST_F(Channels, ChangesSurviveARestartAndASnapshot) {
-    {
-        Outpu_Channels_Setup setup;
-        setup.setEnabled("LAN", "DLG", true);
-        setup.setEnabled("Nmea_2", "MTW", false);
-        setup.setChannelBaudRate("Nmea_1", 115200);
-        setup.setChannelUseTwoDecimals("Nmea_2", true);
-        setup.setChannelAlarmMsgType("Nmea_2", "OFF");
-        ASSERT_TRUE(setup.saveToFile("_ship"));
-    }
-    auto check = [](const Outpu_Channels_Setup& setup, const char* when) {
-        EXPECT_TRUE(setup.isEnabled("DLG", "LAN")) << when;
-        EXPECT_FALSE(setup.isEnabled("MTW", "Nmea_2")) << when;
-        EXPECT_EQ(setup.getChannelBaudRate("Nmea_1"), 115200) << when;
-        EXPECT_TRUE(setup.getChannelUseTwoDecimals("Nmea_2")) << when;
-        EXPECT_FALSE(setup.isAlarmOutputEnabled("Nmea_2")) << when;
-    };
-    Outpu_Channels_Setup restarted;
-    check(restarted, "after a restart");
-    EXPECT_TRUE(root.exists("/opt/setup_files/saved_configs/LAN_channel_setup_ship"));
-    restarted.getDefaults();
-    restarted.setChannelUseTwoDecimals("Nmea_2", false);
-    ASSERT_TRUE(restarted.loadFromFile("_ship"));
-    check(restarted, "after loading the snapshot");
-    EXPECT_FALSE(restarted.loadFromFile("_missing"));
+    EXPECT_EQ(setup.getChannelSetupMessage("Nmea_3"), nullptr);
 }
 } // namespace

@@ -9,77 +9,42 @@
 namespace {
 class Records : public ConfigurationTest {};
 
-TEST_F(Records, AnEmptyRootGetsEveryRecordWithItsDefaults) {
-    SystemSetup* setup = SystemSetup::getInstance();
-    for (const char* name :
-         {"alarm_ids_setup", "alarm_limits_setup", "rv_n_003_setup", "vq2_setup", "kc40_setup",
-          "total_trip_setup", "total_trip_SOG_setup", "sensor_timer", "calibration_coeff"}) {
-        EXPECT_TRUE(root.exists(QStringLiteral("/opt/setup_files/") + name)) << name;
+// The unit answers at its interface's address whatever the file says, so the display always
+// gets four address parts.
+TEST_F(Records, JunctionBoxTakesTheAddressOfTheInterfaceInUse) {
+    for (const QByteArray& content : {QByteArray(), QByteArray(R"({ "ipAddress" : "10.0.0.9" })"),
+                                      QByteArray(R"({ "ipAddress" : "" })")}) {
+        SystemSetup::resetForTests();
+        writeSetupFile("kc40_setup", content);
+        const QList<int> p =
+            SetupMessages::createJbSetupMsg(*SystemSetup::getInstance())->msgParameters();
+        EXPECT_EQ(p.mid(0, 4), (QList<int>{127, 0, 0, 1})) << content.constData();
+        EXPECT_TRUE(setupFile("kc40_setup").contains(R"("ipAddress" : "127.0.0.1")"));
     }
-    const KC40_Setup_S& kc40 = setup->Kc40Setup.values();
-    EXPECT_EQ(kc40.alarmID, "CA1235");
-    EXPECT_EQ(kc40.localID, "VD0101");
-    EXPECT_EQ(kc40.group, "NAVD");
-    EXPECT_EQ(kc40.unitName, "Main Unit");
-    EXPECT_EQ(kc40.hwVersion, "B1");
-    EXPECT_EQ(kc40.serialNumber, 99999u);
-    EXPECT_EQ(kc40.ipAddress, "127.0.0.1") << "the address of the interface in use (lo)";
-    EXPECT_TRUE(setupFile("kc40_setup").contains(R"("serialNumber" : 99999)"));
-
-    EXPECT_TRUE(setupFile("calibration_coeff")
-                    .startsWith(R"({ "STW_offsetAngle" : 0, "instalationAngle" : 0, )"
-                                R"("is_STW_offsetOn" : false,)"));
-    EXPECT_TRUE(setupFile("calibration_coeff").endsWith(" }"));
-    EXPECT_EQ(setup->RvN003Setup.values().serialNumber, 99999);
-    EXPECT_TRUE(setup->AlarmIDsSetup.stwOn());
+    // What the sentences need of the records is published as they load.
     EXPECT_EQ(NmeaSettings::sourceSfi(), "VD0101");
     EXPECT_EQ(NmeaSettings::numberOfDecimals(), 2);
 }
 
-// The unit answers at its interface's address whatever the file says, so the display always
-// gets the whole junction-box setup: four address parts and a four-part software version.
-TEST_F(Records, JunctionBoxTakesTheAddressOfTheInterfaceInUse) {
-    const QByteArray files[] = {"", R"({ "ipAddress" : "10.0.0.9" })", R"({ "ipAddress" : "" })"};
-    for (const QByteArray& content : files) {
-        SystemSetup::resetForTests();
-        writeSetupFile("kc40_setup", content);
-        SystemSetup* setup = SystemSetup::getInstance();
-        EXPECT_EQ(setup->Kc40Setup.values().ipAddress, "127.0.0.1") << content.constData();
-        EXPECT_TRUE(setupFile("kc40_setup").contains(R"("ipAddress" : "127.0.0.1")"))
-            << content.constData();
-        const QList<int> p = SetupMessages::createJbSetupMsg(*setup)->msgParameters();
-        ASSERT_EQ(p.size(), 16) << content.constData();
-        EXPECT_EQ(p.mid(0, 4), (QList<int>{127, 0, 0, 1})) << content.constData();
-    }
-}
-
-struct LoadCase {
-    const char* name;
-    QByteArray content;
-    float expectedDraft;
-    float expectedPingLimit;
-    bool corruptKept;
-};
-
+// A file that cannot be read at all is kept aside and the record starts from its defaults.
 TEST_F(Records, VesselRecordLoadsTolerantly) {
-    const LoadCase cases[] = {
-        {"missing key keeps default, extra key ignored", R"({ "draft" : 2.5, "nonsense" : 1 })",
-         2.5f, 3.0f, false},
-        {"ping limit above 3 is cut", R"({ "depthPingChangeLimit" : 5.0 })", 0.0f, 3.0f, false},
-        {"ping limit below 3 is kept", R"({ "depthPingChangeLimit" : 1.5 })", 0.0f, 1.5f, false},
-        {"wrong value type is skipped", R"({ "draft" : "deep" })", 0.0f, 3.0f, false},
-        {"open brace gives defaults", "{", 0.0f, 3.0f, true},
-        {"empty file gives defaults", "", 0.0f, 3.0f, true},
+    const std::tuple<QByteArray, float, float, bool> cases[] = {
+        // content, draft, ping-change depth, kept aside
+        {R"({ "draft" : 2.5, "nonsense" : 1 })", 2.5f, 3.0f, false},
+        {R"({ "depthPingChangeLimit" : 5.0 })", 0.0f, 3.0f, false}, // cut to 3
+        {R"({ "depthPingChangeLimit" : 1.5 })", 0.0f, 1.5f, false},
+        {R"({ "draft" : "deep" })", 0.0f, 3.0f, false},
+        {"{", 0.0f, 3.0f, true},
     };
-    for (const LoadCase& c : cases) {
-        SystemSetup::resetForTests();
+    for (const auto& [content, draft, pingLimit, corrupt] : cases) {
         QFile::remove(root.path("/opt/setup_files/vq2_setup.corrupt"));
-        writeSetupFile("vq2_setup", c.content);
+        writeSetupFile("vq2_setup", content);
         const VQ2_Setup vq2(QStringLiteral("000000000000"));
-        EXPECT_EQ(vq2.values().draft, c.expectedDraft) << c.name;
-        EXPECT_EQ(vq2.values().depthPingChangeLimit, c.expectedPingLimit) << c.name;
-        EXPECT_EQ(root.exists("/opt/setup_files/vq2_setup.corrupt"), c.corruptKept) << c.name;
-        EXPECT_TRUE(QJsonDocument::fromJson(setupFile("vq2_setup")).isObject()) << c.name;
+        EXPECT_EQ(vq2.values().draft, draft) << content.constData();
+        EXPECT_EQ(vq2.values().depthPingChangeLimit, pingLimit) << content.constData();
+        EXPECT_EQ(root.exists("/opt/setup_files/vq2_setup.corrupt"), corrupt)
+            << content.constData();
+        EXPECT_TRUE(QJsonDocument::fromJson(setupFile("vq2_setup")).isObject());
     }
 }
 
@@ -102,108 +67,40 @@ TEST_F(Records, SettersWriteOnlyOnChange) {
     EXPECT_TRUE(setupFile("alarm_limits_setup").contains(R"("speedLevelHigh1" : 6.5)"));
 }
 
-TEST_F(Records, SnapshotsRoundTrip) {
-    SystemSetup* setup = SystemSetup::getInstance();
-    setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 12.0f);
-    ASSERT_TRUE(setup->AlarmLimitsSetup.saveToFile("_a"));
-    EXPECT_TRUE(root.exists("/opt/setup_files/saved_configs/alarm_limits_setup_a"));
-    setup->AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwHighLimit, 1.0f);
-    ASSERT_TRUE(setup->AlarmLimitsSetup.loadFromFile("_a"));
-    EXPECT_EQ(setup->AlarmLimitsSetup.values().stwHighLimit, 12.0f);
-}
-
-struct ResetCase {
-    int level;
-    float maxSpeed;
-    QString ipAddress;
-    QString localID;
-};
-
-TEST_F(Records, ResetLevelsRestoreTheirShare) {
-    const ResetCase cases[] = {
-        {0, 30.0f, "10.0.0.9", "VD0042"},
-        {1, 22.0f, "10.0.0.9", "VD0042"},
-        {2, 22.0f, "172.16.1.101", "VD0101"},
-    };
-    for (const ResetCase& c : cases) {
-        VQ2_Setup vq2(QStringLiteral("1"));
-        vq2.set(&VQ2_Setup_S::vesselMaxSpeed, 30.0f);
-        vq2.set(&VQ2_Setup_S::draft, 3.0f);
-        vq2.getDefaults(c.level);
-        EXPECT_EQ(vq2.values().vesselMaxSpeed, c.maxSpeed) << c.level;
-        EXPECT_EQ(vq2.values().draft, 0.0f) << c.level;
-
-        KC40_Setup kc40;
-        kc40.setKc40("10.0.0.9", "VD0042", "TGTD", "AB0001", 5, "C2");
-        kc40.getDefaults(c.level);
-        EXPECT_EQ(kc40.values().ipAddress, c.ipAddress) << c.level;
-        EXPECT_EQ(kc40.values().localID, c.localID) << c.level;
-        EXPECT_EQ(kc40.values().alarmID, "CA1235") << c.level;
-        EXPECT_EQ(kc40.values().serialNumber, 5u) << c.level;
-    }
-}
-
-struct UpTimeCase {
-    int msgCount;
-    int hourCount;
-    int added;
-    int expectedMsgCount;
-    int expectedHours;
-    const char* text;
-};
-
-TEST_F(Records, SensorUpTimerRollsOverAndFormats) {
-    const UpTimeCase cases[] = {
-        {89990, 0, 20, 10, 14, "14:00:05"},
-        {6429, 0, 0, 6429, 0, "1:00:00"},
-        {0, 3, 100, 100, 3, "3:00:56"},
-    };
-    for (const UpTimeCase& c : cases) {
+// 6430 sensor sentences make an hour of running; a new sensor starts from nothing.
+TEST_F(Records, SensorUpTimerCountsHoursPerSensor) {
+    const struct {
+        int msgCount, hourCount, added, expectedMsgCount, expectedHours;
+    } cases[] = {{89990, 0, 20, 10, 14}, {6429, 0, 0, 6429, 0}, {0, 3, 100, 100, 3}};
+    for (const auto& c : cases) {
         SensorUpTimer timer;
         timer.set(&SensorUpTimer_S::msgCount, c.msgCount);
         timer.set(&SensorUpTimer_S::hourCount, c.hourCount);
         timer.slotIncMsgCount(c.added);
-        EXPECT_EQ(timer.values().msgCount, c.expectedMsgCount);
-        EXPECT_EQ(timer.values().hourCount, c.expectedHours);
-        EXPECT_EQ(timer.getUpTime(), c.text);
+        EXPECT_EQ(timer.values().msgCount, c.expectedMsgCount) << c.msgCount;
+        EXPECT_EQ(timer.values().hourCount, c.expectedHours) << c.msgCount;
     }
-}
-
-TEST_F(Records, ANewSensorRestartsTheUpTime) {
     SensorUpTimer timer;
+    timer.setSerialNumber("150000");
     timer.slotIncMsgCount(500);
     timer.setSerialNumber("150000");
     EXPECT_EQ(timer.values().msgCount, 500);
     timer.setSerialNumber("150001");
     EXPECT_EQ(timer.values().msgCount, 0);
-    EXPECT_EQ(timer.getDelta(), 0);
     EXPECT_TRUE(setupFile("sensor_timer").contains(R"("serialNumber" : "150001")"));
 }
 
-struct AngleCase {
-    float installation;
-    float stwOffset;
-    bool offsetOn;
-    bool demo;
-    float expectedStwAngle;
-    bool expectedWc;
-};
-
-TEST_F(Records, CalibrationAnglesAndWaterCurrent) {
-    const AngleCase cases[] = {
-        {2.0f, 5.0f, false, false, 2.0f, true}, {2.0f, 5.0f, true, false, 5.0f, true},
-        {0.0f, 5.0f, true, false, 5.0f, false}, {0.0f, 0.0f, false, true, 0.0f, true},
-        {2.0f, 0.0f, true, false, 0.0f, false},
-    };
-    for (const AngleCase& c : cases) {
+// The STW offset angle replaces the installation angle only while it is switched on; a reset
+// of the calibration keeps the stop-on-GPS choice.
+TEST_F(Records, CalibrationAnglesAndDefaults) {
+    // installation angle, STW offset angle, offset on, the angle STW is turned by
+    const std::tuple<float, float, bool, float> cases[] = {
+        {2.0f, 5.0f, false, 2.0f}, {2.0f, 5.0f, true, 5.0f}, {2.0f, 0.0f, true, 0.0f}};
+    for (const auto& [installation, stwOffset, offsetOn, expected] : cases) {
         calibration coeffs;
-        coeffs.setCalibration(c.installation, c.stwOffset, c.offsetOn, 0, 0, 5, 5, 20, 20, 0, 0);
-        EXPECT_EQ(coeffs.getSTW_offsetAngleDeg(), c.expectedStwAngle);
-        EXPECT_EQ(coeffs.allowWcCalculation(c.demo), c.expectedWc);
+        coeffs.setCalibration(installation, stwOffset, offsetOn, 0, 0, 5, 5, 20, 20, 0, 0);
+        EXPECT_EQ(coeffs.getSTW_offsetAngleDeg(), expected);
     }
-}
-
-TEST_F(Records, CalibrationDefaultsKeepStopOnGps) {
     writeSetupFile("calibration_coeff", R"({ "pitch" : 1.5 })");
     calibration coeffs;
     coeffs.set(&calibration_s::stopOnGPS, true);
@@ -212,36 +109,33 @@ TEST_F(Records, CalibrationDefaultsKeepStopOnGps) {
     EXPECT_TRUE(coeffs.values().stopOnGPS);
 }
 
+// An ACK names an alert by its identifier: the first alert carrying it answers.
 TEST_F(Records, AlarmSourcesFollowTheFirstMatchingId) {
     AlarmIDs_Setup ids;
-    ids.getDefaultsAlr();
-    const std::pair<int, int> cases[] = {{235, 0}, {234, 1}, {237, 2}, {236, 3}, {238, 5}, {1, -1}};
+    ids.getDefaults(0);
+    ids.set(&AlarmIDs_Setup_S::sogLowAlarmID, 4040);
+    const std::pair<int, int> cases[] = {{3032, 0}, {4040, 2}, {3015, 5}, {1, -1}};
     for (const auto& [id, source] : cases) {
         EXPECT_EQ(ids.getAlarmSouceByAlarmID(id), source) << id;
     }
-    ids.getDefaults(0);
-    EXPECT_EQ(ids.getAlarmSouceByAlarmID(3032), 0);
-    EXPECT_EQ(ids.getAlarmIDbyIndex(4), 3015);
 }
 
-struct IdentityCase {
-    QString localID;
-    QString pairedID;
-    QString source;
-    QString destination;
-};
-
-TEST_F(Records, IdentitiesArePadded) {
-    const IdentityCase cases[] = {
-        {"VD0101", "VD7", "VD0101", "VD0007"},
-        {"VD7", "II12345", "VD0007", "II12345"},
-    };
-    for (const IdentityCase& c : cases) {
-        SystemSetup* setup = SystemSetup::getInstance();
-        setup->Kc40Setup.set(&KC40_Setup_S::localID, c.localID);
-        setup->RvN003Setup.set(&RV_N_003_Setup_S::pairedID, c.pairedID);
-        EXPECT_EQ(SystemConfiguration::getSource(), c.source);
-        EXPECT_EQ(SystemConfiguration::getDestination(), c.destination);
+// Product, junction box and sensor, each with its own version; the sequence runs 0..9.
+TEST_F(Records, VersionSentencesDescribeProductJunctionBoxAndSensor) {
+    SystemSetup* setup = SystemSetup::getInstance();
+    const QList<NmeaMessagePtr> sentences = setup->createVersionMsg({"1-42", "2.13", "B7"});
+    const QStringList expected = {"$VDVER,3,1,VD,NRV,VD0101,99999,VQ2,1.2.1.2,AX,0*",
+                                  "$VDVER,3,2,VD,NRV,VD0101,99999,KC_40,1.2.1.2,B1,0*",
+                                  "$VDVER,3,3,VD,NRV,VD0101,1-42,VQ2,2.13,B7,0*"};
+    ASSERT_EQ(sentences.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(sentences[i]->getMsgBuffer().startsWith(expected[i]))
+            << sentences[i]->getMsgBuffer().toStdString();
     }
+    QList<int> sequences;
+    for (int round = 1; round < 11; ++round) {
+        sequences << setup->createVersionMsg({})[0]->fieldValues().last().value.toInt();
+    }
+    EXPECT_EQ(sequences, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
 }
 } // namespace

@@ -9,34 +9,25 @@
 #include <unistd.h>
 
 namespace {
-struct LayoutCase {
-    const char* name;
-    QVariantMap values;
-    QString text;
-};
-
+// Keys in character-code order, floats shortest and locale-free, texts escaped.
 TEST(SerializerLayout, WritesTheFixedLayout) {
-    const LayoutCase cases[] = {
-        {"keys in character-code order",
-         {{"b", 1}, {"B", 2}, {"a", true}, {"A_b", QStringLiteral("x")}},
+    const std::pair<QVariantMap, QString> cases[] = {
+        {{{"b", 1}, {"B", 2}, {"a", true}, {"A_b", QStringLiteral("x")}},
          R"({ "A_b" : "x", "B" : 2, "a" : true, "b" : 1 })"},
-        {"floats shortest and locale-free",
-         {{"f", 0.7f}, {"g", 22.0f}, {"h", -1.25f}, {"z", 0.0f}},
+        {{{"f", 0.7f}, {"g", 22.0f}, {"h", -1.25f}, {"z", 0.0f}},
          R"({ "f" : 0.7, "g" : 22, "h" : -1.25, "z" : 0 })"},
-        {"unsigned and false", {{"n", 99999u}, {"o", false}}, R"({ "n" : 99999, "o" : false })"},
-        {"texts escaped", {{"s", QStringLiteral("a\"b\\c\n")}}, R"({ "s" : "a\"b\\c\u000a" })"},
-        {"empty object", {}, "{  }"},
+        {{{"n", 99999u}, {"o", false}}, R"({ "n" : 99999, "o" : false })"},
+        {{{"s", QStringLiteral("a\"b\\c\n")}}, R"({ "s" : "a\"b\\c\u000a" })"},
+        {{}, "{  }"},
     };
-    for (const LayoutCase& c : cases) {
-        EXPECT_EQ(SerializationController::objectText(c.values), c.text) << c.name;
+    for (const auto& [values, text] : cases) {
+        EXPECT_EQ(SerializationController::objectText(values), text);
     }
-    EXPECT_EQ(SerializationController::arrayText({{{"a", 1}}, {{"a", 2}}}),
-              R"([ { "a" : 1 }, { "a" : 2 } ])");
 }
 
 class SerializerFiles : public ConfigurationTest {};
 
-TEST_F(SerializerFiles, RoundTripsEveryFieldAndCreatesTheFolder) {
+TEST_F(SerializerFiles, RecordsAndListsRoundTripAndTheFolderIsCreated) {
     VQ2_Setup_S written;
     written.draft = 0.7f;
     written.tonnage = 123456.5f;
@@ -44,57 +35,40 @@ TEST_F(SerializerFiles, RoundTripsEveryFieldAndCreatesTheFolder) {
     written.useTwoDecimals = false;
     written.samplingDistance = -3;
     ASSERT_TRUE(SerializationController::Serialize(written, "r", "/new_folder/"));
-    EXPECT_TRUE(root.exists("/opt/new_folder/r"));
     EXPECT_FALSE(root.exists("/opt/new_folder/r.tmp"));
-
     VQ2_Setup_S read;
     read.draft = 9.0f;
     ASSERT_TRUE(SerializationController::Deserialize(read, "r", "/new_folder/"));
     EXPECT_EQ(SerializationController::toMap(VQ2_Setup_S::staticMetaObject, &read),
               SerializationController::toMap(VQ2_Setup_S::staticMetaObject, &written));
-}
 
-TEST_F(SerializerFiles, ListsRoundTripAsArrays) {
     QList<TripTotal_Setup_s> list(2);
     list[0].totalDistance = 1.5f;
     list[1].tripDistance = 2.5f;
     ASSERT_TRUE(SerializationController::Serialize(list, "l", "/setup_files/"));
     EXPECT_EQ(setupFile("l"), R"([ { "totalDistance" : 1.5, "tripDistance" : 0 }, )"
                               R"({ "totalDistance" : 0, "tripDistance" : 2.5 } ])");
-    QList<TripTotal_Setup_s> read;
-    ASSERT_TRUE(SerializationController::Deserialize(read, "l", "/setup_files/"));
-    ASSERT_EQ(read.size(), 2);
-    EXPECT_EQ(read[0].totalDistance, 1.5f);
-    EXPECT_EQ(read[1].tripDistance, 2.5f);
+    QList<TripTotal_Setup_s> back;
+    ASSERT_TRUE(SerializationController::Deserialize(back, "l", "/setup_files/"));
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ(back[1].tripDistance, 2.5f);
 }
 
-struct UnusableCase {
-    const char* name;
-    QByteArray content;
-};
-
+// An unusable file is kept aside for the service engineer; a missing one leaves no trace.
 TEST_F(SerializerFiles, UnusableFilesFailAndAreKeptAsCorrupt) {
-    const UnusableCase cases[] = {
-        {"empty", ""},
-        {"open brace", "{"},
-        {"array in an object file", "[ ]"},
-        {"bare number", "5"},
-        {"cut-off text", R"({ "draft" : 1.)"},
-    };
-    for (const UnusableCase& c : cases) {
-        writeSetupFile("x", c.content);
+    for (const QByteArray& content : {QByteArray(), QByteArray("{"), QByteArray("[ ]"),
+                                      QByteArray("5"), QByteArray(R"({ "draft" : 1.)")}) {
+        writeSetupFile("x", content);
         TripTotal_Setup_s record;
-        EXPECT_FALSE(SerializationController::Deserialize(record, "x", "/setup_files/")) << c.name;
-        EXPECT_EQ(root.readFile("/opt/setup_files/x.corrupt"), c.content) << c.name;
-        EXPECT_FALSE(root.exists("/opt/setup_files/x")) << c.name;
+        EXPECT_FALSE(SerializationController::Deserialize(record, "x", "/setup_files/"))
+            << content.constData();
+        EXPECT_EQ(root.readFile("/opt/setup_files/x.corrupt"), content);
+        EXPECT_FALSE(root.exists("/opt/setup_files/x"));
     }
     writeSetupFile("y", "{ }");
     QList<TripTotal_Setup_s> list;
     EXPECT_FALSE(SerializationController::Deserialize(list, "y", "/setup_files/"));
     EXPECT_TRUE(root.exists("/opt/setup_files/y.corrupt"));
-}
-
-TEST_F(SerializerFiles, AMissingFileFailsWithoutTrace) {
     TripTotal_Setup_s record;
     EXPECT_FALSE(SerializationController::Deserialize(record, "none", "/setup_files/"));
     EXPECT_FALSE(root.exists("/opt/setup_files/none.corrupt"));

@@ -19,16 +19,9 @@ constexpr quint32 kAll = kAbsentULong;
 
 using AlarmControl = AlarmTest;
 
-// ---- speed limits ---------------------------------------------------------------------------
-
 TEST_F(AlarmControl, SpeedAlertsRaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) {
-    const struct {
-        const char* name;
-        AlarmSource source;
-        std::vector<float> speeds;
-        const char* state;
-        int revision;
-    } cases[] = {
+    // alert, speeds checked, its state and revision then
+    const std::tuple<const char*, AlarmSource, std::vector<float>, const char*, int> cases[] = {
         {"StwLowRaised", kLowStw, {4.9f}, "V", 1},
         {"StwLowKeptWithinHysteresis", kLowStw, {4.9f, 5.4f, 5.5f}, "V", 1},
         {"StwLowRectified", kLowStw, {4.9f, 5.4f, 5.6f}, "U", 2},
@@ -45,90 +38,72 @@ TEST_F(AlarmControl, SpeedAlertsRaiseBeyondTheLimitAndRectifyOnlyHalfAKnotBack) 
         {"SogHighAtLimitNotRaised", kHighSog, {25.0f}, "N", 0},
         {"SogHighRaised", kHighSog, {25.1f}, "V", 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, source, speeds, state, revision] : cases) {
+        SCOPED_TRACE(name);
         renew();
-        const bool water = c.source == kLowStw || c.source == kHighStw;
-        for (float v : c.speeds) {
-            if (c.source == kLowStw || c.source == kLowSog) {
+        const bool water = source == kLowStw || source == kHighStw;
+        for (float v : speeds) {
+            if (source == kLowStw || source == kLowSog) {
                 controller->checkLowSpeed(v, water);
             } else {
                 controller->checkHighSpeed(v, water);
             }
         }
-        EXPECT_EQ(alertStateLetter(alert(c.source).getAlertState()), c.state);
-        EXPECT_EQ(alert(c.source).getRevisionCounter(), c.revision);
+        EXPECT_EQ(alertStateLetter(alert(source).getAlertState()), state);
+        EXPECT_EQ(alert(source).getRevisionCounter(), revision);
     }
 }
 
-TEST_F(AlarmControl, LowStwIsReportedOnEverySerialChannelAndTheLan) {
-    controller->checkLowSpeed(4.9f, true);
-    const QString expected =
-        QStringLiteral("ALF,1,1,n,%1,B,W,V,,3032,1,1,0,STW Speed Lo").arg(kTime);
-    ASSERT_EQ(nmea1.size(), 1);
-    ASSERT_EQ(nmea2.size(), 1);
-    ASSERT_EQ(lanAlerts().size(), 1);
-    EXPECT_EQ(anySequence(nmea1[0]), expected);
-    EXPECT_EQ(anySequence(nmea2[0]), expected);
-    EXPECT_EQ(anySequence(lanAlerts()[0]), expected);
-    EXPECT_EQ(lanDestinations.first(), kPeer);
-    clear();
-    controller->checkLowSpeed(5.4f, true);
-    EXPECT_TRUE(nmea1.isEmpty());
+// An alert goes out on every channel whose alarm output is on; on the LAN to the alert manager.
+TEST_F(AlarmControl, AlertSentencesGoWhereAlarmOutputIsEnabled) {
+    const QString raised = QStringLiteral("ALF,1,1,n,%1,B,W,V,,3032,1,1,0,STW Speed Lo").arg(kTime);
+    const std::pair<QStringList, QList<qsizetype>> cases[] = {
+        {{"Nmea_1", "Nmea_2", "LAN"}, {1, 1, 1}}, {{"Nmea_2"}, {0, 1, 0}}};
+    for (const auto& [enabled, counts] : cases) {
+        renew();
+        controller->hooks().alarmOutputEnabled = [on = enabled](const QString& channel) {
+            return on.contains(channel);
+        };
+        controller->checkLowSpeed(4.9f, true);
+        EXPECT_EQ((QList<qsizetype>{nmea1.size(), nmea2.size(), lanOf("A").size()}), counts);
+        for (const QString& sent : nmea1 + nmea2 + lanOf("A")) {
+            EXPECT_EQ(anySequence(sent), raised);
+        }
+        EXPECT_EQ(lanDestinations.value(0, kPeer), kPeer);
+    }
     controller->checkLowSpeed(5.6f, true);
-    EXPECT_EQ(anySequence(nmea1.value(0)),
+    EXPECT_EQ(anySequence(nmea2.last()),
               QStringLiteral("ALF,1,1,n,%1,B,W,U,,3032,1,2,0,STW Speed Lo").arg(kTime));
 }
 
-TEST_F(AlarmControl, AlertSentencesGoOnlyWhereAlarmOutputIsEnabled) {
-    controller->hooks().alarmOutputEnabled = [](const QString& channel) {
-        return channel == QLatin1String("Nmea_2");
-    };
-    controller->checkLowSpeed(4.9f, true);
-    EXPECT_TRUE(nmea1.isEmpty());
-    EXPECT_EQ(nmea2.size(), 1);
-    EXPECT_TRUE(lanAlerts().isEmpty());
-}
-
 TEST_F(AlarmControl, ALimitOrIdentifierOfZeroEndsTheAlertAtTheNextCheck) {
-    const struct {
-        float limit;
-        int id;
-    } cases[] = {{0.0f, 3032}, {5.0f, 0}};
-    for (const auto& c : cases) {
+    for (const auto& [limit, id] : {std::pair(0.0f, 3032), std::pair(5.0f, 0)}) {
         renew();
         controller->checkLowSpeed(4.9f, true);
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, c.limit);
-        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::stwLowAlarmID, c.id);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::stwLowLimit, limit);
+        setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::stwLowAlarmID, id);
         controller->checkLowSpeed(4.0f, true);
-        EXPECT_EQ(states(), "NNNNNN") << c.limit << " " << c.id;
+        EXPECT_EQ(states(), "NNNNNN") << limit << " " << id;
     }
 }
 
+// An alert the display switches off ends under the identifier the bridge knows it by; one
+// renumbered keeps its state (the unit run end to end shows the bridge taking the new number).
 TEST_F(AlarmControl, RaisedAlertTakesANewIdentifierOrEndsUnderItsOld) {
-    const struct {
-        const char* name;
-        std::vector<float> speeds; // low STW
-        bool acknowledged;
-        int newId;
-        const char* state;
-        int id;
-        QStringList reports; // state letter and identifier of each ALF the change sends
-    } cases[] = {
-        {"RaisedSwitchedOff", {4.9f}, false, 0, "N", 0, {"N 3032"}},
-        {"AcknowledgedSwitchedOff", {4.9f}, true, 0, "N", 0, {"N 3032"}},
-        {"RectifiedSwitchedOff", {4.9f, 5.6f}, false, 0, "N", 0, {"N 3032"}},
-        {"NormalSwitchedOff", {}, false, 0, "N", 0, {}},
-        {"RaisedRenumbered", {4.9f}, false, 4040, "V", 4040, {}},
-        {"AcknowledgedRenumbered", {4.9f}, true, 4040, "A", 4040, {}},
+    // low STW speeds, acknowledged, the new identifier, state and identifier then, the state
+    // letter and identifier of each ALF the change sends
+    const std::tuple<std::vector<float>, bool, int, const char*, int, QStringList> cases[] = {
+        {{4.9f}, false, 0, "N", 0, {"N 3032"}},       {{4.9f}, true, 0, "N", 0, {"N 3032"}},
+        {{4.9f, 5.6f}, false, 0, "N", 0, {"N 3032"}}, {{}, false, 0, "N", 0, {}},
+        {{4.9f}, true, 4040, "A", 4040, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [speeds, acknowledged, newId, state, id, reports] : cases) {
+        SCOPED_TRACE(testing::Message() << speeds.size() << acknowledged << newId);
         renew();
-        for (float v : c.speeds) {
+        for (float v : speeds) {
             controller->checkLowSpeed(v, true);
         }
-        if (c.acknowledged) {
+        if (acknowledged) {
             controller->handleUserACK();
         }
         clear();
@@ -137,28 +112,23 @@ TEST_F(AlarmControl, RaisedAlertTakesANewIdentifierOrEndsUnderItsOld) {
         QObject::connect(&commands, &DisplayCommands::sigAlertIdChanged, controller.get(),
                          &AlarmController::slotAlertIDChanged);
         commands.slotSystemSetupMessage(
-            std::make_shared<MsgICM>(1, 13, QList<int>{3032, c.newId, 3032, 3032, 3015, 0, 0}));
+            std::make_shared<MsgICM>(1, 13, QList<int>{3032, newId, 3032, 3032, 3015, 0, 0}));
         const AlarmInstance& a = alert(kLowStw);
-        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
-        EXPECT_EQ(a.getAlertID(), c.id);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), state);
+        EXPECT_EQ(a.getAlertID(), id);
         EXPECT_EQ(a.getPreviousAlertID(), 3032);
-        QStringList reports;
+        QStringList sent;
         for (const QString& alf : nmea1) {
             const QStringList fields = alf.split(QLatin1Char(','));
-            reports << fields.value(7) + QLatin1Char(' ') + fields.value(9);
+            sent << fields.value(7) + QLatin1Char(' ') + fields.value(9);
         }
-        EXPECT_EQ(reports, c.reports);
+        EXPECT_EQ(sent, reports);
     }
 }
 
 TEST_F(AlarmControl, SpeedLevelRelayFollowsTheLevelsWithHalfAKnotHysteresis) {
-    const struct {
-        const char* name;
-        float low;
-        float high;
-        std::vector<float> speeds;
-        QList<bool> relay;
-    } cases[] = {
+    // name, low and high level, STW speeds checked, what the relay is switched to
+    const std::tuple<const char*, float, float, std::vector<float>, QList<bool>> cases[] = {
         {"BothOffNothing", 0.0f, 0.0f, {1.0f, 30.0f}, {}},
         {"BelowLowOn", 3.0f, 0.0f, {2.9f, 2.0f}, {true}},
         {"LowKeptWithinHysteresis", 3.0f, 0.0f, {2.9f, 3.5f}, {true}},
@@ -166,19 +136,17 @@ TEST_F(AlarmControl, SpeedLevelRelayFollowsTheLevelsWithHalfAKnotHysteresis) {
         {"AboveHighOn", 0.0f, 10.0f, {10.1f}, {true}},
         {"HighReleased", 0.0f, 10.0f, {10.1f, 9.6f, 9.4f}, {true, false}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, low, high, speeds, switched] : cases) {
+        SCOPED_TRACE(name);
         renew();
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, c.low);
-        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, c.high);
-        for (float v : c.speeds) {
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelLow1, low);
+        setup().AlarmLimitsSetup.set(&AlarmLimits_Setup_S::speedLevelHigh1, high);
+        for (float v : speeds) {
             controller->checkSpeedWarnWater(v);
         }
-        EXPECT_EQ(speedRelay, c.relay);
+        EXPECT_EQ(speedRelay, switched);
     }
 }
-
-// ---- alert commands (ACN) -------------------------------------------------------------------
 
 TEST_F(AlarmControl, AlertCommandsAreAppliedOrRefused) {
     const QString arc = QStringLiteral("ARC,%1,,3032,").arg(kTime);
@@ -240,18 +208,17 @@ TEST_F(AlarmControl, AlertCommandsAreAppliedOrRefused) {
 }
 
 TEST_F(AlarmControl, AlertManagementThatMissesTwoHeartbeatsInARowGivesTheAlertBack) {
-    const struct {
-        const char* events; // m missed, r received
-        const char* state;
-    } cases[] = {{"m", "O"}, {"mm", "V"}, {"mrm", "O"}, {"mrmm", "V"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.events);
+    // heartbeats (m missed, r received), the alert's state then
+    const std::tuple<const char*, const char*> cases[] = {
+        {"m", "O"}, {"mm", "V"}, {"mrm", "O"}, {"mrmm", "V"}};
+    for (const auto& [events, state] : cases) {
+        SCOPED_TRACE(events);
         renew();
         controller->checkLowSpeed(4.9f, true);
         auto acn = std::make_shared<MsgACN>(QString(), QString(), 3032, 1, "O", "C");
         acn->setSourceSFI(kPeer);
         controller->handleACN(acn);
-        for (const char* e = c.events; *e != '\0'; ++e) {
+        for (const char* e = events; *e != '\0'; ++e) {
             if (*e == 'm') {
                 time.advance(30'000);
                 controller->hbtMessageNotReceived();
@@ -259,11 +226,9 @@ TEST_F(AlarmControl, AlertManagementThatMissesTwoHeartbeatsInARowGivesTheAlertBa
                 controller->hbtMessageReceived();
             }
         }
-        EXPECT_EQ(alertStateLetter(alert(kLowStw).getAlertState()), c.state);
+        EXPECT_EQ(alertStateLetter(alert(kLowStw).getAlertState()), state);
     }
 }
-
-// ---- ALR scheme -----------------------------------------------------------------------------
 
 TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty) {
     renew(true);
@@ -274,7 +239,7 @@ TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty)
     controller->periodicalTestAndSend();
     EXPECT_EQ(nmea1, QStringList{"ALR,,,V,V,"});
     EXPECT_EQ(nmea2, QStringList{"ALR,,,V,V,"});
-    EXPECT_EQ(lanAlerts(), QStringList{"ALR,,,V,V,"});
+    EXPECT_EQ(lanOf("A"), QStringList{"ALR,,,V,V,"});
 
     controller->checkLowSpeed(4.9f, true);
     controller->checkHighSpeed(26.0f, false);
@@ -286,29 +251,9 @@ TEST_F(AlarmControl, AlrBurstEveryFifteenSecondsCarriesOneAlrPerAlertOrOneEmpty)
     EXPECT_EQ(nmea1, (QStringList{"ALR,123456.00,3032,A,V,STW Speed Lo",
                                   "ALR,123456.00,3032,A,V,SOG Speed Hi",
                                   "ALR,123456.00,3015,A,V,Sensor Comm"}));
-}
 
-TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnly) {
-    const struct {
-        bool alr;
-        int number;
-        const char* states;
-    } cases[] = {{true, 3032, "ANNNVV"},
-                 {true, 3015, "VNNNAA"},
-                 {true, 999, "VNNNVV"},
-                 {false, 3032, "VNNNVV"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.number);
-        renew(c.alr);
-        controller->checkLowSpeed(4.9f, true);
-        controller->setSystemAlarm(SYS_SENSOR_LOST);
-        controller->setSystemAlarm(SYS_DISPLAY_LOST);
-        controller->handleACK(std::make_shared<MsgACK>(c.number));
-        EXPECT_EQ(states(), c.states);
-    }
-}
-
-TEST_F(AlarmControl, SchemeSwitchTakesEffectAtTheNextChange) {
+    // A change of scheme takes effect at the next change of an alert.
+    renew();
     controller->checkLowSpeed(4.9f, true);
     EXPECT_TRUE(nmea1.last().startsWith("ALF"));
     setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::useALR, true);
@@ -316,7 +261,22 @@ TEST_F(AlarmControl, SchemeSwitchTakesEffectAtTheNextChange) {
     EXPECT_EQ(nmea1.last(), QStringLiteral("ALR,123456.00,3032,V,V,STW Speed Lo"));
 }
 
-// ---- ALF sequences and the alert list -------------------------------------------------------
+TEST_F(AlarmControl, AckAcknowledgesEveryAlertWithThatNumberUnderTheAlrSchemeOnly) {
+    // ALR scheme, the number acknowledged, the states then
+    const std::tuple<bool, int, const char*> cases[] = {{true, 3032, "ANNNVV"},
+                                                        {true, 3015, "VNNNAA"},
+                                                        {true, 999, "VNNNVV"},
+                                                        {false, 3032, "VNNNVV"}};
+    for (const auto& [alr, number, expected] : cases) {
+        SCOPED_TRACE(number);
+        renew(alr);
+        controller->checkLowSpeed(4.9f, true);
+        controller->setSystemAlarm(SYS_SENSOR_LOST);
+        controller->setSystemAlarm(SYS_DISPLAY_LOST);
+        controller->handleACK(std::make_shared<MsgACK>(number));
+        EXPECT_EQ(states(), expected);
+    }
+}
 
 TEST_F(AlarmControl, AlfSequenceRunsZeroToNineAndAlcZeroToNinetyNine) {
     AlarmInstance& a = alert(kLowStw);
@@ -347,8 +307,6 @@ TEST_F(AlarmControl, AlertListHoldsTheAlertsThatAreNotNormalExceptInStandby) {
     EXPECT_EQ(nmea1.last(), QStringLiteral("ALC,01,01,01,0"));
 }
 
-// ---- display list, buzzer and relay ---------------------------------------------------------
-
 TEST_F(AlarmControl, DisplayListShowsTheMostUrgentAndNewestFirstAfterItsMode) {
     controller->checkLowSpeed(4.9f, true);
     time.advance(5'000);
@@ -360,40 +318,35 @@ TEST_F(AlarmControl, DisplayListShowsTheMostUrgentAndNewestFirstAfterItsMode) {
               QStringLiteral("PNRVALRS,0,SOG Lo,5,SOG Hi,5,STW Lo,2,,0,,0"));
 
     // Demo before test before mute.
-    const struct {
-        bool demo, test, muted;
-        int mode;
-    } modes[] = {{true, true, true, 1}, {false, true, true, 2}, {false, false, true, 3}};
-    for (const auto& c : modes) {
-        controller->hooks().sensorDemoActive = [c] { return c.demo; };
-        controller->hooks().alarmTestActive = [c] { return c.test; };
-        controller->hooks().sensorMuted = [c] { return c.muted; };
-        EXPECT_EQ(controller->getAlarmForDisplay()->nSimulatorType(), c.mode);
+    for (const auto& [demo, test, muted, mode] :
+         {std::tuple(true, true, true, 1), {false, true, true, 2}, {false, false, true, 3}}) {
+        controller->hooks().sensorDemoActive = [demo] { return demo; };
+        controller->hooks().alarmTestActive = [test] { return test; };
+        controller->hooks().sensorMuted = [muted] { return muted; };
+        EXPECT_EQ(controller->getAlarmForDisplay()->nSimulatorType(), mode);
     }
 }
 
-TEST_F(AlarmControl, NewAlertReachesTheDisplayThreeSecondsLater) {
+// A new alert reaches the display three seconds later, so that alert management can take it
+// over first; the display's answer acknowledges the alert of its first line; while the display
+// is lost no list goes out.
+TEST_F(AlarmControl, TheDisplayListFollowsTheAlertsWhileTheDisplayIsThere) {
     controller->checkLowSpeed(4.9f, true);
     EXPECT_TRUE(lanOf("PNRVALRS").isEmpty());
     time.advance(AlarmController::kDisplayDelayMs);
     EXPECT_EQ(lanOf("PNRVALRS"), QStringList{"PNRVALRS,0,STW Lo,5,,0,,0,,0,,0"});
-}
+    controller->checkHighSpeed(26.0f, true);
+    controller->handleALRS(std::make_shared<MsgALRS>(0, "STW Lo", 2, QString(), 0, QString(), 0,
+                                                     QString(), 0, QString(), 0));
+    EXPECT_EQ(states(), "AVNNNN");
 
-TEST_F(AlarmControl, NoListIsSentWhileTheDisplayIsLost) {
     controller->setSystemAlarm(SYS_DISPLAY_LOST);
+    clear();
     time.advance(10'000);
     controller->handleUserACK();
     EXPECT_TRUE(lanOf("PNRVALRS").isEmpty());
     controller->exitSystemAlarm(SYS_DISPLAY_LOST);
     EXPECT_FALSE(lanOf("PNRVALRS").isEmpty());
-}
-
-TEST_F(AlarmControl, DisplayAnswerAcknowledgesTheAlertOfItsFirstLine) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, true);
-    controller->handleALRS(std::make_shared<MsgALRS>(0, "STW Lo", 2, QString(), 0, QString(), 0,
-                                                     QString(), 0, QString(), 0));
-    EXPECT_EQ(states(), "AVNNNN");
 }
 
 TEST_F(AlarmControl, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApart) {
@@ -415,39 +368,47 @@ TEST_F(AlarmControl, EachNewAlertSoundsTheDisplayBuzzerAtLeastFifteenSecondsApar
     EXPECT_EQ(lanOf("PNRVICM,1,43").last(), QStringLiteral("PNRVICM,1,43,0"));
 }
 
-TEST_F(AlarmControl, OperatorAcknowledgesSoundingSilencedAndRectifiedAlerts) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, true);
-    controller->checkLowSpeed(1.0f, false);
-    controller->checkHighSpeed(19.0f, true);
-    alert(kLowSog).setSilenced();
-    controller->handleUserACK();
-    EXPECT_EQ(states(), "ANANNN");
-}
-
-TEST_F(AlarmControl, SilenceKeySilencesTheSoundingAlertsAndTheLocalBuzzer) {
-    controller->checkLowSpeed(4.9f, true);
-    controller->checkHighSpeed(26.0f, false);
-    alert(kHighSog).setAcknowledged();
-    localBuzzerSilenced.clear();
-    controller->handleUserAlarmSilence();
-    EXPECT_EQ(states(), "SNNANN");
-    EXPECT_EQ(localBuzzerSilenced.value(localBuzzerSilenced.size() - 1), true);
-}
-
-TEST_F(AlarmControl, SystemAlertsFollowTheLossAndReturnOfTheirPeer) {
-    controller->setSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(states(), "NNNNNV");
-    controller->exitSystemAlarm(SYS_SENSOR_LOST);
-    EXPECT_EQ(states(), "NNNNNU");
-    controller->setSystemAlarm(SYS_ALARM_TEST);
-    EXPECT_EQ(states(), "NNNNNU");
-}
-
-TEST_F(AlarmControl, AlarmTestRaisesEverySpeedAlertWithAnIdentifier) {
-    setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::sogHighAlarmID, 0);
-    controller->activateAllSpeedAlertsFromTest();
-    EXPECT_EQ(states(), "VVVNNN");
+// What the operator's keys, a peer's loss and return and the alarm test do to the six alerts;
+// the silence key also silences the unit's own buzzer.
+TEST_F(AlarmControl, KeysPeersAndTheAlarmTestMoveTheAlerts) {
+    const std::tuple<std::function<void()>, const char*, bool> cases[] = {
+        {[this] { // acknowledge: sounding, silenced and rectified ones
+             controller->checkLowSpeed(4.9f, true);
+             controller->checkHighSpeed(26.0f, true);
+             controller->checkLowSpeed(1.0f, false);
+             controller->checkHighSpeed(19.0f, true);
+             alert(kLowSog).setSilenced();
+             controller->handleUserACK();
+         },
+         "ANANNN", false},
+        {[this] { // silence: only the sounding ones
+             controller->checkLowSpeed(4.9f, true);
+             controller->checkHighSpeed(26.0f, false);
+             alert(kHighSog).setAcknowledged();
+             localBuzzerSilenced.clear();
+             controller->handleUserAlarmSilence();
+         },
+         "SNNANN", true},
+        {[this] { controller->setSystemAlarm(SYS_SENSOR_LOST); }, "NNNNNV", false},
+        {[this] {
+             controller->setSystemAlarm(SYS_SENSOR_LOST);
+             controller->exitSystemAlarm(SYS_SENSOR_LOST);
+             controller->setSystemAlarm(SYS_ALARM_TEST);
+         },
+         "NNNNNU", false},
+        {[this] { // every speed alert that has an identifier
+             setup().AlarmIDsSetup.set(&AlarmIDs_Setup_S::sogHighAlarmID, 0);
+             controller->activateAllSpeedAlertsFromTest();
+         },
+         "VVVNNN", false},
+    };
+    for (const auto& [act, expected, buzzerSilenced] : cases) {
+        renew();
+        act();
+        EXPECT_EQ(states(), expected);
+        EXPECT_EQ(localBuzzerSilenced.value(localBuzzerSilenced.size() - 1), buzzerSilenced)
+            << expected;
+    }
     controller->exitSpeedAlarms();
     EXPECT_EQ(states(), "NNNNNN");
 }

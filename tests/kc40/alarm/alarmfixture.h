@@ -86,16 +86,8 @@ protected:
         return letters;
     }
 
-    // What went out on the LAN, without the display's sentences.
-    QStringList lanAlerts() const {
-        QStringList alerts;
-        for (const QString& text : lan) {
-            if (!text.startsWith(QLatin1String("PNRV"))) {
-                alerts << text;
-            }
-        }
-        return alerts;
-    }
+    // What went out on the LAN and begins with the prefix; "A" takes the alert sentences (ALF,
+    // ALR, ALC, ARC) without the display's ones.
     QStringList lanOf(const QString& prefix) const {
         QStringList found;
         for (const QString& text : lan) {

@@ -1,5 +1,8 @@
 #include "alarmfixture.h"
 
+#include <functional>
+#include <map>
+
 namespace {
 
 // Drives the low-STW alert by a script of steps: v raise, k acknowledge, K acknowledge by
@@ -24,141 +27,117 @@ protected:
 
 private:
     static void apply(AlarmInstance& a, char step) {
-        switch (step) {
-        case 'v':
-            return a.setActive();
-        case 'k':
-            return a.setAcknowledged();
-        case 'K':
-            return a.setAcknowledgedInALR();
-        case 's':
-            return a.setSilenced();
-        case 'o':
-            return a.setResponsabilityTransfered();
-        case 'r':
-            return a.setRectified();
-        case 'n':
-            return a.reset();
-        case 't':
-            return a.setAlertText(QStringLiteral("STW Speed Lo 2"));
-        case 'c':
-            return a.setTimestampleStateChanged();
-        default:
-            FAIL() << "unknown step " << step;
-        }
+        static const std::map<char, std::function<void(AlarmInstance&)>> kSteps = {
+            {'v', &AlarmInstance::setActive},
+            {'k', &AlarmInstance::setAcknowledged},
+            {'K', &AlarmInstance::setAcknowledgedInALR},
+            {'s', &AlarmInstance::setSilenced},
+            {'o', &AlarmInstance::setResponsabilityTransfered},
+            {'r', &AlarmInstance::setRectified},
+            {'n', &AlarmInstance::reset},
+            {'t', [](AlarmInstance& x) { x.setAlertText(QStringLiteral("STW Speed Lo 2")); }},
+            {'c', &AlarmInstance::setTimestampleStateChanged}};
+        ASSERT_TRUE(kSteps.count(step)) << "unknown step " << step;
+        kSteps.at(step)(a);
     }
 };
 
-// "ALF,1,1,seq,time,B,W,<state>,..." -> state letter; "ALR,time,id,<c>,<a>,text" -> "ca".
-QString alfState(const QString& alf) {
-    return alf.split(QLatin1Char(',')).value(7);
-}
-QString alrLetters(const QString& alr) {
-    const QStringList f = alr.split(QLatin1Char(','));
-    return f.value(3) + f.value(4);
-}
-
 TEST_F(AlertLife, EveryRecordedChangeIsReportedWithAlfOrAlr) {
-    const struct {
-        const char* name;
-        const char* reach; // from normal to the starting state
-        const char* event;
-        const char* state;
-        const char* alfStates;    // state letters of the ALFs the event sends
-        const char* alrCondition; // condition and acknowledge letters of the ALRs it sends
-    } cases[] = {
-        {"NormalActivates", "", "v", "V", "V", "AV"},
-        {"ActiveAcknowledged", "v", "k", "A", "A", "AA"},
-        {"ActiveAcknowledgedByAck", "v", "K", "A", "A", "AA"},
-        {"ActiveSilenced", "v", "s", "S", "S", "AV"},
-        {"ActiveTransferred", "v", "o", "O", "O", "AV"},
-        {"ActiveRectified", "v", "r", "U", "U", "VV"},
-        {"ActiveReset", "v", "n", "N", "N", "VA"},
-        {"AcknowledgedRectifiedEnds", "v k", "r", "N", "UN", "VV VA"},
-        {"AcknowledgedAgainUnchanged", "v k", "k", "A", "", ""},
-        {"AcknowledgedAgainByAckRecorded", "v k", "K", "A", "A", "AA"},
-        {"RectifiedAcknowledgedEnds", "v r", "k", "N", "N", "VA"},
-        {"RectifiedAcknowledgedByAckEnds", "v r", "K", "N", "N", "VA"},
-        {"RectifiedComesBackActive", "v r", "v", "V", "V", "AV"},
-        {"SilencedAcknowledged", "v s", "k", "A", "A", "AA"},
-        {"SilencedRectified", "v s", "r", "U", "U", "VV"},
-        {"TransferredRectifiedEnds", "v o", "r", "N", "N", "VA"},
-        {"TransferredAcknowledged", "v o", "k", "A", "A", "AA"},
-        {"NormalIgnoresAcknowledge", "", "k", "N", "", ""},
-        {"NormalIgnoresAckSentence", "", "K", "N", "", ""},
-    };
-    for (const auto& c : cases) {
+    // name, steps from normal to the starting state, the event, the state it leaves, the state
+    // letters of the ALFs it sends, the condition and acknowledge letters of the ALRs it sends
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
+        cases[] = {
+            {"NormalActivates", "", "v", "V", "V", "AV"},
+            {"ActiveAcknowledged", "v", "k", "A", "A", "AA"},
+            {"ActiveAcknowledgedByAck", "v", "K", "A", "A", "AA"},
+            {"ActiveSilenced", "v", "s", "S", "S", "AV"},
+            {"ActiveTransferred", "v", "o", "O", "O", "AV"},
+            {"ActiveRectified", "v", "r", "U", "U", "VV"},
+            {"ActiveReset", "v", "n", "N", "N", "VA"},
+            {"AcknowledgedRectifiedEnds", "v k", "r", "N", "UN", "VV VA"},
+            {"AcknowledgedAgainUnchanged", "v k", "k", "A", "", ""},
+            {"AcknowledgedAgainByAckRecorded", "v k", "K", "A", "A", "AA"},
+            {"RectifiedAcknowledgedEnds", "v r", "k", "N", "N", "VA"},
+            {"RectifiedAcknowledgedByAckEnds", "v r", "K", "N", "N", "VA"},
+            {"RectifiedComesBackActive", "v r", "v", "V", "V", "AV"},
+            {"SilencedAcknowledged", "v s", "k", "A", "A", "AA"},
+            {"SilencedRectified", "v s", "r", "U", "U", "VV"},
+            {"TransferredRectifiedEnds", "v o", "r", "N", "N", "VA"},
+            {"TransferredAcknowledged", "v o", "k", "A", "A", "AA"},
+            {"NormalIgnoresAcknowledge", "", "k", "N", "", ""},
+            {"NormalIgnoresAckSentence", "", "K", "N", "", ""},
+        };
+    for (const auto& [name, reach, event, state, alfSent, alrSent] : cases) {
         for (const bool alr : {false, true}) {
-            SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.name, alr ? "ALR" : "ALF").toStdString());
+            SCOPED_TRACE(QStringLiteral("%1 %2").arg(name, alr ? "ALR" : "ALF").toStdString());
             renew(alr);
-            play(c.reach);
+            play(reach);
             clear();
-            EXPECT_EQ(alertStateLetter(play(c.event).getAlertState()), c.state);
+            EXPECT_EQ(alertStateLetter(play(event).getAlertState()), state);
             QStringList letters;
             for (const QString& sent : nmea1) {
-                letters << (alr ? alrLetters(sent) : alfState(sent));
+                // "ALF,1,1,seq,time,B,W,<state>,..."; "ALR,time,id,<condition>,<acknowledged>,..."
+                const QStringList f = sent.split(QLatin1Char(','));
+                letters << (alr ? f.value(3) + f.value(4) : f.value(7));
             }
             EXPECT_EQ(letters.join(alr ? QStringLiteral(" ") : QString()),
-                      QString::fromLatin1(alr ? c.alrCondition : c.alfStates));
+                      QString::fromLatin1(alr ? alrSent : alfSent));
         }
     }
 }
 
 // Revisions run 1..99, escalations 1..9; escalation re-raises an alert left unattended, the
-// 30 s silence ends in the alert sounding again.
+// 30 s silence ends in the alert sounding again. The display's buzzer sounds (ICM 43) for an
+// alert that newly sounds: once raised, and at each escalation, also one a silence held back
+// until it ended; the end of a plain silence does not sound it again.
 TEST_F(AlertLife, RevisionsEscalationAndSilenceFollowTheTime) {
-    const struct {
-        const char* name;
-        int escalationMinutes;
-        const char* script;
-        const char* state;
-        int revision;
-        int escalation;
-    } cases[] = {
-        {"UnattendedWaitsTheEscalationTime", 2, "v +119999", "V", 1, 0},
-        {"UnattendedSoundsAgainAfterIt", 2, "v +120000", "V", 2, 1},
-        {"AndAgainAfterTheNext", 2, "v +240000", "V", 3, 2},
-        {"AnotherActivationKeepsTheRunningWait", 2, "v +60000 v +60000", "V", 3, 1},
-        {"AcknowledgedDoesNotEscalate", 2, "v k +600000", "A", 2, 0},
-        {"DueWhileSilencedWaitsForTheSilence", 1, "v +50000 s +10000", "S", 2, 0},
-        {"SoundsOnceTheSilenceEnds", 1, "v +50000 s +30000", "V", 3, 1},
-        {"EscalationCountReachesNine", 1, "v +540000", "V", 10, 9},
-        {"EscalationWrapsToOne", 1, "v +600000", "V", 11, 1},
-        {"SilenceLastsThirtySeconds", 0, "v s +29999", "S", 2, 0},
-        {"SilencedSoundsAgain", 0, "v s +30000", "V", 3, 0},
-        {"ChangedTextIsRecordedOnce", 0, "v k t t", "A", 3, 0},
-        {"ActivationKeepsTheRevisionOfTheText", 0, "v k t v", "V", 3, 0},
-        {"RevisionReachesNinetyNine", 0, "v c98", "V", 99, 0},
-        {"RevisionWrapsToOne", 0, "v c98 s", "S", 1, 0},
-        {"ResetClearsIt", 0, "v c98 s n", "N", 0, 0},
+    // name, escalation minutes, steps, state, revision and escalation counts, display buzzes
+    const std::tuple<const char*, int, const char*, const char*, int, int, qsizetype> cases[] = {
+        {"UnattendedWaitsTheEscalationTime", 2, "v +119999", "V", 1, 0, 1},
+        {"UnattendedSoundsAgainAfterIt", 2, "v +120000", "V", 2, 1, 2},
+        {"AndAgainAfterTheNext", 2, "v +240000", "V", 3, 2, 3},
+        {"AnotherActivationKeepsTheRunningWait", 2, "v +60000 v +60000", "V", 3, 1, 3},
+        {"AcknowledgedDoesNotEscalate", 2, "v k +600000", "A", 2, 0, 0},
+        {"DueWhileSilencedWaitsForTheSilence", 1, "v +50000 s +10000", "S", 2, 0, 1},
+        {"SoundsOnceTheSilenceEnds", 1, "v +50000 s +30000", "V", 3, 1, 2},
+        {"EscalationCountReachesNine", 1, "v +540000", "V", 10, 9, 10},
+        {"EscalationWrapsToOne", 1, "v +600000", "V", 11, 1, 11},
+        {"SilenceLastsThirtySeconds", 0, "v s +29999", "S", 2, 0, 0},
+        {"SilencedSoundsAgain", 0, "v s +30000", "V", 3, 0, 1},
+        {"SilenceAfterTheBuzzerEnds", 0, "v +5000 s +30000", "V", 3, 0, 1},
+        {"ChangedTextIsRecordedOnce", 0, "v k t t", "A", 3, 0, 0},
+        {"ActivationKeepsTheRevisionOfTheText", 0, "v k t v", "V", 3, 0, 0},
+        {"RevisionReachesNinetyNine", 0, "v c98", "V", 99, 0, 0},
+        {"RevisionWrapsToOne", 0, "v c98 s", "S", 1, 0, 0},
+        {"ResetClearsIt", 0, "v c98 s n", "N", 0, 0, 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        renew(false, c.escalationMinutes);
-        const AlarmInstance& a = play(c.script);
-        EXPECT_EQ(alertStateLetter(a.getAlertState()), c.state);
-        EXPECT_EQ(a.getRevisionCounter(), c.revision);
-        EXPECT_EQ(a.getEscalationCounter(), c.escalation);
+    for (const auto& [name, escalationMinutes, script, state, revision, escalation, buzzes] :
+         cases) {
+        SCOPED_TRACE(name);
+        renew(false, escalationMinutes);
+        const AlarmInstance& a = play(script);
+        EXPECT_EQ(alertStateLetter(a.getAlertState()), state);
+        EXPECT_EQ(a.getRevisionCounter(), revision);
+        EXPECT_EQ(a.getEscalationCounter(), escalation);
+        EXPECT_EQ(lanOf(QStringLiteral("PNRVICM,1,43,1")).size(), buzzes);
         if (a.getAlertState() != NO_ALARM) {
             // The latest ALF carries both counts.
             EXPECT_EQ(nmea1.last().split(QLatin1Char(',')).mid(11, 2),
-                      (QStringList{QString::number(c.revision), QString::number(c.escalation)}));
+                      (QStringList{QString::number(revision), QString::number(escalation)}));
         }
     }
 }
 
 TEST(AlertEscalation, MinutesBecomeMillisecondsAtMostATimersReach) {
-    const struct {
-        qint64 minutes;
-        qint64 ms;
-    } cases[] = {{0, 0},
-                 {-3, 0},
-                 {2, 120'000},
-                 {35'791, 2'147'460'000},
-                 {35'792, PlatformTimer::kMaxIntervalMs},
-                 {2'147'483'647, PlatformTimer::kMaxIntervalMs}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(AlarmInstance::escalationDelayMs(c.minutes), c.ms) << c.minutes;
+    // escalation minutes, the wait in milliseconds
+    const std::tuple<qint64, qint64> cases[] = {{0, 0},
+                                                {-3, 0},
+                                                {2, 120'000},
+                                                {35'791, 2'147'460'000},
+                                                {35'792, PlatformTimer::kMaxIntervalMs},
+                                                {2'147'483'647, PlatformTimer::kMaxIntervalMs}};
+    for (const auto& [minutes, ms] : cases) {
+        EXPECT_EQ(AlarmInstance::escalationDelayMs(minutes), ms) << minutes;
     }
 }
 

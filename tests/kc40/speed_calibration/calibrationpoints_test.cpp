@@ -15,50 +15,6 @@ SpeedCalibrationPoint point(int zone, float real, float stw, float sog, bool sog
     return p;
 }
 
-TEST(ExtendedCalibrationPoint, BuiltFromABasicPoint) {
-    struct Case {
-        const char* name;
-        bool sensorFactors;
-        float stwHigh, stwLow, sogHigh, sogLow;
-    };
-    const Case cases[] = {
-        {"measured speeds copied", false, 9.0f, 9.0f, 9.5f, 9.5f},
-        {"typical sensor ratios", true, 7.51f, 7.1f, 8.35f, 8.35f},
-    };
-    for (const Case& c : cases) {
-        const ExtendedSpeedCalibrationPoint ext(point(3, 10.0f, 9.0f, 9.5f, false), 2,
-                                                c.sensorFactors);
-        EXPECT_EQ(ext.calibrationPointNumber, 3) << c.name;
-        EXPECT_EQ(ext.calibrationPointSource, 2) << c.name;
-        const float measured[] = {c.stwHigh, c.stwLow, c.sogHigh, c.sogLow};
-        const SingleSpeedCalibrationPoint* pointSlots[] = {
-            &ext.getSinglePoint(STW_speed, true), &ext.getSinglePoint(STW_speed, false),
-            &ext.getSinglePoint(SOG_speed, true), &ext.getSinglePoint(SOG_speed, false)};
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_FLOAT_EQ(pointSlots[i]->measuredSpeed, measured[i]) << c.name << " slot " << i;
-            EXPECT_FLOAT_EQ(pointSlots[i]->realSpeed, 10.0f) << c.name;
-            EXPECT_TRUE(pointSlots[i]->valid()) << c.name;
-            EXPECT_FLOAT_EQ(pointSlots[i]->angleOffset, 1.5f) << c.name;
-        }
-    }
-}
-
-TEST(ExtendedCalibrationPoint, TextRoundTrip) {
-    ExtendedSpeedCalibrationPoint ext(point(4, 20.0f, 17.25f, 18.5f, true), 3, false);
-    ext.sogLowFrequencyPoint.isValid = 0;
-    ext.stwLowFrequencyPoint.measuredSpeed = 16.125f;
-    const QString text = ext.toText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral(R"([4?3?{ "angleOffset" : 1.5, "isValid" : 1, )"
-                                               R"("measuredSpeed" : 17.25, "realSpeed" : 20 }|)")))
-        << text.toStdString();
-
-    ExtendedSpeedCalibrationPoint back;
-    ASSERT_TRUE(back.fromText(text));
-    EXPECT_EQ(back.toText(), text);
-    EXPECT_FALSE(back.sogLowFrequencyPoint.valid());
-    EXPECT_FLOAT_EQ(back.stwLowFrequencyPoint.measuredSpeed, 16.125f);
-}
-
 TEST(ExtendedCalibrationPoint, MalformedTextLeavesThePointUnchanged) {
     const QString good =
         ExtendedSpeedCalibrationPoint(point(1, 5.0f, 4.0f, 4.5f, true), 1, false).toText();
