@@ -1,68 +1,34 @@
 #include "freshunit.h"
 #include "mainhandler.h"
-#include "msgdat.h"
 #include "msgicm.h"
-#include "platform.h"
 #include "pseudoterminal.h"
-#include "speedcalibrationdata.h"
-#include "waitfor.h"
 
 #include <QMetaMethod>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 // The central object on a fresh board root, with the sensor line played by the test.
 class MainHandlerOnBoard : public ::testing::Test {
 protected:
-    // What the unit writes on the sensor line, collected while its event loop runs.
-    bool sensorLineShows(const QByteArray& expected, int timeoutMs) {
-        return waitFor(
-            [&] {
-                fromUnit += sensor.read(5);
-                return fromUnit.contains(expected);
-            },
-            timeoutMs);
-    }
-
     FreshUnitRoot root;
     PseudoTerminal sensor{root.path("/dev/ttyS3")};
-    QByteArray fromUnit;
-};
-
-TEST_F(MainHandlerOnBoard, StuckSensorDataReloadsTheSensorsLogic) {
-    MainHandler unit;
-    // Water and ground speeds identical, DAT after DAT: the sensor's logic has hung.
-    const QByteArray stuck =
-        MsgDAT(4, 5.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, 5.0f, 9, 0.0f, 9, 45.0f, 45.0f)
-            .getMsgBuffer()
-            .toLatin1();
-    for (int i = 0; i < 61; ++i) {
-        sensor.write(stuck);
-        spinFor(5);
-    }
-    EXPECT_TRUE(sensorLineShows(QByteArray("$PNRVFIRM\0\r\n", 12), 5000)) << fromUnit.toStdString();
-}
-
-struct BoardCommandCase {
-    const char* name;
-    int command;
-    QList<int> parameters;
-    QByteArray recorded;
 };
 
 TEST_F(MainHandlerOnBoard, DisplayCommandsThatNeedTheBoardReachIt) {
     MainHandler unit;
-    const BoardCommandCase cases[] = {
+    const std::tuple<const char*, int, QList<int>, QByteArray> cases[] = {
         {"reset of level 2", 8, {2, 1}, "reboot\n"},
         {"update started on the display", 33, {2, 3}, "rm /var/www/UP_K105\n"},
     };
-    for (const BoardCommandCase& c : cases) {
+    for (const auto& [name, command, parameters, recorded] : cases) {
         QFile::remove(CommandRunner::recordFile());
         unit.displayCommands().slotSystemSetupMessage(
-            std::make_shared<MsgICM>(1, c.command, c.parameters));
-        EXPECT_EQ(root.readFile("/board_commands"), c.recorded) << c.name;
+            std::make_shared<MsgICM>(1, command, parameters));
+        EXPECT_EQ(root.readFile("/board_commands"), recorded) << name;
     }
 }
 

@@ -1,4 +1,3 @@
-#include "casename.h"
 #include "freshunit.h"
 #include "serialsensor.h"
 #include "standbyandmute.h"
@@ -6,113 +5,54 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <vector>
+#include <map>
+#include <tuple>
 
 namespace {
 
 // The mute handshake and standby on a sensor line that is not open: a request leaves the line
 // waiting for the sensor's answer, which the test then gives or not.
-struct Step {
-    enum Kind { Mute, Unmute, Answer, AnswerUnmuted, Standby, Wake, DataArrives };
-    Kind kind;
-};
-
-struct MuteCase {
-    const char* name;
-    bool satelliteLog;
-    std::vector<Step::Kind> steps;
-    // Whether the last step left the line waiting for an answer.
-    bool waiting;
-    // The standby confirmations the display got, in order.
-    std::vector<bool> confirmed;
-    bool muted;
-};
-void PrintTo(const MuteCase& c, std::ostream* os) {
-    printCaseName(c, os);
-}
-
-class StandbyAndMuteTest : public ::testing::TestWithParam<MuteCase> {
-protected:
-    FreshUnitRoot root;
-    SerialSensor line;
-};
-
-TEST_P(StandbyAndMuteTest, FollowsTheSensorsAnswers) {
-    const MuteCase& c = GetParam();
-    SystemSetup& setup = *SystemSetup::getInstance();
-    StandbyAndMute unit(line, setup, [&] { return !c.satelliteLog; });
-    std::vector<bool> confirmed;
-    QObject::connect(&setup, &SystemSetup::sigStandbyConfirmed,
-                     [&](bool standby) { confirmed.push_back(standby); });
-    for (const Step::Kind step : c.steps) {
-        line.setWaitForAck(false);
-        switch (step) {
-        case Step::Mute:
-            unit.slotSynchRequest(true);
-            break;
-        case Step::Unmute:
-            unit.slotSynchRequest(false);
-            break;
-        case Step::Answer:
-            unit.slotSynchConfirmed(true);
-            break;
-        case Step::AnswerUnmuted:
-            unit.slotSynchConfirmed(false);
-            break;
-        case Step::Standby:
-            unit.slotShotDownSensor(true);
-            break;
-        case Step::Wake:
-            unit.slotShotDownSensor(false);
-            break;
-        case Step::DataArrives:
-            unit.slotSynchOffNmeaReceived(false);
-            break;
+TEST(StandbyAndMute, FollowsTheSensorsAnswers) {
+    const std::map<QString, std::function<void(StandbyAndMute&)>> steps = {
+        {"mute", [](StandbyAndMute& u) { u.slotSynchRequest(true); }},
+        {"unmute", [](StandbyAndMute& u) { u.slotSynchRequest(false); }},
+        {"muted", [](StandbyAndMute& u) { u.slotSynchConfirmed(true); }},
+        {"unmuted", [](StandbyAndMute& u) { u.slotSynchConfirmed(false); }},
+        {"standby", [](StandbyAndMute& u) { u.slotShotDownSensor(true); }},
+        {"wake", [](StandbyAndMute& u) { u.slotShotDownSensor(false); }},
+        {"data", [](StandbyAndMute& u) { u.slotSynchOffNmeaReceived(false); }},
+    };
+    // After the steps: whether the line waits for an answer, the standby confirmations the
+    // display got, whether the sensor is muted.
+    const std::tuple<const char*, bool, const char*, bool, const char*, bool> cases[] = {
+        {"first request is always sent", false, "unmute", true, "", false},
+        {"request for the state in place is not sent", false, "mute muted mute", false, "", true},
+        {"standby waits for the sensor", false, "standby", true, "", false},
+        {"standby confirmed once muted", false, "standby muted", false, "1", true},
+        {"waking unmutes", false, "standby muted wake", true, "1", true},
+        {"awake once unmuted", false, "standby muted wake unmuted", false, "1 0", false},
+        {"standby of a muted sensor needs no request", false, "mute muted standby", false, "1",
+         true},
+        {"data from the sensor ends its standby", false, "standby muted data", false, "1 0", false},
+        {"without sensor standby is at once", true, "standby wake", false, "1 0", false},
+    };
+    for (const auto& [name, satelliteLog, actions, waiting, confirmations, muted] : cases) {
+        SCOPED_TRACE(name);
+        FreshUnitRoot root;
+        SerialSensor line;
+        SystemSetup& setup = *SystemSetup::getInstance();
+        StandbyAndMute unit(line, setup, [&] { return !satelliteLog; });
+        QStringList confirmed;
+        QObject::connect(&setup, &SystemSetup::sigStandbyConfirmed,
+                         [&](bool standby) { confirmed << QString::number(int(standby)); });
+        for (const QString& step : QString(actions).split(' ')) {
+            line.setWaitForAck(false);
+            steps.at(step)(unit);
         }
+        EXPECT_EQ(line.getWaitForAck(), waiting);
+        EXPECT_EQ(confirmed.join(' ').toStdString(), confirmations);
+        EXPECT_EQ(unit.isMuted(), muted);
     }
-    EXPECT_EQ(line.getWaitForAck(), c.waiting);
-    EXPECT_EQ(confirmed, c.confirmed);
-    EXPECT_EQ(unit.isMuted(), c.muted);
 }
-
-using S = Step;
-INSTANTIATE_TEST_SUITE_P(
-    Sensor, StandbyAndMuteTest,
-    ::testing::Values(
-        MuteCase{"FirstRequestIsAlwaysSent", false, {S::Unmute}, true, {}, false},
-        MuteCase{"RequestForTheStateInPlaceIsNotSent",
-                 false,
-                 {S::Mute, S::Answer, S::Mute},
-                 false,
-                 {},
-                 true},
-        MuteCase{"StandbyWaitsForTheSensor", false, {S::Standby}, true, {}, false},
-        MuteCase{"StandbyConfirmedOnceMuted", false, {S::Standby, S::Answer}, false, {true}, true},
-        MuteCase{"WakingUnmutes", false, {S::Standby, S::Answer, S::Wake}, true, {true}, true},
-        MuteCase{"AwakeOnceUnmuted",
-                 false,
-                 {S::Standby, S::Answer, S::Wake, S::AnswerUnmuted},
-                 false,
-                 {true, false},
-                 false},
-        MuteCase{"StandbyOfAMutedSensorNeedsNoRequest",
-                 false,
-                 {S::Mute, S::Answer, S::Standby},
-                 false,
-                 {true},
-                 true},
-        MuteCase{"DataFromTheSensorEndsItsStandby",
-                 false,
-                 {S::Standby, S::Answer, S::DataArrives},
-                 false,
-                 {true, false},
-                 false},
-        MuteCase{"WithoutSensorStandbyIsAtOnce",
-                 true,
-                 {S::Standby, S::Wake},
-                 false,
-                 {true, false},
-                 false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

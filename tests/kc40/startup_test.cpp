@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 class StartUpOnRoot : public ::testing::Test {
 protected:
@@ -17,48 +19,28 @@ protected:
     TestRoot root;
 };
 
-struct MarkerCase {
-    const char* name;
-    bool version;
-    bool newSetups;
-    bool overwriteSerial;
-    StartMode mode;
-};
-
 TEST_F(StartUpOnRoot, MarkersChooseTheStartMode) {
-    const MarkerCase cases[] = {
+    const std::tuple<const char*, bool, bool, bool, StartMode> cases[] = {
         {"Normal", true, false, false, StartMode::Normal},
         {"NewSetups", true, true, false, StartMode::NewSetupFiles},
         {"NewSetupsWithSerial", true, true, true, StartMode::NewSetupFilesWithSerial},
         {"SerialMarkerAlone", true, false, true, StartMode::Normal},
         {"NewVersion", false, true, true, StartMode::FirstRunOfVersion},
     };
-    for (const MarkerCase& c : cases) {
+    for (const auto& [name, version, newSetups, overwriteSerial, mode] : cases) {
         TestRoot fresh;
         Platform::configure(fresh.path(), QString());
-        if (c.version) {
+        if (version) {
             fresh.writeFile(versionMarker(), {});
         }
-        if (c.newSetups) {
+        if (newSetups) {
             fresh.writeFile("/opt/new_setup_files/exist", {});
         }
-        if (c.overwriteSerial) {
+        if (overwriteSerial) {
             fresh.writeFile("/opt/new_setup_files/overwrite_serial", {});
         }
-        EXPECT_EQ(StartUp::chooseStartMode(), c.mode) << c.name;
+        EXPECT_EQ(StartUp::chooseStartMode(), mode) << name;
     }
-}
-
-TEST_F(StartUpOnRoot, FirstRunOfAVersionMarksItAndBacksUp) {
-    root.writeFile("/opt/previously_running/1.0.0.0.ver", {});
-    root.writeFile("/opt/setup_files/kc40_setup", "{ \"a\" : 1 }");
-
-    EXPECT_EQ(StartUp::chooseStartMode(), StartMode::FirstRunOfVersion);
-    EXPECT_TRUE(root.exists(versionMarker()));
-    EXPECT_FALSE(root.exists("/opt/previously_running/1.0.0.0.ver"));
-    EXPECT_EQ(root.readFile("/opt/backup_setup_files/kc40_setup"), "{ \"a\" : 1 }");
-    EXPECT_TRUE(root.exists("/opt/backup_configuration_files"));
-    EXPECT_EQ(StartUp::chooseStartMode(), StartMode::Normal);
 }
 
 TEST_F(StartUpOnRoot, DeliveredConfigurationReplacesTheLiveOneAndKeepsABackup) {
@@ -86,15 +68,4 @@ TEST_F(StartUpOnRoot, FailedDeliveryLeavesTheLiveConfigurationAndTheStagedFiles)
     EXPECT_EQ(root.readFile("/opt/new_configuration_files/Speed_calibration_config"), "new");
 }
 
-TEST_F(StartUpOnRoot, StagedSetupsAreRemovedOnlyAfterTheyWereTakenOver) {
-    root.writeFile("/opt/new_setup_files/exist", {});
-    root.writeFile("/opt/new_setup_files/vq2_setup", "{ \"a\" : 1 }");
-    EXPECT_TRUE(StartUp::prepareSetupFiles(StartMode::NewSetupFiles));
-    EXPECT_FALSE(root.exists("/opt/new_setup_files"));
-}
-
-TEST_F(StartUpOnRoot, VersionFileHoldsTheStampAlone) {
-    EXPECT_TRUE(StartUp::writeVersionFile("261206190006"));
-    EXPECT_EQ(root.readFile("/opt/norvane_version"), "261206190006");
-}
 } // namespace

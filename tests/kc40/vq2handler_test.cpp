@@ -1,75 +1,66 @@
 #include "vq2_handler.h"
 
 #include "calibrationtablesource.h"
-#include "casename.h"
+#include "fakeclock.h"
 #include "freshunit.h"
 #include "msgdat.h"
 #include "msgicm.h"
-#include "msgqst.h"
-#include "nmeaparser.h"
-#include "platform.h"
-#include "systemsetup.h"
-#include "systemvariables.h"
 #include "udperrorcounter.h"
 #include "vq2datamodel.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
-std::atomic<qint64> g_now{1'700'000'000'000};
+constexpr float kNone = kAbsentFloat;
 
-qint64 fakeNow() {
-    return g_now.load();
+float rad(float degrees) {
+    return degrees * std::numbers::pi_v<float> / 180.0f;
 }
 
-QString withChecksum(const QString& body) {
-    quint8 sum = 0;
-    for (QChar c : body.mid(1)) {
-        sum ^= static_cast<quint8>(c.toLatin1());
-    }
-    return body + QStringLiteral("*%1\r\n").arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+// A value as the tables write it, to five decimals; "-" when invalid.
+QString shown(varFloat& value) {
+    return value.getValidity() ? QString::number(std::round(value.getValue() * 1e5) / 1e5)
+                               : QStringLiteral("-");
 }
 
-using ConfiguredRoot = FreshUnitRoot;
+MsgDAT dat4(float water, float ground, float depth) {
+    return MsgDAT(4, water, 9, 0.0f, 9, 21.0f, 0, 0, 0, ground, 9, 0.0f, 9, depth, depth);
+}
+
+// The second frequency measures the water alone.
+MsgDAT dat5(float fwd, int fwdQuality, float aft, int aftQuality) {
+    return MsgDAT(5, fwd, fwdQuality, aft, aftQuality, 21.0f, 0, 0, 0, kNone, 0, kNone, 0, kNone,
+                  kNone);
+}
 
 // The unit on a fresh board root, fed DAT sentences two a second.
 class Vq2HandlerTest : public ::testing::Test {
 protected:
     Vq2HandlerTest() {
-        Clock::setSource(&fakeNow);
-        SystemVariables* sv = SystemVariables::getInstance();
-        sv->vq2data.invalidateData();
-        sv->vq2dataDat5.invalidateData();
-        handler.setForwReverseDirection(false);
         QObject::connect(&handler, &VQ2_Handler::sigSendConfigToSensor, [this] { ++configs; });
         QObject::connect(&handler, &VQ2_Handler::sigReloadSensorVQ2, [this] { ++reloads; });
         QObject::connect(&handler, &VQ2_Handler::sigSendSingleOnUdpOutput,
                          [this](const NmeaMessagePtr& m) { sent.append(m); });
     }
-    ~Vq2HandlerTest() override {
-        Clock::setSource(nullptr);
-        SystemSetup::resetForTests();
-    }
 
     void feed(const MsgDAT& dat, int count = 1) {
         for (int i = 0; i < count; ++i) {
-            g_now += 500;
-            handler.handleDatMsg(std::make_shared<MsgDAT>(dat), static_cast<quint64>(g_now.load()));
+            FakeClock::advance(500);
+            handler.handleDatMsg(std::make_shared<MsgDAT>(dat), FakeClock::stamp());
         }
     }
 
-    static MsgDAT dat4(float water, float ground, float depth) {
-        return MsgDAT(4, water, 9, 0.0f, 9, 21.0f, 0, 0, 0, ground, 9, 0.0f, 9, depth, depth);
-    }
-
-    ConfiguredRoot root;
+    FakeClock clock;
+    FreshUnitRoot root;
+    SystemVariables& sv = *SystemVariables::getInstance();
+    VQ2DataModel& model = sv.vq2data;
     VQ2_Handler handler;
     int configs = 0;
     int reloads = 0;
@@ -77,384 +68,273 @@ protected:
 };
 
 TEST_F(Vq2HandlerTest, MonitoringSentenceCarriesTheDatInHundredths) {
-    auto parsed = NmeaParser::parse(withChecksum(
-        QStringLiteral("$PNRVDAT,4,+10.5,9,-0.5,8,+21.0,0,0,0,+10.0,9,-1.5,9,45.5,46.0")));
-    ASSERT_NE(dynamic_cast<const MsgDAT*>(parsed.get()), nullptr);
-    handler.handleDatMsg(NmeaMessagePtr(std::move(parsed)), 1000);
-    ASSERT_FALSE(sent.isEmpty());
-    const auto* icm = dynamic_cast<const MsgICM*>(sent.first().get());
-    ASSERT_NE(icm, nullptr);
-    EXPECT_EQ(icm->commandID(), 32);
-    const QList<int> p = icm->msgParameters();
-    ASSERT_EQ(p.size(), 14);
-    EXPECT_EQ(p.mid(0, 10), (QList<int>{1050, -50, 1000, -150, 9, 8, 9, 9, 4550, 4600}));
-    EXPECT_EQ(p[11], 2100);
-}
-
-TEST_F(Vq2HandlerTest, SecondFrequencyMonitoringCarriesItsWaterSpeeds) {
-    feed(MsgDAT(5, -3.25f, 7, 1.0f, 2, 21.0f, 0, 0, 0, kAbsentFloat, 0, kAbsentFloat, 0,
-                kAbsentFloat, kAbsentFloat));
-    ASSERT_FALSE(sent.isEmpty());
-    const auto* icm = dynamic_cast<const MsgICM*>(sent.first().get());
-    ASSERT_NE(icm, nullptr);
-    EXPECT_EQ(icm->msgParameters(), (QList<int>{-325, 100, 7, 2}));
-    EXPECT_EQ(handler.badSignalQualityCount(), 1);
-}
-
-TEST_F(Vq2HandlerTest, EveryDatReportsTheWaterQualitiesAndTheChosenFrequency) {
-    feed(dat4(10.2f, 10.2f, 45.0f), 30);
-    const MsgQST* qst = nullptr;
-    for (const NmeaMessagePtr& message : sent) {
-        if (const auto* candidate = dynamic_cast<const MsgQST*>(message.get())) {
-            qst = candidate;
-        }
+    const float inf = std::numeric_limits<float>::infinity();
+    // The leading parameters of the monitoring sentence.
+    const std::tuple<const char*, MsgDAT, QList<int>> cases[] = {
+        {"second frequency: its water speeds", dat5(-3.25f, 7, 1.0f, 2), {-325, 100, 7, 2}},
+        {"absent or huge speeds are unknown",
+         MsgDAT(4, 1e30f, 9, kNone, 9, 21.0f, 0, 0, 0, -kNone, 9, inf, 9, 45.0f, 45.0f),
+         {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
+    };
+    for (const auto& [name, dat, parameters] : cases) {
+        SCOPED_TRACE(name);
+        sent.clear();
+        feed(dat);
+        ASSERT_FALSE(sent.isEmpty());
+        const auto* icm = dynamic_cast<const MsgICM*>(sent.first().get());
+        ASSERT_NE(icm, nullptr);
+        EXPECT_EQ(icm->commandID(), 32);
+        EXPECT_EQ(icm->msgParameters().mid(0, parameters.size()), parameters);
     }
-    ASSERT_NE(qst, nullptr);
-    EXPECT_GT(qst->QWL_lowF(), 0);  // steady quality-9 water speeds enter the average
-    EXPECT_EQ(qst->QWL_highF(), 0); // no system-5 data at all
-    EXPECT_EQ(qst->QGL(), 0);
-    EXPECT_EQ(qst->usedHighFreqSTW(), 0); // the low frequency carries the water speed
-}
-
-TEST_F(Vq2HandlerTest, AbsentOrHugeSpeedsAreSentAsUnknown) {
-    feed(MsgDAT(4, 1e30f, 9, kAbsentFloat, 9, 21.0f, 0, 0, 0, -kAbsentFloat, 9,
-                std::numeric_limits<float>::infinity(), 9, 45.0f, 45.0f));
-    const auto* icm = dynamic_cast<const MsgICM*>(sent.first().get());
-    ASSERT_NE(icm, nullptr);
-    EXPECT_EQ(icm->msgParameters().mid(0, 4), (QList<int>{INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
+    EXPECT_EQ(handler.badSignalQualityCount(), 1) << "the second frequency's quality 2";
 }
 
 TEST_F(Vq2HandlerTest, SteadyWaterSpeedSettlesAndExpiresWhenTheSensorFallsSilent) {
-    SystemVariables* sv = SystemVariables::getInstance();
     feed(dat4(10.2f, 10.0f, 45.0f), 80);
     // 10.2 kn along the beams at 16 degrees of water (21 less self-heating): 30.55 degree beams.
-    const float expected = 10.2f / 2.0f / std::sin(30.55f * std::numbers::pi_v<float> / 180.0f);
-    ASSERT_TRUE(sv->vq2data.stwResBoatCallibrated.getValidity());
-    EXPECT_NEAR(sv->vq2data.stwResBoatCallibrated.getValue(), expected, 0.1f);
-    EXPECT_NEAR(sv->vq2data.stwLongBoatCallibrated.getValue(), expected, 0.1f);
-    EXPECT_NEAR(sv->vq2data.stwTraBoatCallibrated.getValue(), 0.0f, 0.01f);
-    EXPECT_NEAR(sv->vq2data.ctwResBoat.getValue(), 0.0f, 1e-3f);
-    ASSERT_TRUE(sv->vq2data.depthFwd.getValidity());
-    EXPECT_NEAR(sv->vq2data.depthFwd.getValue(),
-                1.03f * 45.0f * std::cos(30.55f * std::numbers::pi_v<float> / 180.0f) + 0.4f,
-                0.01f);
-    for (int tick = 0; tick < 9; ++tick) {
-        sv->slotTimeCounter();
+    const float expected = 10.2f / 2.0f / std::sin(rad(30.55f));
+    ASSERT_TRUE(model.stwResBoatCallibrated.getValidity());
+    EXPECT_NEAR(model.stwResBoatCallibrated.getValue(), expected, 0.1f);
+    EXPECT_NEAR(model.stwLongBoatCallibrated.getValue(), expected, 0.1f);
+    EXPECT_NEAR(model.stwTraBoatCallibrated.getValue(), 0.0f, 0.01f);
+    EXPECT_NEAR(model.ctwResBoat.getValue(), 0.0f, 1e-3f);
+    EXPECT_NEAR(model.depthFwd.getValue(), 1.03f * 45.0f * std::cos(rad(30.55f)) + 0.4f, 0.01f);
+    for (int tick = 0; tick < 10; ++tick) {
+        EXPECT_TRUE(model.stwResBoatCallibrated.getValidity()) << tick;
+        sv.slotTimeCounter();
     }
-    EXPECT_TRUE(sv->vq2data.stwResBoatCallibrated.getValidity());
-    sv->slotTimeCounter();
-    EXPECT_FALSE(sv->vq2data.stwResBoatCallibrated.getValidity());
-    EXPECT_FALSE(sv->vq2data.sogResBoatCallibrated.getValidity());
-    EXPECT_FALSE(sv->vq2data.depthFwd.getValidity());
+    EXPECT_FALSE(model.stwResBoatCallibrated.getValidity());
+    EXPECT_FALSE(model.sogResBoatCallibrated.getValidity());
+    EXPECT_FALSE(model.depthFwd.getValidity());
+}
+
+// The sensor answering a simulation sends the simulated speeds as they are, and its depths
+// along the beams: the unit takes them without beam correction, averaging or calibration, as
+// the output mode and the mounting direction shape them.
+TEST_F(Vq2HandlerTest, SensorSimulationGivesBackTheSimulatedSpeedsAndDepths) {
+    // The speeds through the water, then over ground: resultant, longitudinal, transverse.
+    const std::tuple<const char*, QString, bool, const char*> cases[] = {
+        {"ahead, set to starboard", VQ2_Setup::kSogStw, false, "10 6 8 10 6 8"},
+        {"mounted reversed", VQ2_Setup::kSogStw, true, "10 -6 -8 10 -6 -8"},
+        {"ground speed only", VQ2_Setup::kSogOnly, false, "- - - 10 6 8"},
+        {"satellite log: no sensor speeds", VQ2_Setup::kSatLog, false, "- - - - - -"},
+    };
+    SimulationParameters& simulation = SystemSetup::getInstance()->simulationParameters;
+    simulation.SimulationModeOn = true;
+    simulation.simulationSource = SimulationParameters::SENSOR_FIXED_SPEED;
+    const float draft = SystemSetup::getInstance()->Vq2Setup.values().draft;
+    for (const auto& [name, output, reverse, expected] : cases) {
+        SCOPED_TRACE(name);
+        SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::outputParams, output);
+        handler.setForwReverseDirection(reverse);
+        model.invalidateData();
+        // The course turns ten degrees a DAT at most: twenty bring it round.
+        feed(MsgDAT(4, 6.0f, 9, 8.0f, 9, 21.0f, 0, 0, 0, 6.0f, 9, 8.0f, 9, 45.0f, 40.0f), 20);
+        QStringList speeds;
+        for (varFloat* v : {&model.stwResBoatCallibrated, &model.stwLongBoatCallibrated,
+                            &model.stwTraBoatCallibrated, &model.sogResBoatCallibrated,
+                            &model.sogLongBoatCallibrated, &model.sogTraBoatCallibrated}) {
+            speeds << shown(*v);
+        }
+        EXPECT_EQ(speeds.join(' ').toStdString(), expected);
+        if (output != VQ2_Setup::kSatLog) {
+            EXPECT_NEAR(model.depthFwd.getValue(), 45.0f * std::cos(rad(30.0f)) + draft, 1e-3f);
+            EXPECT_NEAR(model.depthSide.getValue(), 40.0f * std::cos(rad(30.0f)) + draft, 1e-3f);
+        }
+    }
 }
 
 TEST_F(Vq2HandlerTest, WaterSpeedGoesThroughTheUnitsCalibrationTable) {
-    SpeedCalibrationData::resetForTests();
     SpeedCalibration display(SpeedCalibrationData::getInstance());
     CalibrationTableSource table(display);
     handler.setSpeedCalibration(&table);
-    SystemVariables* sv = SystemVariables::getInstance();
     feed(dat4(10.2f, 10.0f, 45.0f), 80);
     handler.setSpeedCalibration(nullptr);
 
-    ASSERT_TRUE(sv->vq2data.stwResBoatCallibrated.getValidity());
-    const float measured = sv->vq2data.stwResBoatNoCallib.getValue();
+    ASSERT_TRUE(model.stwResBoatCallibrated.getValidity());
+    const float measured = model.stwResBoatNoCallib.getValue();
     const float expected =
         SpeedCalibrationData::getInstance()->getCalibratedSpeed(measured, STW_speed, false);
     EXPECT_GT(std::fabs(expected - measured), 0.5f) << "the factory table is not the identity";
-    EXPECT_NEAR(sv->vq2data.stwResBoatCallibrated.getValue(), expected, 0.05f);
-    SpeedCalibrationData::resetForTests();
+    EXPECT_NEAR(model.stwResBoatCallibrated.getValue(), expected, 0.05f);
 }
 
+// The first DAT adds nothing to the stored distances; every later one its half second.
 TEST_F(Vq2HandlerTest, DistancesContinueFromTheStoredValuesWithoutAJumpAtStart) {
     SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::primaryFrequencyHigh, false);
-    SystemVariables* sv = SystemVariables::getInstance();
-    sv->initDistances(1000.0, 5.0, 2000.0, 6.0);
+    sv.initDistances(1000.0, 5.0, 2000.0, 6.0);
     int validDats = 0;
     for (int i = 0; i < 60; ++i) {
         feed(dat4(10.2f, 10.0f, 45.0f));
-        if (sv->vq2data.stwResBoatCallibrated.getValidity()) {
-            ++validDats;
-        }
+        validDats += model.stwResBoatCallibrated.getValidity() ? 1 : 0;
         if (validDats <= 1) {
-            EXPECT_DOUBLE_EQ(sv->totalCumulativeWaterDistance.getValue(), 1000.0) << i;
+            EXPECT_DOUBLE_EQ(sv.totalCumulativeWaterDistance.getValue(), 1000.0) << i;
         }
     }
     ASSERT_GT(validDats, 10);
-    const double speed = sv->vq2data.stwResBoatCallibrated.getValue();
-    EXPECT_NEAR(sv->totalCumulativeWaterDistance.getValue() - 1000.0,
-                (validDats - 1) * speed * 0.5 / 3600.0, 1e-4);
-    EXPECT_NEAR(sv->waterDistanceSinceReset.getValue() - 5.0,
-                (validDats - 1) * speed * 0.5 / 3600.0, 1e-4);
+    const double travelled = (validDats - 1) * model.stwResBoatCallibrated.getValue() * 0.5 / 3600;
+    EXPECT_NEAR(sv.totalCumulativeWaterDistance.getValue() - 1000.0, travelled, 1e-4);
+    EXPECT_NEAR(sv.waterDistanceSinceReset.getValue() - 5.0, travelled, 1e-4);
 }
 
 TEST_F(Vq2HandlerTest, DepthModeFollowsTheBottomAndSendsNewConfigurations) {
+    const auto mode = [this] { return handler.depthModeEvaluator().getMode().toStdString(); };
     feed(dat4(5.0f, 5.0f, 45.0f));
-    EXPECT_EQ(handler.depthModeEvaluator().getMode(), QStringLiteral("LOW"));
+    EXPECT_EQ(mode(), "LOW");
     const int afterFirst = configs;
     EXPECT_GE(afterFirst, 1);
     feed(dat4(5.0f, 5.0f, 60.0f), 4);
-    EXPECT_EQ(handler.depthModeEvaluator().getMode(), QStringLiteral("LOW"));
+    EXPECT_EQ(mode(), "LOW");
     feed(dat4(5.0f, 5.0f, 60.0f));
-    EXPECT_EQ(handler.depthModeEvaluator().getMode(), QStringLiteral("HIGH"));
+    EXPECT_EQ(mode(), "HIGH");
     EXPECT_GT(configs, afterFirst);
     EXPECT_EQ(VQ2::getInstance()->nWaterTrackPowerLevel, 3);
     const int afterDeep = configs;
     feed(dat4(5.0f, 5.0f, 30.0f), 59);
-    EXPECT_EQ(handler.depthModeEvaluator().getMode(), QStringLiteral("HIGH"));
+    EXPECT_EQ(mode(), "HIGH");
     feed(dat4(5.0f, 5.0f, 30.0f));
-    EXPECT_EQ(handler.depthModeEvaluator().getMode(), QStringLiteral("LOW"));
+    EXPECT_EQ(mode(), "LOW");
     EXPECT_GT(configs, afterDeep);
     EXPECT_EQ(handler.depthModeSwitchCount(), 3);
 }
 
 TEST_F(Vq2HandlerTest, IdenticalWaterAndGroundSpeedsAskForAReloadAfterSixtyDats) {
-    const struct {
-        const char* name;
-        int identical;
-        bool differentBetween;
-        int reloads;
-    } cases[] = {
+    const std::tuple<const char*, int, bool, int> cases[] = {
         {"59 identical DATs are fine", 59, false, 0},
         {"the sixtieth reloads", 60, false, 1},
         {"a differing DAT restarts the count", 59, true, 0},
         {"the count restarts after a reload", 120, false, 2},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, identical, differentBetween, expected] : cases) {
         reloads = 0;
         feed(dat4(5.0f, 5.5f, 45.0f));
-        if (c.differentBetween) {
+        if (differentBetween) {
             feed(dat4(5.0f, 5.0f, 45.0f), 30);
             feed(dat4(5.0f, 5.5f, 45.0f));
-            feed(dat4(5.0f, 5.0f, 45.0f), c.identical - 30);
-        } else {
-            feed(dat4(5.0f, 5.0f, 45.0f), c.identical);
         }
-        EXPECT_EQ(reloads, c.reloads) << c.name;
+        feed(dat4(5.0f, 5.0f, 45.0f), identical - (differentBetween ? 30 : 0));
+        EXPECT_EQ(reloads, expected) << name;
     }
 }
 
-TEST_F(Vq2HandlerTest, OutputModeAndMountingDirectionShapeTheSpeeds) {
-    const struct {
-        const QString output;
-        bool reverse;
-        bool stwValid;
-        bool sogValid;
-        float longSign;
-    } cases[] = {
-        {QStringLiteral("SOG + STW"), false, true, true, 1.0f},
-        {QStringLiteral("SOG + STW"), true, true, true, -1.0f},
-        {QStringLiteral("SOG Only"), false, false, true, 1.0f},
-        {QStringLiteral("SAT LOG"), false, false, false, 1.0f},
+// A DAT of low quality counts one fault in the network counters and pulses the LEDs in the
+// colour of low quality.
+TEST_F(Vq2HandlerTest, EachLowQualityDatCountsOneFaultAndShowsOnTheLeds) {
+    // The system, the qualities of water and ground, forward and aft; whether low.
+    const std::tuple<const char*, int, int, int, int, int, bool> cases[] = {
+        {"all good", 4, 9, 9, 9, 9, false},
+        {"three is still good", 4, 3, 3, 3, 3, false},
+        {"water forward low", 4, 2, 9, 9, 9, true},
+        {"water aft low", 4, 9, 2, 9, 9, true},
+        {"ground forward low", 4, 9, 9, 2, 9, true},
+        {"ground aft low", 4, 9, 9, 9, 0, true},
+        {"all low is one fault", 4, 0, 0, 0, 0, true},
+        {"second frequency water forward low", 5, 1, 9, 9, 9, true},
+        {"second frequency water aft low", 5, 9, 1, 9, 9, true},
+        {"second frequency judged by water only", 5, 9, 9, 0, 0, false},
     };
-    SystemVariables* sv = SystemVariables::getInstance();
-    for (const auto& c : cases) {
-        SystemSetup::getInstance()->Vq2Setup.set(&VQ2_Setup_S::outputParams, c.output);
-        handler.setForwReverseDirection(c.reverse);
-        sv->vq2data.invalidateData();
-        feed(dat4(6.0f, 5.0f, 45.0f), 40);
-        const std::string name = c.output.toStdString() + (c.reverse ? " reversed" : "");
-        EXPECT_EQ(sv->vq2data.stwResBoatCallibrated.getValidity(), c.stwValid) << name;
-        EXPECT_EQ(sv->vq2data.sogResBoatCallibrated.getValidity(), c.sogValid) << name;
-        if (c.stwValid) {
-            EXPECT_GT(sv->vq2data.stwLongBoatCallibrated.getValue() * c.longSign, 5.0f) << name;
-        }
-        if (c.sogValid) {
-            EXPECT_GT(sv->vq2data.sogLongBoatCallibrated.getValue() * c.longSign, 4.0f) << name;
-        }
-    }
-}
-
-TEST_F(Vq2HandlerTest, EachDatPulsesTheLedsInTheColourOfItsWaterQuality) {
-    struct Case {
-        const char* name;
-        MsgDAT dat;
-        quint8 pattern;
-    };
-    const Case cases[] = {
-        {"good DAT4", dat4(10.0f, 10.0f, 45.0f), VQ2_Handler::kLedsQualityGood},
-        {"DAT4 of quality 2",
-         MsgDAT(4, 10.0f, 2, 0.0f, 9, 21.0f, 0, 0, 0, 10.0f, 9, 0.0f, 9, 45.0f, 45.0f),
-         VQ2_Handler::kLedsQualityLow},
-        {"good DAT5",
-         MsgDAT(5, 10.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, kAbsentFloat, 0, kAbsentFloat, 0,
-                kAbsentFloat, kAbsentFloat),
-         VQ2_Handler::kLedsQualityGood},
-        {"DAT5 of quality 1",
-         MsgDAT(5, 10.0f, 9, 0.0f, 1, 21.0f, 0, 0, 0, kAbsentFloat, 0, kAbsentFloat, 0,
-                kAbsentFloat, kAbsentFloat),
-         VQ2_Handler::kLedsQualityLow},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, system, water, waterAft, ground, groundAft, low] : cases) {
+        SCOPED_TRACE(name);
+        QList<int> errors;
         std::vector<LedPulse> pulses;
-        const QMetaObject::Connection connection = QObject::connect(
-            &handler, &VQ2_Handler::sigPulseLeds, [&](LedPulse pulse) { pulses.push_back(pulse); });
-        feed(c.dat);
-        QObject::disconnect(connection);
+        const QMetaObject::Connection connections[] = {
+            QObject::connect(&handler, &VQ2_Handler::sigError,
+                             [&errors](int errorId) { errors.append(errorId); }),
+            QObject::connect(&handler, &VQ2_Handler::sigPulseLeds,
+                             [&pulses](LedPulse pulse) { pulses.push_back(pulse); })};
+        feed(MsgDAT(system, 10.0f, water, 10.0f, waterAft, 21.0f, 0, 0, 0, 10.0f, ground, 10.0f,
+                    groundAft, 45.0f, 45.0f));
+        for (const QMetaObject::Connection& connection : connections) {
+            QObject::disconnect(connection);
+        }
+        EXPECT_EQ(errors, QList<int>(low ? 1 : 0, ERR_TYPE_SIG_QUALITY));
         ASSERT_EQ(pulses.size(), 1u);
-        EXPECT_EQ(pulses[0].pattern, c.pattern);
-        EXPECT_EQ(pulses[0].after, VQ2_Handler::kLedsIdle);
-        EXPECT_EQ(pulses[0].length, std::chrono::milliseconds(200));
-    }
-}
-
-TEST(VQ2DataModel, WaterCurrentIsGroundLessWaterWithALimitedCourse) {
-    const float kAbsent = kAbsentFloat;
-    const struct {
-        const char* name;
-        float stwL, stwT, sogL, sogT;
-        bool valid;
-        float oldCourse;
-        bool resValid;
-        float wcL, wcT, wcRes, course;
-    } cases[] = {
-        {"ahead", 10.0f, 0.0f, 11.0f, 0.0f, true, 0.0f, true, 1.0f, 0.0f, 1.0f, 0.0f},
-        {"abeam: course turns 10 degrees at most", 10.0f, 0.0f, 10.0f, 1.0f, true, 0.0f, true, 0.0f,
-         1.0f, 1.0f, 0.17453292f},
-        {"0.1 kn keeps the course", 0.0f, 0.0f, 0.1f, 0.0f, true, 0.5f, true, 0.1f, 0.0f, 0.1f,
-         0.5f},
-        {"weak current with an unknown course starts at 0", 0.0f, 0.0f, 0.05f, 0.0f, true, kAbsent,
-         true, 0.05f, 0.0f, 0.05f, 0.0f},
-        {"an unknown course takes the new one whole", 10.0f, 0.0f, 10.0f, 1.0f, true, kAbsent, true,
-         0.0f, 1.0f, 1.0f, 1.5707964f},
-        {"invalid ground speed invalidates all", 10.0f, 0.0f, 11.0f, 0.0f, false, 0.0f, false, 0.0f,
-         0.0f, 0.0f, 0.0f},
-    };
-    for (const auto& c : cases) {
-        VQ2DataModel model;
-        model.stwLongBoatCallibrated.setValue(c.stwL, 1);
-        model.stwTraBoatCallibrated.setValue(c.stwT, 1);
-        if (c.oldCourse == kAbsent) {
-            model.wcCourse.setValidity(false);
-        } else {
-            model.wcCourse.setValue(c.oldCourse, 1);
-        }
-        model.calculateWaterCurrent(c.sogL, c.sogT, c.valid);
-        EXPECT_EQ(model.wcRes.getValidity(), c.resValid) << c.name;
-        if (!c.resValid) {
-            EXPECT_FALSE(model.wcCourse.getValidity()) << c.name;
-            continue;
-        }
-        EXPECT_NEAR(model.wcLong.getValue(), c.wcL, 1e-5) << c.name;
-        EXPECT_NEAR(model.wcTra.getValue(), c.wcT, 1e-5) << c.name;
-        EXPECT_NEAR(model.wcRes.getValue(), c.wcRes, 1e-5) << c.name;
-        EXPECT_NEAR(model.wcCourse.getValue(), c.course, 1e-5) << c.name;
+        EXPECT_EQ(pulses[0].pattern,
+                  low ? VQ2_Handler::kLedsQualityLow : VQ2_Handler::kLedsQualityGood);
     }
 }
 
 TEST_F(Vq2HandlerTest, GroundSpeedFromGpsWhenTheSensorHasNone) {
-    SystemVariables* sv = SystemVariables::getInstance();
-    const struct {
-        const char* name;
-        int groundQuality;
-        bool gps;
-        bool fromGps;
-        float sog;
-    } cases[] = {
-        {"sensor ground speed kept", 9, true, false, 0.0f},
-        {"no ground echo: GPS takes over", 0, true, true, 7.5f},
-        {"no ground echo and no GPS", 0, false, false, 0.0f},
+    const std::tuple<const char*, int, bool, bool> cases[] = {
+        {"sensor ground speed kept", 9, true, false},
+        {"no ground echo: GPS takes over", 0, true, true},
+        {"no ground echo and no GPS", 0, false, false},
     };
-    for (const auto& c : cases) {
-        const auto now = static_cast<quint64>(g_now.load());
-        if (c.gps) {
-            sv->longSpeedToGround_GPS_VTG.setValue(7.4f, now);
-            sv->tranSpeedToGround_GPS_VTG.setValue(-1.2f, now);
-            sv->resSpeedToGround_GPS_VTG.setValue(7.5f, now);
-            sv->trackDegreesTrue_GPS.setValue(270.0f, now);
-        } else {
-            for (varFloat* v : {&sv->longSpeedToGround_GPS_VTG, &sv->tranSpeedToGround_GPS_VTG,
-                                &sv->resSpeedToGround_GPS_VTG, &sv->trackDegreesTrue_GPS}) {
-                v->setValidity(false);
-            }
+    for (const auto& [name, groundQuality, gpsOn, fromGps] : cases) {
+        SCOPED_TRACE(name);
+        const quint64 now = FakeClock::stamp();
+        const std::pair<varFloat*, float> gps[] = {{&sv.longSpeedToGround_GPS_VTG, 7.4f},
+                                                   {&sv.tranSpeedToGround_GPS_VTG, -1.2f},
+                                                   {&sv.resSpeedToGround_GPS_VTG, 7.5f},
+                                                   {&sv.trackDegreesTrue_GPS, 270.0f}};
+        for (const auto& [variable, value] : gps) {
+            variable->setValue(gpsOn ? value : kNone, now);
         }
-        sv->vq2data.invalidateData();
-        feed(MsgDAT(4, 6.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, 5.0f, c.groundQuality, 0.0f,
-                    c.groundQuality, 45.0f, 45.0f),
+        model.invalidateData();
+        feed(MsgDAT(4, 6.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, 5.0f, groundQuality, 0.0f, groundQuality,
+                    45.0f, 45.0f),
              40);
-        EXPECT_EQ(sv->bSOG_fromGPS, c.fromGps) << c.name;
-        if (c.fromGps) {
-            EXPECT_FLOAT_EQ(sv->vq2data.sogResBoatCallibrated.getValue(), c.sog) << c.name;
-            EXPECT_FLOAT_EQ(sv->vq2data.sogTraBoatCallibrated.getValue(), -1.2f) << c.name;
-            EXPECT_NEAR(sv->vq2data.cogResBoat.getValue(), -std::numbers::pi_v<float> / 2.0f, 1e-5)
-                << c.name;
+        EXPECT_EQ(sv.bSOG_fromGPS, fromGps);
+        if (fromGps) {
+            EXPECT_FLOAT_EQ(model.sogResBoatCallibrated.getValue(), 7.5f);
+            EXPECT_FLOAT_EQ(model.sogTraBoatCallibrated.getValue(), -1.2f);
+            EXPECT_NEAR(model.cogResBoat.getValue(), rad(-90.0f), 1e-5);
         }
-    }
-    for (varFloat* v : {&sv->longSpeedToGround_GPS_VTG, &sv->tranSpeedToGround_GPS_VTG,
-                        &sv->resSpeedToGround_GPS_VTG, &sv->trackDegreesTrue_GPS}) {
-        v->setValidity(false);
     }
 }
 
 TEST_F(Vq2HandlerTest, HostileSensorValuesNeverBecomeNumbersOrUndefinedConversions) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        const char* name;
-        float speed;
-        int quality;
-        float temperature;
-        int tilt;
-        float depth;
-    } cases[] = {
+    const std::tuple<const char*, float, int, float, int, float> cases[] = {
         {"huge", 1e30f, 9, 1e30f, INT_MAX - 1, 1e30f},
         {"infinite", inf, 9, -inf, INT_MIN, inf},
         {"not a number", nan, 9, nan, 0, nan},
-        {"absent marker reversed", -kAbsentFloat, 9, -kAbsentFloat, -1000000, -kAbsentFloat},
-        {"qualities out of range", 5.0f, 100000, 21.0f, 0, 45.0f},
-        {"negative qualities", 5.0f, -7, 21.0f, 0, 45.0f},
+        {"qualities out of range", 5.0f, 100000, 21.0f, -1000000, 45.0f},
     };
-    SystemVariables* sv = SystemVariables::getInstance();
-    for (bool reverse : {false, true}) {
+    for (const bool reverse : {false, true}) {
         handler.setForwReverseDirection(reverse);
-        for (const auto& c : cases) {
-            feed(MsgDAT(4, c.speed, c.quality, c.speed, c.quality, c.temperature, c.tilt, c.tilt,
-                        c.tilt, c.speed, c.quality, c.speed, c.quality, c.depth, c.depth),
+        for (const auto& [name, speed, quality, temperature, tilt, depth] : cases) {
+            feed(MsgDAT(4, speed, quality, speed, quality, temperature, tilt, tilt, tilt, speed,
+                        quality, speed, quality, depth, depth),
                  30);
-            feed(MsgDAT(5, c.speed, c.quality, c.speed, c.quality, c.temperature, c.tilt, c.tilt,
-                        c.tilt, kAbsentFloat, 0, kAbsentFloat, 0, kAbsentFloat, kAbsentFloat));
-            for (varFloat* v : sv->vq2data.variables()) {
+            feed(MsgDAT(5, speed, quality, speed, quality, temperature, tilt, tilt, tilt, kNone, 0,
+                        kNone, 0, kNone, kNone));
+            for (varFloat* v : model.variables()) {
                 if (v->getValidity()) {
-                    EXPECT_TRUE(std::isfinite(v->getValue())) << c.name;
+                    EXPECT_TRUE(std::isfinite(v->getValue())) << name;
                 }
             }
         }
     }
 }
 
-struct QualityCase {
-    const char* name;
-    int system;
-    QList<int> qualities; // water forward, water aft, ground forward, ground aft
-    int faults;
-};
-void PrintTo(const QualityCase& c, std::ostream* os) {
-    printCaseName(c, os);
+TEST(VQ2DataModel, WaterCurrentIsGroundLessWaterWithALimitedCourse) {
+    // The current expected: longitudinal, transverse, resultant, course; "-" when invalid.
+    const std::tuple<const char*, float, float, float, float, bool, float, const char*> cases[] = {
+        {"ahead", 10.0f, 0.0f, 11.0f, 0.0f, true, 0.0f, "1 0 1 0"},
+        {"abeam: course turns 10 degrees at most", 10.0f, 0.0f, 10.0f, 1.0f, true, 0.0f,
+         "0 1 1 0.17453"},
+        {"0.1 kn keeps the course", 0.0f, 0.0f, 0.1f, 0.0f, true, 0.5f, "0.1 0 0.1 0.5"},
+        {"weak current with an unknown course starts at 0", 0.0f, 0.0f, 0.05f, 0.0f, true, kNone,
+         "0.05 0 0.05 0"},
+        {"an unknown course takes the new one whole", 10.0f, 0.0f, 10.0f, 1.0f, true, kNone,
+         "0 1 1 1.5708"},
+        {"invalid ground speed invalidates all", 10.0f, 0.0f, 11.0f, 0.0f, false, 0.0f, "- - - -"},
+    };
+    for (const auto& [name, stwL, stwT, sogL, sogT, valid, oldCourse, expected] : cases) {
+        VQ2DataModel data;
+        data.stwLongBoatCallibrated.setValue(stwL, 1);
+        data.stwTraBoatCallibrated.setValue(stwT, 1);
+        data.wcCourse.setValue(oldCourse, 1);
+        data.calculateWaterCurrent(sogL, sogT, valid);
+        EXPECT_EQ(QStringList({shown(data.wcLong), shown(data.wcTra), shown(data.wcRes),
+                               shown(data.wcCourse)})
+                      .join(' ')
+                      .toStdString(),
+                  expected)
+            << name;
+    }
 }
-class SignalQuality : public Vq2HandlerTest, public ::testing::WithParamInterface<QualityCase> {};
-
-TEST_P(SignalQuality, EachLowQualityDatCountsOneFaultInTheNetworkCounters) {
-    const QualityCase& c = GetParam();
-    QList<int> errors;
-    QObject::connect(&handler, &VQ2_Handler::sigError,
-                     [&errors](int errorId) { errors.append(errorId); });
-    const QList<int>& q = c.qualities;
-    feed(MsgDAT(c.system, 10.0f, q[0], 10.0f, q[1], 21.0f, 0, 0, 0, 10.0f, q[2], 10.0f, q[3], 45.0f,
-                45.0f));
-    EXPECT_EQ(errors, QList<int>(c.faults, ERR_TYPE_SIG_QUALITY));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sensor, SignalQuality,
-    ::testing::Values(QualityCase{"AllGood", 4, {9, 9, 9, 9}, 0},
-                      QualityCase{"ThreeIsStillGood", 4, {3, 3, 3, 3}, 0},
-                      QualityCase{"WaterForwardLow", 4, {2, 9, 9, 9}, 1},
-                      QualityCase{"WaterAftLow", 4, {9, 2, 9, 9}, 1},
-                      QualityCase{"GroundForwardLow", 4, {9, 9, 2, 9}, 1},
-                      QualityCase{"GroundAftLow", 4, {9, 9, 9, 0}, 1},
-                      QualityCase{"AllLowIsOneFault", 4, {0, 0, 0, 0}, 1},
-                      QualityCase{"SecondFrequencyWaterLow", 5, {9, 1, 9, 9}, 1},
-                      QualityCase{"SecondFrequencyJudgedByWaterOnly", 5, {9, 9, 0, 0}, 0}));
 
 } // namespace
