@@ -258,8 +258,8 @@ void AlarmInstance::slotSilenceTimeout() {
     m_previouslySilenced = false;
     if (m_escalationDelayed) {
         m_escalationDelayed = false;
+        // Entering the active state from here, not from silenced, sounds the buzzer afresh.
         m_alert_state = ALR_ACTIVE_UACKED;
-        buzzerWasActivated = false;
         slotEscalationTimeout();
         return;
     }
