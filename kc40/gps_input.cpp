@@ -2,9 +2,9 @@
 
 #include "platform.h"
 #include "systemvariables.h"
+#include "unitinstance.h"
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 namespace {
@@ -19,23 +19,12 @@ float radiansOrAbsent(float degrees) {
 }
 } // namespace
 
-namespace {
-std::unique_ptr<GPS_Input>& instanceSlot() {
-    static std::unique_ptr<GPS_Input> instance;
-    return instance;
-}
-} // namespace
-
 GPS_Input* GPS_Input::getInstance() {
-    auto& slot = instanceSlot();
-    if (!slot) {
-        slot.reset(new GPS_Input);
-    }
-    return slot.get();
+    return unitInstance<GPS_Input>([] { return new GPS_Input; });
 }
 
 void GPS_Input::resetForTests() {
-    instanceSlot().reset();
+    dropUnitInstance<GPS_Input>();
 }
 
 GPS_Input::GPS_Input() {

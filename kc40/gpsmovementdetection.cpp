@@ -1,28 +1,17 @@
 #include "gpsmovementdetection.h"
 
 #include "nmeaparser.h"
+#include "unitinstance.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-
-namespace {
-std::unique_ptr<GpsMovementDetection>& instanceSlot() {
-    static std::unique_ptr<GpsMovementDetection> instance;
-    return instance;
-}
-} // namespace
 
 GpsMovementDetection* GpsMovementDetection::getInstance() {
-    auto& slot = instanceSlot();
-    if (!slot) {
-        slot.reset(new GpsMovementDetection);
-    }
-    return slot.get();
+    return unitInstance<GpsMovementDetection>([] { return new GpsMovementDetection; });
 }
 
 void GpsMovementDetection::resetForTests() {
-    instanceSlot().reset();
+    dropUnitInstance<GpsMovementDetection>();
 }
 
 void GpsMovementDetection::slotCheckMovement(float sog) {

@@ -1,28 +1,16 @@
 #include "systemvariables.h"
 
 #include "platform.h"
+#include "unitinstance.h"
 
 #include <QDebug>
 
-#include <memory>
-
-namespace {
-std::unique_ptr<SystemVariables>& instanceSlot() {
-    static std::unique_ptr<SystemVariables> instance;
-    return instance;
-}
-} // namespace
-
 SystemVariables* SystemVariables::getInstance() {
-    auto& slot = instanceSlot();
-    if (!slot) {
-        slot.reset(new SystemVariables);
-    }
-    return slot.get();
+    return unitInstance<SystemVariables>([] { return new SystemVariables; });
 }
 
 void SystemVariables::resetForTests() {
-    instanceSlot().reset();
+    dropUnitInstance<SystemVariables>();
 }
 
 SystemVariables::SystemVariables() {

@@ -15,6 +15,7 @@
 #include "systemvariables.h"
 #include "udperrorcounter.h"
 #include "unitconverter.h"
+#include "unitinstance.h"
 
 #include <QDebug>
 #include <memory>
@@ -32,23 +33,12 @@ int hundredths(float x) {
 
 } // namespace
 
-namespace {
-std::unique_ptr<VQ2>& instanceSlot() {
-    static std::unique_ptr<VQ2> instance;
-    return instance;
-}
-} // namespace
-
 VQ2* VQ2::getInstance() {
-    auto& slot = instanceSlot();
-    if (!slot) {
-        slot.reset(new VQ2);
-    }
-    return slot.get();
+    return unitInstance<VQ2>([] { return new VQ2; });
 }
 
 void VQ2::resetForTests() {
-    instanceSlot().reset();
+    dropUnitInstance<VQ2>();
 }
 
 NmeaMessagePtr VQ2_Handler::createCFGmsg(const SensorConfiguration& configuration, int systemId,

@@ -1,26 +1,14 @@
 #include "sensorinfo.h"
 
 #include "msgsnf.h"
-
-#include <memory>
-
-namespace {
-std::unique_ptr<SensorInfo>& instanceSlot() {
-    static std::unique_ptr<SensorInfo> instance;
-    return instance;
-}
-} // namespace
+#include "unitinstance.h"
 
 SensorInfo* SensorInfo::getInstance() {
-    auto& slot = instanceSlot();
-    if (!slot) {
-        slot.reset(new SensorInfo);
-    }
-    return slot.get();
+    return unitInstance<SensorInfo>([] { return new SensorInfo; });
 }
 
 void SensorInfo::resetForTests() {
-    instanceSlot().reset();
+    dropUnitInstance<SensorInfo>();
 }
 
 int SensorInfo::frequencyNumber(const QString& text) {
