@@ -38,12 +38,8 @@ NmeaMessagePtr vbwx() {
                                      4.0f, "A");
 }
 
-SystemSetup* setup() {
-    return SystemSetup::getInstance();
-}
-SystemVariables* values() {
-    return SystemVariables::getInstance();
-}
+const auto setup = [] { return SystemSetup::getInstance(); };
+const auto values = [] { return SystemVariables::getInstance(); };
 
 // The output on a fresh board root; the test plays its channel rules, its serial lines and
 // its network, which keeps each sentence as text at the moment it left, monitoring echoes apart.

@@ -27,13 +27,8 @@ NmeaMessagePtr parsed(const QString& sentence) {
     return NmeaMessagePtr(NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(sentence.mid(1))));
 }
 
-SystemVariables* store() {
-    return SystemVariables::getInstance();
-}
-
-SystemSetup* setup() {
-    return SystemSetup::getInstance();
-}
+const auto store = [] { return SystemVariables::getInstance(); };
+const auto setup = [] { return SystemSetup::getInstance(); };
 
 // A value as the tables write it: rounded to thousandths, "-" when absent.
 QString number(double value) {
