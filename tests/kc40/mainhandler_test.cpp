@@ -1,7 +1,13 @@
+#include "fakeclock.h"
 #include "freshunit.h"
 #include "mainhandler.h"
+#include "msgdat.h"
 #include "msgicm.h"
 #include "pseudoterminal.h"
+#include "speedcalibration.h"
+#include "speedcalibrationdata.h"
+#include "systemvariables.h"
+#include "vq2_handler.h"
 
 #include <QMetaMethod>
 #include <QSet>
@@ -30,6 +36,40 @@ TEST_F(MainHandlerOnBoard, DisplayCommandsThatNeedTheBoardReachIt) {
             std::make_shared<MsgICM>(1, command, parameters));
         EXPECT_EQ(root.readFile("/board_commands"), recorded) << name;
     }
+}
+
+template <class Part> Part* partOf(const MainHandler& unit) {
+    for (QObject* part : unit.parts()) {
+        if (auto* found = qobject_cast<Part*>(part)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// A sea-test point taken on the display changes the speeds the unit measures from then on.
+TEST_F(MainHandlerOnBoard, MeasuredSpeedsGoThroughTheUnitsCalibrationTable) {
+    FakeClock clock;
+    MainHandler unit;
+    auto* calibration = partOf<SpeedCalibration>(unit);
+    auto* sensor = partOf<VQ2_Handler>(unit);
+    ASSERT_TRUE(calibration && sensor);
+    // Zone 2: 12.5 kn true where the sensor measured 11.0 through the water and 11.5 over ground.
+    calibration->slotCalibrationCommandReceived(
+        std::make_shared<MsgICM>(1, int(msgCommands::CalibrationPointCommand),
+                                 QList<int>{2, 2, 1250, 1100, 1150, 0, 1, 1, 0}));
+    for (int i = 0; i < 20; ++i) {
+        FakeClock::advance(500);
+        sensor->handleDatMsg(std::make_shared<MsgDAT>(4, 11.0f, 9, 0.0f, 9, 21.0f, 0, 0, 0, 11.7f,
+                                                      9, 0.0f, 9, 45.0f, 45.0f),
+                             FakeClock::stamp());
+    }
+    VQ2DataModel& model = SystemVariables::getInstance()->vq2data;
+    const float measured = model.sogResBoatNoCallib.getValue();
+    EXPECT_NEAR(model.sogResBoatCallibrated.getValue(),
+                SpeedCalibrationData::getInstance()->getCalibratedSpeed(measured, SOG_speed, false),
+                0.01f);
+    EXPECT_GT(model.sogResBoatCallibrated.getValue() - measured, 0.5f);
 }
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.
