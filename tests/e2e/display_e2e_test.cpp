@@ -183,18 +183,21 @@ TEST_F(DisplayRun, CalibrationPagesShowLiveDataAndPointsAreTakenFromMeasurement)
     constexpr int kRejected = 28;
     qsizetype from = lan.heard.size();
     sendOnLan(QStringLiteral("PNRVICM,1,21,1,1,0,0,0,0,1,1,1"));
-    ASSERT_TRUE(listenUntil([&] { return !unitIcms(kInUse, from).empty(); }, 8000))
+    // The points in use and the taken point itself may come in either order.
+    const auto takenPoint = [&]() -> QList<int> {
+        for (const auto& point : unitIcms(kPoint, from)) {
+            const QList<int> p = point->msgParameters();
+            if (p.value(0) == 1 && p.value(1) == 1) {
+                return p;
+            }
+        }
+        return {};
+    };
+    ASSERT_TRUE(listenUntil(
+        [&] { return !unitIcms(kInUse, from).empty() && !takenPoint().isEmpty(); }, 8000))
         << unit.log().constData();
     EXPECT_TRUE(unitIcms(kRejected, from).empty());
-    bool pointSent = false;
-    for (const auto& point : unitIcms(kPoint, from)) {
-        const QList<int> p = point->msgParameters();
-        if (p.value(0) == 1 && p.value(1) == 1) {
-            pointSent = true;
-            EXPECT_EQ(p.value(2), 660) << "true speed";
-        }
-    }
-    EXPECT_TRUE(pointSent);
+    EXPECT_EQ(takenPoint().value(2), 660) << "true speed";
 
     from = lan.heard.size();
     sendOnLan(QStringLiteral("PNRVICM,1,39,30,15,0,50"));
