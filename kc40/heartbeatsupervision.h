@@ -25,8 +25,8 @@ public:
     // False while the sensor is reported lost.
     bool isVQ2_SensorValid() const { return !sensorHeartBeatAlarmOn; }
     bool isReceiveDataFromSensor() const { return m_receiveDataFromSensor; }
-    // Whether a display heartbeat comes from the paired display. Until the pairing is in
-    // place every display heartbeat counts.
+    // Whether a display heartbeat comes from a paired display; only such a heartbeat clears
+    // "display lost".
     void setDisplayConnectedCheck(DisplayConnectedCheck check);
 
 public Q_SLOTS:

@@ -105,6 +105,8 @@ void MainHandler::initUdp() {
             &udp_multicast_interface::slotSendSRP);
     connect(setup, &SystemSetup::sigStandbyConfirmed, &udp_interface,
             &udp_multicast_interface::setSystemInStandby);
+    udp_interface.setDemoPlaybackCheck(
+        [setup] { return setup->simulationParameters.isDemoActive(); });
     connect(&udp_interface, &udp_multicast_interface::sigNmeaMsgReceived, receivedNmeaHandler,
             [this](const NmeaMessagePtr& message) {
                 receivedNmeaHandler->handleReceived(message, ReceivedNmeaHandler::kSourceNetwork);
@@ -245,6 +247,12 @@ void MainHandler::wireSupervision() {
             &PeriodicalHandler::slotResetBamCamHbtCounter);
     connect(clock, &PeriodicalHandler::sigHbtFromBamNotReceived, alarms,
             &AlarmController::hbtMessageNotReceived);
+    // Only a paired display's heartbeat counts; a lost display must pair again.
+    supervision->setDisplayConnectedCheck([this](const QString& id, const QString& mac) {
+        return udp_interface.isDisplayConnected(id, mac);
+    });
+    connect(supervision, &HeartbeatSupervision::sigDisconnectFromPaired, &udp_interface,
+            &udp_multicast_interface::disconnectFromPaired);
     connect(supervision, &HeartbeatSupervision::sigResetDisplayHeartBeat, clock,
             &PeriodicalHandler::slotResetDisplayHeartBeat);
     connect(supervision, &HeartbeatSupervision::sigResetSensorHeartBeat, clock,
@@ -381,6 +389,11 @@ void MainHandler::initSensorLink() {
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &lines.sensor(), &SerialSensor::setOnlyDAT4);
     connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, &sensorControl,
             &SensorControl::slotReloadSensorVQ2);
+    // Raw measurement frames go to the network as binary images.
+    connect(worker, &SensorCommandsThread::sigSendBinaryToUDP, &udp_interface,
+            &udp_multicast_interface::slotSendBinaryToUDP);
+    connect(&lines.sensor(), &SerialSensor::sigSendBinaryToUDP, &udp_interface,
+            &udp_multicast_interface::slotSendBinaryToUDP);
     sensorThread.start();
 }
 

@@ -98,10 +98,6 @@ const QSet<QString> kAwaitingReceivers = {
     // Self tests: the sensor test at start, and the tests the display asks for.
     "SensorControl::sigDiagnosticsTest",
     "ReceivedNmeaHandler::sigDiagnosticsTest",
-    // Display link: pairing, binary images of raw sensor data.
-    "HeartbeatSupervision::sigDisconnectFromPaired",
-    "SensorCommandsThread::sigSendBinaryToUDP",
-    "SerialSensor::sigSendBinaryToUDP",
 };
 
 // isSignalConnected is protected; a member pointer taken through a subclass reaches it.
