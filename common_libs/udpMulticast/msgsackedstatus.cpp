@@ -31,19 +31,6 @@ void MsgsAckedStatus::addAckRequiredMsgType(const QString& type) {
     }
 }
 
-void MsgsAckedStatus::removeAckRequiredMsgType(const QString& type) {
-    const int index = msgNumber(type);
-    if (index < 0) {
-        return;
-    }
-    ackRequiredMsgTypes.removeAt(index);
-    msgAckedStatus.removeAt(index);
-    msgUnackedTime.removeAt(index);
-    for (QList<bool>& row : msgAckedData) {
-        row.removeAt(index);
-    }
-}
-
 void MsgsAckedStatus::addPairedDevice(const QString& sfi, const QString& mac) {
     if (isPaired(sfi)) {
         return;

@@ -21,7 +21,6 @@ public:
     MsgsAckedStatus();
 
     void addAckRequiredMsgType(const QString& type);
-    void removeAckRequiredMsgType(const QString& type);
     bool messageNeedsAck(const QString& type) const { return msgNumber(type) >= 0; }
     // Position of a type or a device; -1 when unknown.
     int msgNumber(const QString& type) const { return ackRequiredMsgTypes.indexOf(type); }
@@ -34,12 +33,10 @@ public:
     bool isPaired(const QString& sfi, const QString& mac) const;
     bool isPaired(const QString& sfi) const { return deviceNumber(sfi) >= 0; }
     const QStringList& devices() const { return pairedDevices; }
-    QString macOf(const QString& sfi) const { return pairedMACaddresses.value(deviceNumber(sfi)); }
 
     // A sentence of the type was sent: it waits for every paired display again.
     void resetMsgAcked(const QString& type);
     void setMsgAcked(int typeIndex);
-    void setMsgAcked(const QString& type) { setMsgAcked(msgNumber(type)); }
     // A display acknowledged the type; unknown types and devices are ignored.
     void ackMsg(const QString& type, const QString& sfi);
     void ackMsgList(const QStringList& types, const QString& sfi);
@@ -50,9 +47,6 @@ public:
     // Adds seconds of silence to every display; returns those now unpaired.
     QStringList increaseDisconnectCounters(int seconds);
     void resetDisconnectCounter(const QString& sfi);
-    int disconnectCounter(const QString& sfi) const {
-        return pairedDevDisconnectCounter.value(deviceNumber(sfi), -1);
-    }
 
 private:
     QStringList ackRequiredMsgTypes;

@@ -4,6 +4,7 @@
 #include "msgicm.h"
 #include "multicasttesting.h"
 #include "nmeaparser.h"
+#include "udpmulticastcreator.h"
 #include "udpmulticastsinglemsg.h"
 
 #include <QHostAddress>
@@ -44,12 +45,30 @@ protected:
         lan.socket.send(line.getCompletMsgArray());
     }
 
-    // Datagrams heard on the group, from `from` on (an index into lan.heard), that hold `part`.
-    qsizetype heardOnLan(const QString& part, qsizetype from = 0) const {
+    // Several sentences as one datagram to the unit, each line with its group tag.
+    void sendGroupOnLan(const QStringList& bodies,
+                        const QString& sender = QString::fromLatin1(kDisplaySfi)) {
+        QByteArray datagram = UdpMulticastCreator::getMulticastPrefixHeader();
+        for (qsizetype i = 0; i < bodies.size(); ++i) {
+            UdpMulticastSingleMsg line;
+            line.udpGroupTag = UdpGroupTag(quint16(i + 1), quint16(bodies.size()), 1);
+            line.udpSourceTag = UdpSourceTag(sender);
+            line.udpDestinationTag = UdpDestinationTag(QString::fromLatin1(kUnitSfi));
+            line.udpCounterTag = UdpCounterTag(++m_lineCounter);
+            line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(bodies[i]));
+            datagram += line.getBuffer().toLatin1();
+        }
+        lan.socket.send(datagram);
+    }
+
+    // Datagrams heard on the group, from `from` on (an index into lan.heard), whose text
+    // starts with `start` and holds `part`.
+    qsizetype heardOnLan(const QString& part, qsizetype from = 0,
+                         const QString& start = QString()) const {
         qsizetype count = 0;
         for (qsizetype i = from; i < lan.heard.size(); ++i) {
             const std::optional<QString> text = MulticastSocket::datagramText(lan.heard[i]);
-            count += text && text->contains(part) ? 1 : 0;
+            count += text && text->startsWith(start) && text->contains(part) ? 1 : 0;
         }
         return count;
     }
