@@ -32,7 +32,7 @@ class udp_multicast_interface : public QObject {
     Q_OBJECT
 public:
     // The software version a display must have to pair.
-    static constexpr const char* kSoftwareVersion = "1.2.1.2";
+    static constexpr const char* kSoftwareVersion = KC40_VERSION_TEXT;
     static constexpr int kSendingPeriodMs = 1000;
 
     explicit udp_multicast_interface(UDP_61162_450* transport = UDP_61162_450::getInstance(),
