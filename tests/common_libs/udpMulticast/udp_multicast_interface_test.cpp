@@ -76,6 +76,25 @@ TEST_F(SendingTest, StandbyKeepsOutputBackButLetsHandshakesOut) {
     EXPECT_EQ(heard(navd, 3).size(), 3u);
 }
 
+// The identifier is the one of the moment: the display may have changed it since the start.
+TEST_F(SendingTest, ARawFrameLeavesAsABinaryImageInOrder) {
+    NmeaSettings::setSourceSfi("VD0202");
+    network.slotSendBinaryToUDP(QByteArray(1328, 'r'));
+    const auto ours = [&] {
+        QList<QByteArray> found;
+        for (const QByteArray& datagram : navd.heard) {
+            if (datagram.startsWith(QByteArray("RaUdP\0\0\1VD0202", 14))) {
+                found << datagram;
+            }
+        }
+        return found;
+    };
+    ASSERT_TRUE(waitFor([&] { return ours().size() >= 2; }));
+    EXPECT_EQ(ours()[0].size(), 1400);
+    EXPECT_EQ(ours()[1].size(), 35);
+    EXPECT_EQ(ours()[1].at(29), '\1') << "the second datagram is numbered 1";
+}
+
 TEST_F(SendingTest, ServiceRequestGoesToTheSrpGroup) {
     GroupListener srp(UdpSRP::groupAddress(), UdpSRP::udpPort);
     ASSERT_TRUE(srp.opened);
