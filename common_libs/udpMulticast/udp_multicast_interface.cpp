@@ -224,8 +224,11 @@ void udp_multicast_interface::handleConnectionRequest(const QString& sender,
         return;
     }
     const QString mac = parameters.value(2);
-    const bool allowed = parameters.value(1) == QLatin1String(kSoftwareVersion) &&
-                         (!ackedStatus.isPaired(sender) || ackedStatus.isPaired(sender, mac));
+    // A bridge has a few displays; a flood of identifiers must not grow the tables without end.
+    const bool room =
+        ackedStatus.isPaired(sender, mac) ||
+        (!ackedStatus.isPaired(sender) && ackedStatus.devices().size() < kMaxPairedDisplays);
+    const bool allowed = parameters.value(1) == QLatin1String(kSoftwareVersion) && room;
     if (allowed) {
         ackedStatus.addPairedDevice(sender, mac);
     }

@@ -34,6 +34,7 @@ public:
     // The software version a display must have to pair.
     static constexpr const char* kSoftwareVersion = KC40_VERSION_TEXT;
     static constexpr int kSendingPeriodMs = 1000;
+    static constexpr qsizetype kMaxPairedDisplays = 8;
 
     explicit udp_multicast_interface(UDP_61162_450* transport = UDP_61162_450::getInstance(),
                                      QObject* parent = nullptr);

@@ -1,9 +1,11 @@
 // Fuzzes what the unit does with every datagram heard on its network: header check, the quick
-// look at the first line's source, parsing of the lines and their tags, the receive filter, and
-// rebuilding the text of what was accepted. The quick look must name the same source as the
-// full parse of a sound datagram, or the unit would drop, or keep, the wrong ones.
+// look at the first line's source, parsing of the lines and their tags, the receive filter,
+// rebuilding the text of what was accepted, and the network interface's handling of it
+// (acknowledgements, connection requests, heartbeats, goodbyes). The quick look must name the same
+// source as the full parse of a sound datagram, or the unit would drop, or keep, the wrong ones.
 #include "multicastsocket.h"
 #include "udp_61162_450.h"
+#include "udp_multicast_interface.h"
 #include "udpmulticastcreator.h"
 #include "udpmulticastparser.h"
 
@@ -28,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QLatin1StringView source = UdpMulticastParser::firstSourceTag(
         QByteArrayView(datagram).sliced(UdpMulticastCreator::getMulticastPrefixHeader().size()));
-    const auto group = UdpMulticastParser::parseUdpAsciMsg(*text);
+    auto group = UdpMulticastParser::parseUdpAsciMsg(*text);
     if (group->bValid && source != group->msgsList.first().udpSourceTag.getTag()) {
         std::abort();
     }
@@ -40,5 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const UdpMulticastSingleMsg& line : group->msgsList) {
         (void)line.tagBlock();
     }
+    // Not initialised: what it answers goes nowhere, its pairings stay from input to input.
+    static UDP_61162_450 transport;
+    static udp_multicast_interface network(&transport);
+    network.slotHandleUdpMulticast(UdpMulticastGroupMsgPtr(std::move(group)));
     return 0;
 }

@@ -164,6 +164,15 @@ TEST_F(AcknowledgedSending, HeartbeatsKeepADisplayPairedAndIncompleteOnesAreIgno
     EXPECT_FALSE(network.isDisplayConnected("RV0001", kMac));
 }
 
+TEST_F(AcknowledgedSending, AFloodOfIdentifiersPairsNoMoreThanABridgeHasDisplays) {
+    for (int i = 0; i < 100; ++i) {
+        receive("PNRVIDM,1,1,Request,1.2.1.2," + kMac,
+                QStringLiteral("RV%1").arg(i, 4, 10, QChar('0')));
+    }
+    EXPECT_EQ(network.acknowledgements().devices().size(),
+              udp_multicast_interface::kMaxPairedDisplays);
+}
+
 TEST_F(AcknowledgedSending, AGoodbyeUnpairsAndALostDisplayIsUnpaired) {
     receive("PNRVIDM,1,1,Request,1.2.1.2," + kMac);
     receive("PNRVIDM,1,1,Request,1.2.1.2," + kMac, "RV0002");
