@@ -1,6 +1,6 @@
 #include "acknowledgement.h"
 #include "casename.h"
-#include "unitdatagram.h"
+#include "testdatagram.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "displaylink.h"
 #include "linewriter.h"
 #include "multicastsocket.h"
+#include "testdatagram.h"
 #include "udp_61162_450.h"
-#include "unitdatagram.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,11 @@
 
 #include <memory>
 
-// A datagram as heard on the group and read by the unit's own parser: one line per sentence body
-// (without "$" and checksum), under one group tag when there are several.
-inline std::unique_ptr<UdpMulticastGroupMsg>
-heardDatagram(const QStringList& bodies, const QString& source, const QString& destination = {}) {
+// The text of a datagram as heard on the group (after its header): one line per sentence body
+// (without "$" and checksum), under one group tag when there are several, addressed to
+// `destination` or, when it is empty, to everyone.
+inline QString datagramText(const QStringList& bodies, const QString& source,
+                            const QString& destination = {}) {
     QString text;
     for (qsizetype i = 0; i < bodies.size(); ++i) {
         UdpMulticastSingleMsg line;
@@ -26,5 +27,11 @@ heardDatagram(const QStringList& bodies, const QString& source, const QString& d
         line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(bodies[i]));
         line.appendTo(text);
     }
-    return UdpMulticastParser::parseUdpAsciMsg(text);
+    return text;
+}
+
+// The same read by the unit's own parser.
+inline std::unique_ptr<UdpMulticastGroupMsg>
+heardDatagram(const QStringList& bodies, const QString& source, const QString& destination = {}) {
+    return UdpMulticastParser::parseUdpAsciMsg(datagramText(bodies, source, destination));
 }
