@@ -1,42 +1,46 @@
 #include "acknowledgement.h"
 
+#include "msgsackedstatus.h"
+#include "msgssendingstack.h"
+#include "udp_multicast_interface.h"
+
+#include <QList>
+
 #include <algorithm>
-#include <array>
 
 namespace {
-// The configuration, calibration, standby and alarm-list sentences of the unit.
-constexpr std::array<QLatin1String, 23> kRequired = {
-    QLatin1String("ICM5"),  QLatin1String("ICM6"),  QLatin1String("ICM7"),  QLatin1String("ICM8"),
-    QLatin1String("ICM9"),  QLatin1String("ICM10"), QLatin1String("ICM11"), QLatin1String("ICM12"),
-    QLatin1String("ICM13"), QLatin1String("ICM14"), QLatin1String("ICM15"), QLatin1String("ICM16"),
-    QLatin1String("ICM18"), QLatin1String("ICM21"), QLatin1String("ICM24"), QLatin1String("ICM25"),
-    QLatin1String("ICM27"), QLatin1String("ICM28"), QLatin1String("IDM11"), QLatin1String("ICM33"),
-    QLatin1String("ICM39"), QLatin1String("ALRS"),  QLatin1String("DDC")};
-
-const QString kSingle = QStringLiteral("0");
 const QString kDatagram = QStringLiteral("1");
 } // namespace
 
 namespace Acknowledgement {
 bool required(const QString& fullType) {
-    return std::find(kRequired.begin(), kRequired.end(), fullType) != kRequired.end();
+    return MsgsAckedStatus::ackRequiredTypesAtStart().contains(fullType);
 }
 
-std::shared_ptr<MsgIDM> owedFor(const UdpMulticastGroupMsg& datagram) {
-    QString types;
-    bool owed = false;
+NmeaMessagePtr Owed::sentence() const {
+    return udp_multicast_interface::getAckMsg(datagram, types);
+}
+
+std::optional<Owed> Owed::of(const MsgIDM& acknowledgement) {
+    if (acknowledgement.commandID() != static_cast<int>(msgCommands::MsgAck)) {
+        return std::nullopt;
+    }
+    const QStringList parameters = acknowledgement.msgParameters();
+    return Owed{parameters.value(0) == kDatagram, parameters.value(1)};
+}
+
+std::optional<Owed> owedFor(const UdpMulticastGroupMsg& datagram) {
+    QList<NmeaMessagePtr> sentences;
     for (const UdpMulticastSingleMsg& line : datagram.msgsList) {
         if (line.nmeaMessage) {
-            const QString type = line.nmeaMessage->fullType();
-            types += type;
-            owed = owed || required(type);
+            sentences.append(line.nmeaMessage);
         }
     }
-    if (!owed) {
-        return nullptr;
+    if (std::none_of(sentences.cbegin(), sentences.cend(), [](const NmeaMessagePtr& sentence) {
+            return required(sentence->fullType());
+        })) {
+        return std::nullopt;
     }
-    return std::make_shared<MsgIDM>(
-        1, msgCommands::MsgAck,
-        QStringList{datagram.msgsList.size() == 1 ? kSingle : kDatagram, types});
+    return Owed{datagram.msgsList.size() > 1, msgsSendingStack::getListFullType(sentences)};
 }
 } // namespace Acknowledgement

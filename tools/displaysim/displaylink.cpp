@@ -47,14 +47,14 @@ void DisplayLink::take(const NmeaMessage& sentence, qint64 now) {
     if (idm == nullptr) {
         return;
     }
-    const QStringList parameters = idm->msgParameters();
-    if (idm->commandID() == static_cast<int>(msgCommands::MsgAck)) {
-        m_report(QStringLiteral("the unit acknowledged %1").arg(parameters.value(1)));
+    if (const std::optional<Acknowledgement::Owed> acked = Acknowledgement::Owed::of(*idm)) {
+        m_report(QStringLiteral("the unit acknowledged ") + acked->types);
         return;
     }
     if (idm->commandID() != static_cast<int>(msgCommands::ConnectionRequest)) {
         return;
     }
+    const QStringList parameters = idm->msgParameters();
     const QString word = parameters.value(0);
     const QString unit = QStringLiteral("%1 (version %2, MAC %3)")
                              .arg(m_identity.unitSfi, parameters.value(1), parameters.value(2));
@@ -71,14 +71,10 @@ void DisplayLink::take(const NmeaMessage& sentence, qint64 now) {
 }
 
 void DisplayLink::acknowledge(const UdpMulticastGroupMsg& datagram) {
-    const std::shared_ptr<MsgIDM> ack = Acknowledgement::owedFor(datagram);
-    if (ack) {
-        m_send(ack);
-        const QStringList parameters = ack->msgParameters();
+    if (const std::optional<Acknowledgement::Owed> owed = Acknowledgement::owedFor(datagram)) {
+        m_send(owed->sentence());
         m_report(QStringLiteral("acked %1%2")
-                     .arg(parameters.value(0) == QLatin1String("1") ? QStringLiteral("datagram ")
-                                                                    : QString(),
-                          parameters.value(1)));
+                     .arg(owed->datagram ? QStringLiteral("datagram ") : QString(), owed->types));
     }
 }
 

@@ -1,6 +1,5 @@
 #include "displaypairing.h"
 
-#include "acknowledgement.h"
 #include "msgidm.h"
 #include "udpmulticastparser.h"
 
@@ -49,8 +48,8 @@ void DisplayPairing::fromUnit(const UdpMulticastGroupMsg& datagram) {
             m_paired.clear();
         }
     }
-    if (owedSentences > 0) {
-        m_waiting.append({Acknowledgement::owedFor(datagram)->msgParameters(), owedSentences});
+    if (const std::optional<Acknowledgement::Owed> owed = Acknowledgement::owedFor(datagram)) {
+        m_waiting.append({*owed, owedSentences});
     }
 }
 
@@ -65,7 +64,8 @@ void DisplayPairing::fromDisplay(const UdpMulticastGroupMsg& datagram, const QSt
         } else if (commandOf(line, msgCommands::ProprietaryHeartbeat) != nullptr) {
             m_heartbeatAge[display] = 0;
         } else if (const MsgIDM* ack = commandOf(line, msgCommands::MsgAck)) {
-            const QStringList acknowledged = ack->msgParameters().mid(0, 2);
+            const std::optional<Acknowledgement::Owed> acknowledged =
+                Acknowledgement::Owed::of(*ack);
             m_waiting.removeIf(
                 [&](const Waiting& waiting) { return waiting.acknowledgement == acknowledged; });
         }

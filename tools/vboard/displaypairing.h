@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acknowledgement.h"
 #include "udpmulticastgroupmsg.h"
 
 #include <QMap>
@@ -25,7 +26,7 @@ public:
 private:
     // The acknowledgement the unit waits for, and for how many of its sentences.
     struct Waiting {
-        QStringList acknowledgement;
+        Acknowledgement::Owed acknowledgement;
         int sentences;
     };
 

@@ -20,13 +20,13 @@ class OwedAcknowledgement : public ::testing::TestWithParam<OwedCase> {};
 TEST_P(OwedAcknowledgement, NamesEveryTypeOfTheDatagram) {
     const auto datagram = heardDatagram(GetParam().sentences, QStringLiteral("VD0101"));
     ASSERT_TRUE(datagram->bValid);
-    const std::shared_ptr<MsgIDM> ack = Acknowledgement::owedFor(*datagram);
+    const std::optional<Acknowledgement::Owed> ack = Acknowledgement::owedFor(*datagram);
     const QString owed = QLatin1String(GetParam().owed);
     if (owed.isEmpty()) {
-        EXPECT_EQ(ack, nullptr) << qPrintable(ack->getMsgBuffer());
+        EXPECT_FALSE(ack) << qPrintable(ack->types);
     } else {
-        ASSERT_NE(ack, nullptr);
-        EXPECT_EQ(ack->getMsgBuffer(), NmeaMessage::addCrcToMsgBuffer(owed));
+        ASSERT_TRUE(ack);
+        EXPECT_EQ(ack->sentence()->getMsgBuffer(), NmeaMessage::addCrcToMsgBuffer(owed));
     }
 }
 
