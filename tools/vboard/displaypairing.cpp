@@ -31,10 +31,12 @@ void DisplayPairing::addDatagramText(const QString& text) {
 }
 
 void DisplayPairing::fromUnit(const UdpMulticastGroupMsg& datagram) {
+    QString text;
     int owedSentences = 0;
     for (const UdpMulticastSingleMsg& line : datagram.msgsList) {
-        if (line.nmeaMessage && Acknowledgement::required(line.nmeaMessage->fullType())) {
-            ++owedSentences;
+        if (line.nmeaMessage) {
+            text += line.nmeaMessage->receivedText();
+            owedSentences += Acknowledgement::required(line.nmeaMessage->fullType()) ? 1 : 0;
         }
         const MsgIDM* answer = commandOf(line, msgCommands::ConnectionRequest);
         if (answer == nullptr) {
@@ -49,7 +51,8 @@ void DisplayPairing::fromUnit(const UdpMulticastGroupMsg& datagram) {
         }
     }
     if (const std::optional<Acknowledgement::Owed> owed = Acknowledgement::owedFor(datagram)) {
-        m_waiting.append({*owed, owedSentences});
+        m_waiting.removeIf([&](const Waiting& waiting) { return waiting.text == text; });
+        m_waiting.append({text, *owed, owedSentences});
     }
 }
 
@@ -100,7 +103,7 @@ QString DisplayPairing::render() const {
     const QString heartbeat = age == m_heartbeatAge.cend()
                                   ? QStringLiteral("no heartbeat")
                                   : QStringLiteral("heartbeat %1 s ago").arg(*age);
-    return QStringLiteral("Display: %1, %2, %3 sentences of the unit waiting for acknowledgement")
+    return QStringLiteral("Display: %1, %2, %3 of the unit's sentences unacknowledged")
         .arg(state, heartbeat)
         .arg(waitingSentences());
 }

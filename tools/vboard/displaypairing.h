@@ -10,8 +10,9 @@
 // What the board hears of a display's link with the unit on the group: the display the unit has
 // paired (the one its confirmation names, or else the one that asked last), the seconds since
 // that display's last heartbeat, and how many of the unit's sentences that want acknowledging
-// have not yet been followed by a display's IDM 0 for them. A display that asks again has given
-// its pairing up; a refusal ends it.
+// have not yet been followed by a display's IDM 0 for them. The unit repeats such a sentence
+// each second while it waits: a repetition is the same sentence, counted once. A display that
+// asks again has given its pairing up; a refusal ends it.
 class DisplayPairing {
 public:
     explicit DisplayPairing(QString unitSfi);
@@ -24,8 +25,10 @@ public:
     QString render() const;
 
 private:
-    // The acknowledgement the unit waits for, and for how many of its sentences.
+    // A datagram of the unit's that waits: its sentences' text, the acknowledgement it wants,
+    // and how many of its sentences want one.
     struct Waiting {
+        QString text;
         Acknowledgement::Owed acknowledgement;
         int sentences;
     };

@@ -35,8 +35,8 @@ int main(int argc, char* argv[]) {
         "folder as its root. Shows once a second the speeds, depth, water temperature,\n"
         "distances, current and active alerts the unit sends, its standby state, sensor mute\n"
         "and output mode, the sentences and bytes per second of each channel, the display's\n"
-        "pairing, heartbeat and the unit's sentences waiting for its acknowledgement, and the\n"
-        "end of the unit's log. Ctrl-C stops everything it started.");
+        "pairing and heartbeat and the unit's sentences it has not acknowledged, and the end\n"
+        "of the unit's log. Ctrl-C stops everything it started.");
     options.addHelpOption();
     const QCommandLineOption plain("plain", "Print the raw sentences the unit sends on Nmea_1, "
                                             "Nmea_2 and the network, and the display's, instead "
