@@ -31,14 +31,16 @@ int main(int argc, char* argv[]) {
         "Runs the speed log's main unit on a virtual board: pseudo-terminals as its serial lines\n"
         "(ttyS0 debug, ttyS1 Nmea_1, ttyS2 Nmea_2), the sensor simulator on ttyS3 (cruise\n"
         "scenario), the navigation simulator on Nmea_1's input, the loopback interface as its\n"
-        "network, a temporary folder as its root. Shows once a second the speeds, depth, water\n"
-        "temperature, distances, current and active alerts the unit sends, its standby state,\n"
-        "sensor mute and output mode, the sentences and bytes per second of each channel and\n"
-        "the end of its log. Ctrl-C stops everything it started.");
+        "network with the display simulator on it (log in ROOT/displaysim.log), a temporary\n"
+        "folder as its root. Shows once a second the speeds, depth, water temperature,\n"
+        "distances, current and active alerts the unit sends, its standby state, sensor mute\n"
+        "and output mode, the sentences and bytes per second of each channel, the display's\n"
+        "pairing and heartbeat and the unit's sentences it has not acknowledged, and the end\n"
+        "of the unit's log. Ctrl-C stops everything it started.");
     options.addHelpOption();
     const QCommandLineOption plain("plain", "Print the raw sentences the unit sends on Nmea_1, "
-                                            "Nmea_2 and the network instead of the screen "
-                                            "(for pipes).");
+                                            "Nmea_2 and the network, and the display's, instead "
+                                            "of the screen (for pipes).");
     const QCommandLineOption seconds("seconds", "Stop after N seconds.", "N");
     const QCommandLineOption rootOption("root", "Use DIR as the board root and keep it.", "DIR");
     const QCommandLineOption unit("kc40", "The unit's program (default: kc40 beside vboard).",
@@ -48,7 +50,9 @@ int main(int argc, char* argv[]) {
         QStringLiteral(VBOARD_DEFAULT_SCENARIO));
     const QCommandLineOption group("group", "The unit's multicast group (default NAVD).", "NAME",
                                    QStringLiteral("NAVD"));
-    options.addOptions({plain, seconds, rootOption, unit, scenario, group});
+    const QCommandLineOption noDisplay("no-display",
+                                       "Run without the display simulator on the network.");
+    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay});
     options.process(app);
 
     int stopAfter = 0;
@@ -85,6 +89,9 @@ int main(int argc, char* argv[]) {
     setup.unitBinary = options.isSet(unit) ? options.value(unit) : besideMe("kc40");
     setup.sensorBinary = besideMe("vq2sim");
     setup.navBinary = besideMe("navsim");
+    if (!options.isSet(noDisplay)) {
+        setup.displayBinary = besideMe("displaysim");
+    }
     setup.scenario = options.value(scenario);
     setup.group = options.value(group);
     setup.plain = options.isSet(plain);

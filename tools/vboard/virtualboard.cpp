@@ -1,7 +1,9 @@
 #include "virtualboard.h"
 
+#include "displaylink.h"
 #include "multicastsocket.h"
 #include "udp_61162_450.h"
+#include "udpmulticastparser.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -29,6 +31,8 @@ struct Line {
 };
 constexpr Line kLines[] = {
     {"ttyS0", "debug", false}, {"ttyS1", "Nmea_1", true}, {"ttyS2", "Nmea_2", true}};
+// The display runs with its own and the unit's default identities.
+const DisplayIdentity kDisplay;
 constexpr int kStopWaitMs = 3000;
 constexpr int kLogLines = 10;
 constexpr qint64 kLogTailBytes = 4096;
@@ -54,7 +58,7 @@ bool runsOn(qint64 pid, const QString& root) {
 } // namespace
 
 VirtualBoard::VirtualBoard(BoardSetup setup, QObject* parent)
-    : QObject(parent), m_setup(std::move(setup)) {}
+    : QObject(parent), m_setup(std::move(setup)), m_pairing(kDisplay.unitSfi) {}
 
 VirtualBoard::~VirtualBoard() {
     stop();
@@ -120,6 +124,12 @@ bool VirtualBoard::start() {
                        QStringLiteral("lo")})) {
         return false;
     }
+    if (!m_setup.displayBinary.isEmpty() &&
+        !startProgram(m_display, QStringLiteral("displaysim"), m_setup.displayBinary,
+                      {QStringLiteral("--group"), m_setup.group, QStringLiteral("--interface"),
+                       QStringLiteral("lo"), QStringLiteral("--quiet")})) {
+        return false;
+    }
     m_sensorRecord.setFileName(record);
     connect(&m_tick, &QTimer::timeout, this, &VirtualBoard::onSecond);
     m_tick.start(1000);
@@ -141,6 +151,7 @@ bool VirtualBoard::startProgram(QProcess& process, const QString& name, const QS
 
 void VirtualBoard::stop() {
     m_tick.stop();
+    stopProcess(m_display);
     // The unit first: it may have replaced itself with a fresh copy that is not our child.
     const qint64 restarted = unitPid();
     const bool fresh = restarted != m_unit.processId() && runsOn(restarted, m_setup.root);
@@ -178,7 +189,12 @@ void VirtualBoard::onDatagrams(const QList<QByteArray>& datagrams) {
         if (!text) {
             continue;
         }
-        m_summary.addDatagramText(*text, datagram.size());
+        m_pairing.addDatagramText(*text);
+        // The summary is what the unit sends; the display's answers count for the pairing.
+        if (UdpMulticastParser::firstSourceTag(text->toLatin1()) != kDisplay.sfi) {
+            m_summary.addDatagramText(*text, datagram.size());
+        }
+        // Plain output carries the display's sentences as well as the unit's.
         if (m_setup.plain) {
             for (const QString& line : text->split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
                 // The sentence without its tag block, as a serial listener would see it.
@@ -231,6 +247,7 @@ void VirtualBoard::onSecond() {
     }
     readSensorRecord();
     m_summary.closeSecond();
+    m_pairing.closeSecond();
     if (!m_setup.plain) {
         draw();
     }
@@ -244,6 +261,7 @@ void VirtualBoard::draw() {
     for (const QString& line : m_summary.render(kShownChannels)) {
         screen += line + QLatin1Char('\n');
     }
+    screen += m_pairing.render() + QLatin1Char('\n');
     screen += QStringLiteral("\nUnit log:\n");
     QFile log(m_setup.root + kUnitLog);
     if (log.open(QIODevice::ReadOnly)) {

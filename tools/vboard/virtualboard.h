@@ -1,6 +1,7 @@
 #pragma once
 
 #include "boardsummary.h"
+#include "displaypairing.h"
 #include "ptyline.h"
 
 #include <QFile>
@@ -21,6 +22,7 @@ struct BoardSetup {
     QString unitBinary;
     QString sensorBinary;
     QString navBinary;
+    QString displayBinary; // empty: no display on the network
     QString scenario;
     QString group = QStringLiteral("NAVD");
     bool plain = false;
@@ -28,9 +30,10 @@ struct BoardSetup {
 
 // The unit on a virtual board with its equipment around it: pseudo-terminals at
 // ROOT/dev/ttyS0..2, the sensor simulator on ttyS3, the navigation simulator feeding
-// Nmea_1's input through ROOT/dev/navsim, and a listener on the unit's multicast group on the
-// loopback interface. Once a second it shows what an officer would read off the outputs, or
-// with `plain` it prints every sentence the unit sends as it arrives.
+// Nmea_1's input through ROOT/dev/navsim, the display simulator and a listener on the unit's
+// multicast group on the loopback interface. Once a second it shows what an officer would read
+// off the outputs and how the display's pairing stands, or with `plain` it prints every
+// sentence the unit and the display send as it arrives.
 class VirtualBoard : public QObject {
     Q_OBJECT
 public:
@@ -56,6 +59,7 @@ private:
 
     BoardSetup m_setup;
     BoardSummary m_summary;
+    DisplayPairing m_pairing;
     std::map<QString, std::unique_ptr<PtyLine>> m_lines;
     std::unique_ptr<PtyLine> m_navInput;
     std::unique_ptr<MulticastSocket> m_lan;
@@ -63,6 +67,7 @@ private:
     QProcess m_unit;
     QProcess m_sensor;
     QProcess m_nav;
+    QProcess m_display;
     QFile m_sensorRecord;
     QByteArray m_recordPending; // the record's last line, while the simulator writes it
     bool m_storedSetupRead = false;
