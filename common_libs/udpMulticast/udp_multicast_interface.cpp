@@ -232,8 +232,11 @@ void udp_multicast_interface::handleConnectionRequest(const QString& sender,
     if (allowed) {
         ackedStatus.addPairedDevice(sender, mac);
     }
-    slotSendSingleMsg(connectionReply(allowed ? QStringLiteral("Confirm") : QStringLiteral("Deny")),
-                      false);
+    // Addressed to the one that asked: another display hearing it must not take it as its own.
+    const NmeaMessagePtr reply =
+        connectionReply(allowed ? QStringLiteral("Confirm") : QStringLiteral("Deny"));
+    reply->setDestinationSFI(sender);
+    slotSendSingleMsg(reply, false);
 }
 
 bool udp_multicast_interface::fromUnpairedDuringDemo(const QString& sender) const {

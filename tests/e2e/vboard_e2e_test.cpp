@@ -1,4 +1,6 @@
 #include "casename.h"
+#include "msgalf.h"
+#include "nmeaparser.h"
 #include "testroot.h"
 #include "waitfor.h"
 
@@ -117,6 +119,28 @@ INSTANTIATE_TEST_SUITE_P(VirtualBoard, VirtualBoardStop,
                                            StopCase{"terminate", SIGTERM},
                                            StopCase{"seconds_option", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The board's display pairs with the unit and keeps its heartbeat going: a healthy virtual ship
+// shows no display alert. The unit gets the board's group, one no other run uses.
+TEST(VirtualBoard, TheDisplayPairsAndNoDisplayAlertIsRaised) {
+    TestRoot root;
+    QProcess board;
+    board.setStandardOutputFile(root.path("/vboard.out"));
+    board.start(VBOARD_BINARY,
+                {"--root", root.path(), "--plain", "--group", "TIME", "--seconds", "40"});
+    ASSERT_TRUE(board.waitForFinished(60000));
+    ASSERT_EQ(board.exitCode(), 0);
+    const QByteArray sent = root.readFile("/vboard.out");
+    EXPECT_TRUE(sent.contains("$PNRVIDM,1,1,Confirm,")) << root.readFile("/kc40.log").constData();
+    EXPECT_TRUE(root.readFile("/displaysim.log").contains("paired with VD0101"));
+    for (const QByteArray& line : sent.split('\n')) {
+        const std::unique_ptr<NmeaMessage> parsed = NmeaParser::parse(line.trimmed());
+        const auto* alf = dynamic_cast<const MsgALF*>(parsed.get());
+        if (alf && alf->alertText() == QLatin1String("Display Comm")) {
+            EXPECT_EQ(alf->alertState(), "N") << line.constData();
+        }
+    }
+}
 
 // A root kept from an earlier run may hold a unit process id that now belongs to another
 // program; stopping the board must leave that program alone.

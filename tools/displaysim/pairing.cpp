@@ -17,6 +17,7 @@ void Pairing::confirmed(qint64 now) {
     if (m_state != State::Paired) {
         m_state = State::Paired;
         m_nextHeartbeat = now;
+        m_nextRequest = now + kReconfirmMs;
     }
 }
 
@@ -37,6 +38,10 @@ Pairing::Step Pairing::take(qint64 now) {
             m_nextHeartbeat = now + kHeartbeatMs;
             return Step::Heartbeat;
         }
+        if (now >= m_nextRequest) {
+            m_nextRequest = now + kReconfirmMs;
+            return Step::Request;
+        }
         return Step::None;
     }
     if (now >= m_nextRequest) {
@@ -48,7 +53,7 @@ Pairing::Step Pairing::take(qint64 now) {
 
 qint64 Pairing::nextDue() const {
     if (m_state == State::Paired) {
-        return std::min(m_nextHeartbeat, m_lastHeard + kSilenceMs);
+        return std::min({m_nextHeartbeat, m_nextRequest, m_lastHeard + kSilenceMs});
     }
     return m_nextRequest;
 }

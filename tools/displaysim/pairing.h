@@ -7,8 +7,9 @@
 // When a display asks the unit to pair, beats its heart and gives a pairing up, on a clock in
 // milliseconds that the caller hands in. It asks every few seconds until the unit answers,
 // after a refusal only now and then; once paired it sends its heartbeat at once and then every
-// ten seconds. A unit that says nothing for longer than its quietest stretch (in standby it
-// sends only its heartbeat, once a minute) has dropped the display, which asks again.
+// ten seconds, and asks again every half minute: a unit that restarted has forgotten it, and a
+// confirmation costs nothing. A unit that says nothing for longer than its quietest stretch (in
+// standby it sends only its heartbeat, once a minute) has dropped the display, which asks again.
 class Pairing {
 public:
     enum class State { Requesting, Denied, Paired };
@@ -20,6 +21,7 @@ public:
     static constexpr qint64 kDeniedRetryMs = 15000;
     static constexpr qint64 kHeartbeatMs = 10000;
     static constexpr qint64 kSilenceMs = 90000;
+    static constexpr qint64 kReconfirmMs = 30000;
 
     // The first request falls due at `now`; nothing does before.
     void start(qint64 now);

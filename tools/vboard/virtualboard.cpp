@@ -6,6 +6,7 @@
 #include "udpmulticastparser.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -20,6 +21,7 @@ const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
 const QString kVesselSetupFile = QStringLiteral("/opt/setup_files/vq2_setup");
 const QString kNavLink = QStringLiteral("/dev/navsim");
 const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
+const QString kJunctionBoxSetup = QStringLiteral("/opt/setup_files/kc40_setup");
 const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
                                     QStringLiteral("LAN"), QStringLiteral("sensor"),
                                     QStringLiteral("debug")};
@@ -116,6 +118,13 @@ bool VirtualBoard::start() {
         !startProgram(m_nav, QStringLiteral("navsim"), m_setup.navBinary,
                       {QStringLiteral("--device"), m_setup.root + kNavLink})) {
         return false;
+    }
+    // A fresh board puts the unit on the board's group; a kept root keeps its own setup.
+    QFile setup(m_setup.root + kJunctionBoxSetup);
+    if (!setup.exists() && QDir().mkpath(QFileInfo(setup).absolutePath()) &&
+        setup.open(QIODevice::WriteOnly)) {
+        setup.write(QStringLiteral(R"({ "group" : "%1" })").arg(m_setup.group).toLatin1());
+        setup.close();
     }
     // A process id left by an earlier run on a kept root is not this unit's.
     QFile::remove(m_setup.root + kUnitPidFile);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -68,11 +69,24 @@ std::vector<Due> heartbeats(qint64 first, qint64 last) {
     return beats;
 }
 
-std::vector<Due> join(std::vector<Due> first, const std::vector<Due>& second,
-                      const std::vector<Due>& third) {
-    first.insert(first.end(), second.begin(), second.end());
-    first.insert(first.end(), third.begin(), third.end());
-    return first;
+// Requests every half minute from `first` through `last`.
+std::vector<Due> reconfirmations(qint64 first, qint64 last) {
+    std::vector<Due> requests;
+    for (qint64 at = first; at <= last; at += Pairing::kReconfirmMs) {
+        requests.push_back({at, Step::Request});
+    }
+    return requests;
+}
+
+// In time order; at the same moment in the order given.
+std::vector<Due> join(std::initializer_list<std::vector<Due>> parts) {
+    std::vector<Due> all;
+    for (const std::vector<Due>& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    std::stable_sort(all.begin(), all.end(),
+                     [](const Due& a, const Due& b) { return a.at < b.at; });
+    return all;
 }
 
 class PairingSchedule : public ::testing::TestWithParam<PairingCase> {};
@@ -100,8 +114,14 @@ const PairingCase kCases[] = {
     {"a unit silent for a minute and a half has dropped the display",
      {{1000, kConfirm}, {15500, kHeard}},
      106000,
-     join({{0, Step::Request}}, heartbeats(1000, 101000),
-          {{105500, Step::Lost}, {105500, Step::Request}})},
+     join({{{0, Step::Request}},
+           heartbeats(1000, 101000),
+           reconfirmations(31000, 91000),
+           {{105500, Step::Lost}, {105500, Step::Request}}})},
+    {"a paired display asks again every half minute, for a unit that restarted",
+     {{1000, kConfirm}, {20000, kHeard}},
+     31000,
+     join({{{0, Step::Request}}, heartbeats(1000, 31000), {{31000, Step::Request}}})},
     {"a refusal ends the pairing",
      {{1000, kConfirm}, {5000, kDeny}},
      20000,
