@@ -106,17 +106,15 @@ TEST(MsgsSendingStack, ADatagramLeavesOnceEveryTypeInItIsAcknowledged) {
     EXPECT_EQ(stack.size(), 0);
 }
 
+// Runs before the network interface is built, so that its sending timer runs on it.
+struct OnVirtualTime {
+    VirtualTime time;
+};
+
 // The network interface on virtual time: its sending timer repeats, counts silence and
 // expires. Received groups are handed to it as the transport would.
-class AcknowledgedSending : public ::testing::Test {
+class AcknowledgedSending : public OnVirtualTime, public NetworkOnLoopback {
 protected:
-    void SetUp() override {
-        REQUIRE_LOOPBACK_MULTICAST();
-        NmeaSettings::setSourceSfi("VD0101");
-        network.setInterfaceName("lo");
-        ASSERT_TRUE(network.init());
-        ASSERT_TRUE(navd.opened);
-    }
     void receive(const QString& body, const QString& sender = "RV0001") {
         UdpMulticastSingleMsg line;
         line.udpSourceTag = UdpSourceTag(sender);
@@ -133,11 +131,6 @@ protected:
     }
     const QString echo =
         QStringLiteral("$PNRVICM,1,15,0,%1").arg(QCoreApplication::applicationPid());
-
-    VirtualTime time;
-    UDP_61162_450 transport;
-    udp_multicast_interface network{&transport};
-    GroupListener navd{QHostAddress("239.192.0.4"), 60004};
 };
 
 TEST_F(AcknowledgedSending, WithoutADisplayASentenceRepeatsEverySecond) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "multicastsocket.h"
+#include "nmeasettings.h"
+#include "udp_multicast_interface.h"
 #include "udpmulticastcreator.h"
 #include "udpmulticastparser.h"
 
@@ -68,4 +70,21 @@ public:
     MulticastSocket socket;
     QList<QByteArray> heard;
     bool opened = false;
+};
+
+// The unit's network interface on the loopback interface, with the unit's identifier, and a
+// listener on its group (NAVD).
+class NetworkOnLoopback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_LOOPBACK_MULTICAST();
+        NmeaSettings::setSourceSfi("VD0101");
+        network.setInterfaceName("lo");
+        ASSERT_TRUE(network.init());
+        ASSERT_TRUE(navd.opened);
+    }
+
+    UDP_61162_450 transport;
+    udp_multicast_interface network{&transport};
+    GroupListener navd{QHostAddress("239.192.0.4"), 60004};
 };

@@ -16,15 +16,8 @@ QString marker() {
     return QStringLiteral("$VDZZT,%1").arg(QCoreApplication::applicationPid());
 }
 
-class SendingTest : public ::testing::Test {
+class SendingTest : public NetworkOnLoopback {
 protected:
-    void SetUp() override {
-        REQUIRE_LOOPBACK_MULTICAST();
-        NmeaSettings::setSourceSfi("VD0101");
-        network.setInterfaceName("lo");
-        ASSERT_TRUE(network.init());
-        ASSERT_TRUE(navd.opened);
-    }
     static NmeaMessagePtr testSentence(const QString& type = "TST") {
         return fixedSentence(marker() + "\r\n", type);
     }
@@ -35,10 +28,6 @@ protected:
         spinFor(50);
         return listener.parsedContaining(marker());
     }
-
-    UDP_61162_450 transport;
-    udp_multicast_interface network{&transport};
-    GroupListener navd{QHostAddress("239.192.0.4"), 60004};
 };
 
 TEST_F(SendingTest, OutputCycleIsOneGroupAndALoneSentenceCarriesItsDestination) {
