@@ -389,6 +389,8 @@ void MainHandler::initSensorLink() {
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &lines.sensor(), &SerialSensor::setOnlyDAT4);
     connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, &sensorControl,
             &SensorControl::slotReloadSensorVQ2);
+    connect(&sensorControl, &SensorControl::sigSensorPower, this,
+            [this](bool on) { SEN_OFF_PC21.setState(on); });
     // Raw measurement frames go to the network as binary images.
     connect(worker, &SensorCommandsThread::sigSendBinaryToUDP, &udp_interface,
             &udp_multicast_interface::slotSendBinaryToUDP);

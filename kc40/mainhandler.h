@@ -4,6 +4,7 @@
 #include "calibrationtablesource.h"
 #include "displaycommands.h"
 #include "distancekeeping.h"
+#include "gpio.h"
 #include "heartbeatsupervision.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
@@ -66,6 +67,8 @@ private:
     QThread sensorThread;
     SensorCommandsThread* sensorCommandsThread;
     DisplayCommands commands;
+    // The sensor's power: set is on.
+    GPIO SEN_OFF_PC21{QStringLiteral("C21"), QStringLiteral("85"), GPIO::kOutput};
     SensorControl sensorControl;
     StandbyAndMute standbyAndMute;
     DistanceKeeping distanceKeeping;

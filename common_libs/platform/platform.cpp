@@ -106,3 +106,26 @@ qint64 Clock::currentMSecsSinceEpoch() {
 void Clock::setSource(Source source) {
     g_clock.store(source);
 }
+
+QString GpioPins::folder(const QString& name) {
+    return Platform::path(QStringLiteral("/sys/class/gpio/pio") + name);
+}
+
+bool GpioPins::exportPin(const QString& number, const QString& name) {
+    const QString exportFile = Platform::path(QStringLiteral("/sys/class/gpio/export"));
+    if (!Platform::root().isEmpty()) {
+        QDir().mkpath(folder(name));
+        for (const char* file : {"/direction", "/edge"}) {
+            QFile(folder(name) + QLatin1String(file)).open(QIODevice::WriteOnly);
+        }
+        QFile value(folder(name) + QStringLiteral("/value"));
+        if (value.open(QIODevice::WriteOnly)) {
+            value.write("0\n");
+        }
+    }
+    QFile file(exportFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        return false;
+    }
+    return file.write(number.toLatin1() + '\n') == number.size() + 1;
+}

@@ -41,6 +41,16 @@ public:
     static bool relaunch();
 };
 
+// The board's sysfs GPIO pins. Exporting a pin makes its folder "/sys/class/gpio/pio" + name
+// appear; on a virtual board the kernel's part is played here: the folder appears at once with
+// its "direction", "edge" and "value" files, the value "0".
+class GpioPins {
+public:
+    static QString folder(const QString& name);
+    // False when the export file cannot be written.
+    static bool exportPin(const QString& number, const QString& name);
+};
+
 // Runs the board's shell commands ("reboot", "/etc/init.d/S40network restart", ...).
 // A virtual board has no board to act on: it records each command line, one per line, in
 // the root's "board_commands" file, which tests and service engineers read.

@@ -33,6 +33,8 @@ TEST_F(DisplayRun, MuteAndStandbyAreConfirmedOnceTheSensorAnswers) {
     ASSERT_TRUE(listenUntil([&] { return sensorSpeedsValid(nmea1Heard.heard()); }, 20000))
         << unit.log().constData();
 
+    EXPECT_EQ(sensorPower(), "1") << "the sensor is powered";
+
     sendOnNmea1(QStringLiteral("PNRVBLNK,2,,ON"));
     ASSERT_TRUE(listenUntil([&] { return sensor.isMuted(); }, kConfirmMs));
     listenFor(3000);

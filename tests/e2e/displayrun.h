@@ -75,6 +75,10 @@ protected:
     bool waitForLan(const QString& part, int timeoutMs, qsizetype from = 0) {
         return listenUntil([&] { return heardOnLan(part, from) > 0; }, timeoutMs);
     }
+    // The sensor's power pin on the board: "1" on, "0" off.
+    QByteArray sensorPower() const {
+        return root.readFile(QStringLiteral("/sys/class/gpio/pioC21/value")).trimmed();
+    }
     // The unit is heard on the group and has had the time to read what came before it.
     bool joined() {
         const bool heard = waitForLan(QStringLiteral("s:") + QLatin1String(kUnitSfi), 10000);

@@ -74,8 +74,7 @@ TEST_F(MainHandlerOnBoard, MeasuredSpeedsGoThroughTheUnitsCalibrationTable) {
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.
 const QSet<QString> kAwaitingReceivers = {
-    // Board I/O: sensor power, front LEDs, sensor sentence counts, the older log over SPI.
-    "SensorControl::sigSensorPower",
+    // Board I/O: front LEDs, sensor sentence counts, the older log over SPI.
     "PeriodicalHandler::sigWriteLeds",
     "SerialSensor::receivedValidDataFromSensor",
     "SerialSensor::receivedInvalidDataFromSensor",
