@@ -41,12 +41,17 @@ template <class Command> int commandOf(const NmeaMessage& message) {
     return command ? command->commandID() : -1;
 }
 
+// The addresses of the board's "eth0"; empty when the host has no interface playing it.
+Platform::InterfaceAddress eth0Address() {
+    return Platform::interfaceAddress(QStringLiteral("eth0"))
+        .value_or(Platform::InterfaceAddress{});
+}
+
 NmeaMessagePtr connectionReply(const QString& word) {
-    const Platform::InterfaceAddress eth0 =
-        Platform::interfaceAddress(QStringLiteral("eth0")).value_or(Platform::InterfaceAddress{});
     return std::make_shared<MsgIDM>(
         kMessageVersion, kConnection,
-        QStringList{word, QLatin1String(udp_multicast_interface::kSoftwareVersion), eth0.mac});
+        QStringList{word, QLatin1String(udp_multicast_interface::kSoftwareVersion),
+                    eth0Address().mac});
 }
 } // namespace
 
@@ -146,8 +151,7 @@ bool udp_multicast_interface::slotSendSingleOnSrpGroup(const NmeaMessagePtr& mes
 }
 
 bool udp_multicast_interface::slotSendSRP() {
-    const Platform::InterfaceAddress eth0 =
-        Platform::interfaceAddress(QStringLiteral("eth0")).value_or(Platform::InterfaceAddress{});
+    const Platform::InterfaceAddress eth0 = eth0Address();
     return slotSendSingleOnSrpGroup(std::make_shared<MsgSRP>(eth0.mac, eth0.ip));
 }
 
@@ -192,6 +196,10 @@ void udp_multicast_interface::checkExpiryTime() {
             }
         }
     }
+    dropAcknowledged();
+}
+
+void udp_multicast_interface::dropAcknowledged() {
     sendingStack.removeAcknowledged(
         [this](const QString& type) { return ackedStatus.getMessageAcked(type); });
 }
@@ -214,8 +222,7 @@ void udp_multicast_interface::handleAckMsg(const QString& sender, const QStringL
     } else {
         return;
     }
-    sendingStack.removeAcknowledged(
-        [this](const QString& type) { return ackedStatus.getMessageAcked(type); });
+    dropAcknowledged();
 }
 
 void udp_multicast_interface::handleConnectionRequest(const QString& sender,

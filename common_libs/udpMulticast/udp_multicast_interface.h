@@ -89,6 +89,8 @@ Q_SIGNALS:
 private:
     void sendingTimerTimeout();
     void checkExpiryTime();
+    // Takes off the stack whatever is now acknowledged.
+    void dropAcknowledged();
     void handleAckMsg(const QString& sender, const QStringList& parameters);
     void handleConnectionRequest(const QString& sender, const QStringList& parameters);
     void handleSingle(const UdpMulticastSingleMsg& line);

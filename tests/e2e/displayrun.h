@@ -35,14 +35,7 @@ protected:
     // the unit; without a destination only the unit's standby lets a wake-up for all in.
     void sendOnLan(const QString& body, const QString& destination = QString::fromLatin1(kUnitSfi),
                    const QString& sender = QString::fromLatin1(kDisplaySfi)) {
-        UdpMulticastSingleMsg line;
-        line.udpSourceTag = UdpSourceTag(sender);
-        if (!destination.isEmpty()) {
-            line.udpDestinationTag = UdpDestinationTag(destination);
-        }
-        line.udpCounterTag = UdpCounterTag(++m_lineCounter);
-        line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(body));
-        lan.socket.send(line.getCompletMsgArray());
+        lan.socket.send(lineTo(body, destination, sender).getCompletMsgArray());
     }
 
     // Several sentences as one datagram to the unit, each line with its group tag.
@@ -50,12 +43,8 @@ protected:
                         const QString& sender = QString::fromLatin1(kDisplaySfi)) {
         QByteArray datagram = UdpMulticastCreator::getMulticastPrefixHeader();
         for (qsizetype i = 0; i < bodies.size(); ++i) {
-            UdpMulticastSingleMsg line;
+            UdpMulticastSingleMsg line = lineTo(bodies[i], QString::fromLatin1(kUnitSfi), sender);
             line.udpGroupTag = UdpGroupTag(quint16(i + 1), quint16(bodies.size()), 1);
-            line.udpSourceTag = UdpSourceTag(sender);
-            line.udpDestinationTag = UdpDestinationTag(QString::fromLatin1(kUnitSfi));
-            line.udpCounterTag = UdpCounterTag(++m_lineCounter);
-            line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(bodies[i]));
             datagram += line.getBuffer().toLatin1();
         }
         lan.socket.send(datagram);
@@ -108,5 +97,17 @@ protected:
     GroupListener lan{kGroup, kPort};
 
 private:
+    UdpMulticastSingleMsg lineTo(const QString& body, const QString& destination,
+                                 const QString& sender) {
+        UdpMulticastSingleMsg line;
+        line.udpSourceTag = UdpSourceTag(sender);
+        if (!destination.isEmpty()) {
+            line.udpDestinationTag = UdpDestinationTag(destination);
+        }
+        line.udpCounterTag = UdpCounterTag(++m_lineCounter);
+        line.nmeaMessage = NmeaParser::parse(NmeaMessage::addCrcToMsgBuffer(body));
+        return line;
+    }
+
     quint16 m_lineCounter = 0;
 };
