@@ -3,6 +3,7 @@
 #include "boardactions.h"
 #include "errorcounter.h"
 #include "gps_input.h"
+#include "kc_40_adc_results.h"
 #include "logger.h"
 #include "platform.h"
 #include "receivednmeahandler.h"
@@ -389,6 +390,12 @@ void MainHandler::initSensorLink() {
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &lines.sensor(), &SerialSensor::setOnlyDAT4);
     connect(vq2Handler, &VQ2_Handler::sigReloadSensorVQ2, &sensorControl,
             &SensorControl::slotReloadSensorVQ2);
+    // The sensor test reports how many good and bad sentences the sensor sent.
+    KC_40_ADC_Results* counts = KC_40_ADC_Results::getInstance();
+    connect(&lines.sensor(), &SerialSensor::receivedValidDataFromSensor, this,
+            [counts] { counts->increment_OK_sensor_NMEA_count(); });
+    connect(&lines.sensor(), &SerialSensor::receivedInvalidDataFromSensor, this,
+            [counts] { counts->increment_NOK_sensor_NMEA_count(); });
     connect(&sensorControl, &SensorControl::sigSensorPower, this,
             [this](bool on) { SEN_OFF_PC21.setState(on); });
     // Raw measurement frames go to the network as binary images.
