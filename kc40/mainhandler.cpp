@@ -42,6 +42,7 @@ MainHandler::MainHandler(QObject* parent)
     wireSetupChanges();
     wireCalibration();
     initSensorLink();
+    pins.start();
     lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
     sensorControl.start();
     initScheduler();
@@ -397,7 +398,7 @@ void MainHandler::initSensorLink() {
     connect(&lines.sensor(), &SerialSensor::receivedInvalidDataFromSensor, this,
             [counts] { counts->increment_NOK_sensor_NMEA_count(); });
     connect(&sensorControl, &SensorControl::sigSensorPower, this,
-            [this](bool on) { SEN_OFF_PC21.setState(on); });
+            [this](bool on) { pins.setSensorPower(on); });
     // Raw measurement frames go to the network as binary images.
     connect(worker, &SensorCommandsThread::sigSendBinaryToUDP, &udp_interface,
             &udp_multicast_interface::slotSendBinaryToUDP);

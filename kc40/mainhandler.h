@@ -4,8 +4,8 @@
 #include "calibrationtablesource.h"
 #include "displaycommands.h"
 #include "distancekeeping.h"
-#include "gpio.h"
 #include "heartbeatsupervision.h"
+#include "mainboardpins.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
@@ -67,8 +67,7 @@ private:
     QThread sensorThread;
     SensorCommandsThread* sensorCommandsThread;
     DisplayCommands commands;
-    // The sensor's power: set is on.
-    GPIO SEN_OFF_PC21{QStringLiteral("C21"), QStringLiteral("85"), GPIO::kOutput};
+    MainBoardPins pins;
     SensorControl sensorControl;
     StandbyAndMute standbyAndMute;
     DistanceKeeping distanceKeeping;

@@ -7,6 +7,7 @@
 #include <QDateTime>
 
 #include <climits>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,15 @@ TEST_F(DisplayRun, MuteAndStandbyAreConfirmedOnceTheSensorAnswers) {
     ASSERT_TRUE(listenUntil([&] { return sensorSpeedsValid(nmea1Heard.heard()); }, 20000))
         << unit.log().constData();
 
-    EXPECT_EQ(sensorPower(), "1") << "the sensor is powered";
+    // The sensor and the extension are powered, the sensor line's receive polarity is low.
+    const std::tuple<const char*, const char*, QByteArray> board[] = {
+        {"C21", "value", "1"},      {"C20", "value", "1"},      {"E31", "value", "0"},
+        {"B26", "value", "0"},      {"B27", "value", "0"},      {"E31", "direction", "out"},
+        {"D14", "direction", "in"}, {"E24", "direction", "in"},
+    };
+    for (const auto& [name, file, expected] : board) {
+        EXPECT_EQ(pin(name, file), expected) << name << " " << file;
+    }
 
     sendOnNmea1(QStringLiteral("PNRVBLNK,2,,ON"));
     ASSERT_TRUE(listenUntil([&] { return sensor.isMuted(); }, kConfirmMs));

@@ -64,9 +64,9 @@ protected:
     bool waitForLan(const QString& part, int timeoutMs, qsizetype from = 0) {
         return listenUntil([&] { return heardOnLan(part, from) > 0; }, timeoutMs);
     }
-    // The sensor's power pin on the board: "1" on, "0" off.
-    QByteArray sensorPower() const {
-        return root.readFile(QStringLiteral("/sys/class/gpio/pioC21/value")).trimmed();
+    // A file of a board pin ("C21", "value"): the level "1" or "0", or the direction.
+    QByteArray pin(const char* name, const char* file = "value") const {
+        return root.readFile(QStringLiteral("/sys/class/gpio/pio%1/%2").arg(name, file)).trimmed();
     }
     // The unit is heard on the group and has had the time to read what came before it.
     bool joined() {
