@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include <signal.h>
+#include <unistd.h>
 
 namespace {
 // startProgram names each program's log after it.
@@ -140,6 +141,17 @@ bool VirtualBoard::start() {
         return false;
     }
     m_sensorRecord.setFileName(record);
+    m_clock.start();
+    connect(&m_pinWatcher, &QFileSystemWatcher::fileChanged, this, &VirtualBoard::readPin);
+    // The live view takes single keys; plain output leaves the terminal as it is.
+    termios terminal;
+    if (!m_setup.plain && ::isatty(STDIN_FILENO) && ::tcgetattr(STDIN_FILENO, &terminal) == 0) {
+        m_terminal = terminal;
+        terminal.c_lflag &= ~tcflag_t(ICANON | ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &terminal);
+        m_keys = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+        connect(m_keys.get(), &QSocketNotifier::activated, this, &VirtualBoard::onKey);
+    }
     connect(&m_tick, &QTimer::timeout, this, &VirtualBoard::onSecond);
     m_tick.start(1000);
     return true;
@@ -160,6 +172,10 @@ bool VirtualBoard::startProgram(QProcess& process, const QString& name, const QS
 
 void VirtualBoard::stop() {
     m_tick.stop();
+    if (m_terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &*m_terminal);
+        m_terminal.reset();
+    }
     stopProcess(m_display);
     // The unit first: it may have replaced itself with a fresh copy that is not our child.
     const qint64 restarted = unitPid();
@@ -255,6 +271,7 @@ void VirtualBoard::onSecond() {
         readStoredSetup();
     }
     readSensorRecord();
+    watchPins();
     m_summary.closeSecond();
     m_pairing.closeSecond();
     if (!m_setup.plain) {
@@ -271,6 +288,9 @@ void VirtualBoard::draw() {
         screen += line + QLatin1Char('\n');
     }
     screen += m_pairing.render() + QLatin1Char('\n');
+    for (const QString& line : m_junctionBox.render(m_clock.elapsed())) {
+        screen += line + QLatin1Char('\n');
+    }
     screen += QStringLiteral("\nUnit log:\n");
     QFile log(m_setup.root + kUnitLog);
     if (log.open(QIODevice::ReadOnly)) {
@@ -284,4 +304,49 @@ void VirtualBoard::draw() {
     }
     std::fputs(screen.toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
+}
+
+QString VirtualBoard::pinFile(const QString& pin) const {
+    return m_setup.root + QStringLiteral("/sys/class/gpio/pio") + pin + QStringLiteral("/value");
+}
+
+void VirtualBoard::watchPins() {
+    const QStringList watched = m_pinWatcher.files();
+    for (const QString& pin : m_junctionBox.pins()) {
+        const QString file = pinFile(pin);
+        if (!watched.contains(file) && QFile::exists(file) && m_pinWatcher.addPath(file)) {
+            readPin(file);
+        }
+    }
+}
+
+void VirtualBoard::readPin(const QString& valueFile) {
+    QFile file(valueFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    const QString pin = QFileInfo(valueFile).dir().dirName().mid(3);
+    m_junctionBox.pinLevel(pin, file.readLine().trimmed() == "1", m_clock.elapsed());
+}
+
+void VirtualBoard::onKey() {
+    char key = 0;
+    if (::read(STDIN_FILENO, &key, 1) != 1) {
+        return;
+    }
+    for (const JunctionBoxView::Terminal& terminal : m_junctionBox.terminals()) {
+        if (terminal.input && terminal.aux.endsWith(QLatin1Char(key))) {
+            togglePinInput(terminal.pin);
+        }
+    }
+}
+
+void VirtualBoard::togglePinInput(const QString& pin) {
+    // What a switch wired to the terminal does: the line's level changes, and the kernel's
+    // part of the board reports the edge to the unit.
+    QFile file(pinFile(pin));
+    const bool level = m_junctionBox.level(pin).value_or(false);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(level ? "0" : "1");
+    }
 }

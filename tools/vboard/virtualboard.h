@@ -2,17 +2,24 @@
 
 #include "boardsummary.h"
 #include "displaypairing.h"
+#include "junctionboxview.h"
 #include "ptyline.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileSystemWatcher>
 #include <QMap>
 #include <QObject>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
 
 #include <map>
 #include <memory>
+#include <optional>
+
+#include <termios.h>
 
 class MulticastSocket;
 
@@ -54,12 +61,24 @@ private:
     void readStoredSetup();
     void emitSentence(const QString& sentence);
     void onSecond();
+    // Watches the junction box's pins that the unit has exported by now.
+    void watchPins();
+    void readPin(const QString& valueFile);
+    // A key pressed on the live view: 1 to 4 toggle that terminal's input.
+    void onKey();
+    void togglePinInput(const QString& pin);
+    QString pinFile(const QString& pin) const;
     void draw();
     qint64 unitPid() const;
 
     BoardSetup m_setup;
     BoardSummary m_summary;
     DisplayPairing m_pairing;
+    JunctionBoxView m_junctionBox;
+    QFileSystemWatcher m_pinWatcher;
+    QElapsedTimer m_clock;
+    std::unique_ptr<QSocketNotifier> m_keys;
+    std::optional<termios> m_terminal; // the terminal's settings before the live view
     std::map<QString, std::unique_ptr<PtyLine>> m_lines;
     std::unique_ptr<PtyLine> m_navInput;
     std::unique_ptr<MulticastSocket> m_lan;
