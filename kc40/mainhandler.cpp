@@ -28,6 +28,7 @@ MainHandler::MainHandler(QObject* parent)
           [this] { return sensorControl.sensorInUse(); }, this),
       distanceKeeping(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
       heartbeats(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
+      diagnostics(*KC_40_ADC_Results::getInstance(), *SystemSetup::getInstance(), this),
       scheduler([] { return PeriodicalHandler::conditionsOf(*SystemSetup::getInstance()); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     qRegisterMetaType<SensorConfiguration>();
@@ -42,6 +43,7 @@ MainHandler::MainHandler(QObject* parent)
     wireSetupChanges();
     wireCalibration();
     initSensorLink();
+    wireDiagnostics();
     pins.start();
     lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
     sensorControl.start();
@@ -60,6 +62,7 @@ QList<QObject*> MainHandler::parts() const {
     SystemVariables* store = SystemVariables::getInstance();
     const QList<QObject*> roots{self,
                                 sensorCommandsThread,
+                                diagnostics.diagnostics(),
                                 &self->udp_interface,
                                 &self->udp_interface.srp(),
                                 &self->alarmController,
@@ -197,6 +200,8 @@ OutputHooks MainHandler::outputHooks() {
     SpeedCalibration* calibration = speedCalib;
     hooks.calibrationOutputMessages = [calibration] { calibration->slotSendOutputMessages(); };
     hooks.sendAllCalibrationPoints = [calibration] { calibration->sendAllCalibrationPoints(); };
+    DiagnosticsService* tests = &diagnostics;
+    hooks.getAllDefaults = [tests] { tests->slotSendDefaults(); };
     AlarmController* alarms = &alarmController;
     hooks.checkLowSpeed = [alarms](float speed, bool water) {
         alarms->checkLowSpeed(speed, water);
@@ -405,6 +410,23 @@ void MainHandler::initSensorLink() {
     connect(&lines.sensor(), &SerialSensor::sigSendBinaryToUDP, &udp_interface,
             &udp_multicast_interface::slotSendBinaryToUDP);
     sensorThread.start();
+}
+
+void MainHandler::wireDiagnostics() {
+    DiagnosticsService* tests = &diagnostics;
+    connect(&sensorControl, &SensorControl::sigDiagnosticsTest, tests,
+            &DiagnosticsService::slotDiagnosticsTest);
+    connect(receivedNmeaHandler, &ReceivedNmeaHandler::sigDiagnosticsTest, tests,
+            &DiagnosticsService::slotDiagnosticsTest);
+    // Direct: the sensor test waits for the answer on its own thread.
+    connect(receivedNmeaHandler, &ReceivedNmeaHandler::sigSensorAnswered, tests,
+            &DiagnosticsService::slotSensorAnswered, Qt::DirectConnection);
+    connect(tests, &DiagnosticsService::sigSendGroupOnUdpOutput, outputAssembly,
+            &OutputAssembly::slotSendGroupOnUdpOutput);
+    connect(tests, &DiagnosticsService::sigSendSingleOnUdp, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(tests, &DiagnosticsService::sigSendOnNmeaOutput, &lines,
+            &SerialLines::slotSendToSensor);
 }
 
 void MainHandler::initScheduler() {

@@ -2,6 +2,7 @@
 
 #include "alarmcontroller.h"
 #include "calibrationtablesource.h"
+#include "diagnosticsservice.h"
 #include "displaycommands.h"
 #include "distancekeeping.h"
 #include "heartbeatsupervision.h"
@@ -56,6 +57,8 @@ private:
     // Live values for points taken from measurement, and the calibration pages' data.
     void wireCalibration();
     void initSensorLink();
+    // The self tests: asked for at start and by the display, answered to the display.
+    void wireDiagnostics();
     // Wires and starts the one-second scheduler.
     void initScheduler();
 
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<SerialOutputs> m_serialOutputs;
     std::unique_ptr<NetworkOutput> m_networkOutput;
     OutputAssembly* outputAssembly = nullptr;
+    DiagnosticsService diagnostics;
     // Last, so that it stops before the objects its passes reach go away.
     PeriodicalHandler scheduler;
 };

@@ -292,12 +292,16 @@ void ReceivedNmeaHandler::handleSnf(const NmeaMessagePtr& message, int) {
         vq2_Handler->handleSnfMsg(message);
     }
     const auto* snf = as<MsgSNF>(*message);
-    if (!snf || snf->sentenceType() != 1 || !NmeaParser::isNumberValidFloat(snf->firmwereRev())) {
-        return;
+    if (snf && snf->sentenceType() == 1 && NmeaParser::isNumberValidFloat(snf->firmwereRev())) {
+        applySensorFirmware(*snf);
     }
+    Q_EMIT sigSensorAnswered();
+}
+
+void ReceivedNmeaHandler::applySensorFirmware(const MsgSNF& snf) {
     SystemSetup* s = setup();
-    const float firmware = snf->firmwereRev();
-    s->sensTimer.setSerialNumber(snf->serialNumber());
+    const float firmware = snf.firmwereRev();
+    s->sensTimer.setSerialNumber(snf.serialNumber());
     s->setSensorFirmware213(firmware >= kFirmware213);
     const float minRawDepth = firmware == kFirmwareDeepMinimum ? kMinRawDepthDeep : kMinRawDepth;
     if (vq2_Handler) {
@@ -315,6 +319,7 @@ void ReceivedNmeaHandler::handleCfg(const NmeaMessagePtr& message, int) {
     if (vq2_Handler) {
         vq2_Handler->handleCfgMsg(message);
     }
+    Q_EMIT sigSensorAnswered();
 }
 
 void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM& icm, int) {

@@ -19,6 +19,7 @@ class MsgIDM;
 class MsgMACA;
 class MsgSAF;
 class MsgSCF;
+class MsgSNF;
 class MsgSRP;
 class MsgSTL;
 class MsgVER;
@@ -81,6 +82,9 @@ Q_SIGNALS:
     void sigUserSilence();
     void sigDisplayHeartBeatReceived(const QString& displayId, const QString& macAddress);
     void sigDiagnosticsTest(const QString& test, const QString& command);
+    // The sensor answered a request (its SNF or the echo of a command); what it said about
+    // itself is taken in by then.
+    void sigSensorAnswered();
     void sigHeartBeatReceived(NmeaMessagePtr message);
     void sigAckReceived(NmeaMessagePtr message);
     void sigAcnReceived(NmeaMessagePtr message);
@@ -114,6 +118,7 @@ private:
     void handleDat(const NmeaMessagePtr& message, const MsgDAT& dat, int source);
     void checkSensorSimulation(const MsgDAT& dat);
     void handleSnf(const NmeaMessagePtr& message, int source);
+    void applySensorFirmware(const MsgSNF& snf);
     void handleCfg(const NmeaMessagePtr& message, int source);
     void handleWind(const NmeaMessagePtr& message, int source);
     void forwardAck(const NmeaMessagePtr& message, int source);

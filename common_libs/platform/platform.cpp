@@ -68,6 +68,35 @@ Platform::interfaceAddress(const QString& boardInterface) {
     return address;
 }
 
+namespace {
+std::optional<quint64> readCounter(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const quint64 value = file.readAll().trimmed().toULongLong(&ok);
+    return ok ? std::optional<quint64>(value) : std::nullopt;
+}
+} // namespace
+
+// The counters are the kernel's own files, read directly rather than through a shell "cat":
+// on a virtual board they stay the host's files, outside the root, so that the counts are real.
+std::optional<Platform::InterfaceTraffic>
+Platform::interfaceTraffic(const QString& boardInterface) {
+    if (!g_root.isEmpty() && boardInterface != QLatin1String("eth0")) {
+        return std::nullopt;
+    }
+    const QString folder =
+        QStringLiteral("/sys/class/net/") + hostInterface(boardInterface) + "/statistics/";
+    const std::optional<quint64> received = readCounter(folder + "rx_bytes");
+    const std::optional<quint64> sent = readCounter(folder + "tx_bytes");
+    if (!received || !sent) {
+        return std::nullopt;
+    }
+    return InterfaceTraffic{*received, *sent};
+}
+
 QStringList Platform::relaunchArguments() {
     QStringList arguments{QStringLiteral("-qws")};
     if (!g_root.isEmpty()) {

@@ -35,6 +35,15 @@ public:
     // Nothing when the host has no interface playing the board's one.
     static std::optional<InterfaceAddress> interfaceAddress(const QString& boardInterface);
 
+    // The bytes a board network interface has received and sent since it came up, as the
+    // kernel counts them. Nothing when the board has no such interface; a virtual board has
+    // "eth0" only, and its counts are those of the host interface that plays it.
+    struct InterfaceTraffic {
+        quint64 received = 0;
+        quint64 sent = 0;
+    };
+    static std::optional<InterfaceTraffic> interfaceTraffic(const QString& boardInterface);
+
     // Arguments that start a fresh copy of the unit on the same board.
     static QStringList relaunchArguments();
     // Starts a fresh copy of this program, detached; false when it could not be started.

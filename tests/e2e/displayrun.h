@@ -2,6 +2,7 @@
 
 #include "boardrun.h"
 #include "msgicm.h"
+#include "msgidm.h"
 #include "multicasttesting.h"
 #include "nmeaparser.h"
 #include "udpmulticastcreator.h"
@@ -11,19 +12,27 @@
 
 #include <memory>
 
+// One of the ship's multicast groups, by its name in the unit's setup.
+struct LanGroup {
+    const char* name;
+    QHostAddress address;
+    quint16 port;
+};
+
 // A board run with a display unit on the ship's network. The unit is put on a multicast group
-// of its own (PROP), which no other run uses, so that what the display commands reaches this
-// unit only; the tests of this kind hold one lock and run one at a time.
+// of its own (PROP unless a kind of run names another), which no other run uses, so that what
+// the display commands reaches this unit only; the runs on one group hold one lock and run one
+// at a time.
 class DisplayRun : public BoardRun {
 protected:
-    static inline const QHostAddress kGroup{QStringLiteral("239.192.0.8")};
-    static constexpr quint16 kPort = 60008;
+    static inline const LanGroup kProp{"PROP", QHostAddress(QStringLiteral("239.192.0.8")), 60008};
     static constexpr const char* kUnitSfi = "VD0101";
     static constexpr const char* kDisplaySfi = "RV0001";
     static constexpr const char* kAlertManagerSfi = "CA1235";
 
-    DisplayRun() {
-        root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"), R"({ "group" : "PROP" })");
+    explicit DisplayRun(const LanGroup& group = kProp) : lan{group.address, group.port} {
+        root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"),
+                       QByteArray(R"({ "group" : ")") + group.name + R"(" })");
     }
 
     void SetUp() override {
@@ -76,7 +85,18 @@ protected:
     }
     // The unit's ICM sentences with this command number, from datagram `from` on, in order.
     std::vector<std::shared_ptr<MsgICM>> unitIcms(int command, qsizetype from = 0) const {
-        std::vector<std::shared_ptr<MsgICM>> found;
+        return unitCommands<MsgICM>(command, from);
+    }
+    std::vector<std::shared_ptr<MsgIDM>> unitIdms(int command, qsizetype from = 0) const {
+        return unitCommands<MsgIDM>(command, from);
+    }
+
+    GroupListener lan;
+
+private:
+    template <class Command>
+    std::vector<std::shared_ptr<Command>> unitCommands(int command, qsizetype from) const {
+        std::vector<std::shared_ptr<Command>> found;
         for (qsizetype i = from; i < lan.heard.size(); ++i) {
             const std::optional<QString> text = MulticastSocket::datagramText(lan.heard[i]);
             if (!text) {
@@ -84,19 +104,16 @@ protected:
             }
             const auto group = UdpMulticastParser::parseUdpAsciMsg(*text);
             for (const UdpMulticastSingleMsg& line : group->msgsList) {
-                const auto icm = std::dynamic_pointer_cast<MsgICM>(line.nmeaMessage);
-                if (icm && icm->commandID() == command &&
+                const auto sentence = std::dynamic_pointer_cast<Command>(line.nmeaMessage);
+                if (sentence && sentence->commandID() == command &&
                     line.udpSourceTag.getTag() == QLatin1String(kUnitSfi)) {
-                    found.push_back(icm);
+                    found.push_back(sentence);
                 }
             }
         }
         return found;
     }
 
-    GroupListener lan{kGroup, kPort};
-
-private:
     UdpMulticastSingleMsg lineTo(const QString& body, const QString& destination,
                                  const QString& sender) {
         UdpMulticastSingleMsg line;

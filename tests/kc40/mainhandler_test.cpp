@@ -92,9 +92,6 @@ const QSet<QString> kAwaitingReceivers = {
     // Simulation and demo playback.
     "SimulationParameters::sigSimulationParametersChanged",
     "SimulationParameters::sigRawMeasurementSettingsChanged",
-    // Self tests: the sensor test at start, and the tests the display asks for.
-    "SensorControl::sigDiagnosticsTest",
-    "ReceivedNmeaHandler::sigDiagnosticsTest",
 };
 
 // isSignalConnected is protected; a member pointer taken through a subclass reaches it.

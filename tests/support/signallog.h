@@ -35,6 +35,14 @@ private:
         sentences << message;
         return message->fullType();
     }
+    // A group of sentences: their types, separated by commas.
+    QString shown(const QList<NmeaMessagePtr>& messages) {
+        QStringList types;
+        for (const NmeaMessagePtr& message : messages) {
+            types << shown(message);
+        }
+        return types.join(QLatin1Char(','));
+    }
     static QString shown(const QString& text) { return text; }
     static QString shown(bool on) { return QString::number(int(on)); }
     static QString shown(int value) { return QString::number(value); }
