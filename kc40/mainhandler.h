@@ -6,11 +6,13 @@
 #include "distancekeeping.h"
 #include "gpio.h"
 #include "heartbeatsupervision.h"
+#include "junctionboxdevices.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
 #include "sensorcontrol.h"
 #include "seriallines.h"
+#include "spiextension.h"
 #include "standbyandmute.h"
 #include "udp_multicast_interface.h"
 
@@ -56,6 +58,8 @@ private:
     // Live values for points taken from measurement, and the calibration pages' data.
     void wireCalibration();
     void initSensorLink();
+    // The junction box's chips on the scheduler thread, and the older log over SPI.
+    void initBoardDevices();
     // Wires and starts the one-second scheduler.
     void initScheduler();
 
@@ -79,6 +83,9 @@ private:
     std::unique_ptr<SerialOutputs> m_serialOutputs;
     std::unique_ptr<NetworkOutput> m_networkOutput;
     OutputAssembly* outputAssembly = nullptr;
+    SpiExtension spiExtension;
+    // Driven from the scheduler thread: it goes after the scheduler has stopped.
+    JunctionBoxDevices* junctionBox;
     // Last, so that it stops before the objects its passes reach go away.
     PeriodicalHandler scheduler;
 };
