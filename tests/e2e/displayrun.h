@@ -12,18 +12,21 @@
 #include <memory>
 
 // A board run with a display unit on the ship's network. The unit is put on a multicast group
-// of its own (PROP), which no other run uses, so that what the display commands reaches this
-// unit only; the tests of this kind hold one lock and run one at a time.
+// of its own, by default PROP, which no other run uses, so that what the display commands
+// reaches this unit only; the tests of one group hold one lock and run one at a time.
 class DisplayRun : public BoardRun {
 protected:
-    static inline const QHostAddress kGroup{QStringLiteral("239.192.0.8")};
-    static constexpr quint16 kPort = 60008;
     static constexpr const char* kUnitSfi = "VD0101";
     static constexpr const char* kDisplaySfi = "RV0001";
     static constexpr const char* kAlertManagerSfi = "CA1235";
 
-    DisplayRun() {
-        root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"), R"({ "group" : "PROP" })");
+    // The group's name, address and port.
+    explicit DisplayRun(const char* group = "PROP",
+                        const QHostAddress& address = QHostAddress(QStringLiteral("239.192.0.8")),
+                        quint16 port = 60008)
+        : lan(address, port) {
+        root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"),
+                       QByteArray(R"({ "group" : ")") + group + R"(" })");
     }
 
     void SetUp() override {
@@ -94,7 +97,7 @@ protected:
         return found;
     }
 
-    GroupListener lan{kGroup, kPort};
+    GroupListener lan;
 
 private:
     UdpMulticastSingleMsg lineTo(const QString& body, const QString& destination,
