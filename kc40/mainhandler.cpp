@@ -29,6 +29,7 @@ MainHandler::MainHandler(QObject* parent)
       distanceKeeping(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
       heartbeats(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
       diagnostics(*KC_40_ADC_Results::getInstance(), *SystemSetup::getInstance(), this),
+      junctionBox(new JunctionBoxDevices(this)),
       scheduler([] { return PeriodicalHandler::conditionsOf(*SystemSetup::getInstance()); }) {
     qRegisterMetaType<NmeaMessagePtr>("NmeaMessagePtr");
     qRegisterMetaType<SensorConfiguration>();
@@ -47,6 +48,7 @@ MainHandler::MainHandler(QObject* parent)
     pins.start();
     lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
     sensorControl.start();
+    initBoardDevices();
     initScheduler();
 }
 
@@ -210,6 +212,7 @@ OutputHooks MainHandler::outputHooks() {
         alarms->checkHighSpeed(speed, water);
     };
     hooks.checkSpeedWarnWater = [alarms](float speed) { alarms->checkSpeedWarnWater(speed); };
+    hooks.readVq1Speed = [this] { spiExtension.getVQ1Speed(*SystemVariables::getInstance()); };
     return hooks;
 }
 
@@ -427,6 +430,26 @@ void MainHandler::wireDiagnostics() {
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(tests, &DiagnosticsService::sigSendOnNmeaOutput, &lines,
             &SerialLines::slotSendToSensor);
+}
+
+void MainHandler::initBoardDevices() {
+    PeriodicalHandler* clock = &scheduler;
+    JunctionBoxDevices* board = junctionBox;
+    connect(clock, &PeriodicalHandler::sigStartJunctionBox, board, &JunctionBoxDevices::slotStart,
+            Qt::DirectConnection);
+    connect(clock, &PeriodicalHandler::sigReadJunctionBox, board,
+            &JunctionBoxDevices::slotReadSensors, Qt::DirectConnection);
+    connect(clock, &PeriodicalHandler::sigWriteLeds, board, &JunctionBoxDevices::slotWriteLeds,
+            Qt::DirectConnection);
+    // The setup file is written on the main thread.
+    KC40_Setup* identity = &SystemSetup::getInstance()->Kc40Setup;
+    connect(
+        board, &JunctionBoxDevices::sigHardwareVersion, this,
+        [identity](const QString& version) { identity->setHwVersion(version); },
+        Qt::QueuedConnection);
+    spiExtension.init();
+    connect(receivedNmeaHandler, &ReceivedNmeaHandler::sigSetTripTotalVQ1, this,
+            [this](float trip, float total) { spiExtension.setTripTotal(trip, total); });
 }
 
 void MainHandler::initScheduler() {

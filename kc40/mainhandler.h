@@ -6,12 +6,14 @@
 #include "displaycommands.h"
 #include "distancekeeping.h"
 #include "heartbeatsupervision.h"
+#include "junctionboxdevices.h"
 #include "mainboardpins.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
 #include "sensorcontrol.h"
 #include "seriallines.h"
+#include "spiextension.h"
 #include "standbyandmute.h"
 #include "udp_multicast_interface.h"
 
@@ -59,6 +61,8 @@ private:
     void initSensorLink();
     // The self tests: asked for at start and by the display, answered to the display.
     void wireDiagnostics();
+    // The junction box's chips on the scheduler thread, and the older log over SPI.
+    void initBoardDevices();
     // Wires and starts the one-second scheduler.
     void initScheduler();
 
@@ -82,6 +86,9 @@ private:
     std::unique_ptr<NetworkOutput> m_networkOutput;
     OutputAssembly* outputAssembly = nullptr;
     DiagnosticsService diagnostics;
+    SpiExtension spiExtension;
+    // Driven from the scheduler thread: it goes after the scheduler has stopped.
+    JunctionBoxDevices* junctionBox;
     // Last, so that it stops before the objects its passes reach go away.
     PeriodicalHandler scheduler;
 };

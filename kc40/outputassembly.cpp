@@ -473,16 +473,18 @@ void OutputAssembly::slotCheckSpeedLimits() {
 
 void OutputAssembly::slotReadVq1speed() {
     const SimulationParameters& simulation = m_setup.simulationParameters;
-    if (!simulation.SimulationModeOn ||
-        m_setup.Vq2Setup.values().outputParams == VQ2_Setup::kSogOnly) {
+    const bool simulated =
+        simulation.SimulationModeOn &&
+        m_setup.Vq2Setup.values().outputParams != VQ2_Setup::kSogOnly &&
+        (simulation.simulationSource == SimulationParameters::KC_40_FIXED_SPEED ||
+         simulation.simulationSource == SimulationParameters::GPS_SPEED);
+    if (!simulated) {
+        callHook(m_hooks.readVq1Speed);
         return;
     }
-    float longitudinal = kAbsentFloat;
-    float transverse = kAbsentFloat;
-    if (simulation.simulationSource == SimulationParameters::KC_40_FIXED_SPEED) {
-        longitudinal = simulation.fixedSpeedLong;
-        transverse = simulation.fixedSpeedTra;
-    } else if (simulation.simulationSource == SimulationParameters::GPS_SPEED) {
+    float longitudinal = simulation.fixedSpeedLong;
+    float transverse = simulation.fixedSpeedTra;
+    if (simulation.simulationSource == SimulationParameters::GPS_SPEED) {
         longitudinal = m_values.getSOG_L_GPS();
         transverse = m_values.getSOG_T_GPS();
     }

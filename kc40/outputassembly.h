@@ -126,6 +126,8 @@ struct OutputHooks {
     std::function<void(float speed, bool water)> checkLowSpeed;
     std::function<void(float speed, bool water)> checkHighSpeed;
     std::function<void(float speed)> checkSpeedWarnWater;
+    // The older log's speed and distances read over the extension board into the value store.
+    std::function<void()> readVq1Speed;
     // The MAC address sent with the outgoing heartbeat; without a hook that of "eth0".
     std::function<QString()> heartbeatMacAddress;
     // The first interface present, for the service software; without a hook "eth0", else

@@ -77,6 +77,10 @@ bool PeriodicalHandler::waitUntil(const QDeadlineTimer& deadline) {
             writeLeds(pattern);
             continue;
         }
+        if (m_readJunctionBox.exchange(false)) {
+            Q_EMIT sigReadJunctionBox();
+            continue;
+        }
         const std::optional<std::chrono::nanoseconds> pulseLeft = endPulse();
         if (deadline.hasExpired()) {
             return true;
@@ -96,6 +100,8 @@ void PeriodicalHandler::run() {
     if (!waitUntil(QDeadlineTimer(m_startDelay, Qt::PreciseTimer))) {
         return;
     }
+    Q_EMIT sigStartJunctionBox();
+    writeLeds(kLedsIdle);
     QMetaObject::invokeMethod(this, &PeriodicalHandler::startOnMainThread, Qt::QueuedConnection);
     for (;;) {
         // The next pass is due one period after this one began, whatever the main thread does.
@@ -147,5 +153,9 @@ void PeriodicalHandler::passOnMainThread() {
     }
     if (due.testFlag(Duty::CheckSensorHeartBeat)) {
         slotSetLeds(kLedsSensorLost);
+    }
+    if (due.testFlag(Duty::ReadJunctionBox)) {
+        m_readJunctionBox = true;
+        m_wake.release();
     }
 }

@@ -20,7 +20,8 @@ class SystemSetup;
 // save runs on the main thread. Between passes the thread sleeps on a semaphore that a new
 // LED pattern interrupts, so the front LEDs follow within a few milliseconds. The thread that
 // drives the LEDs also ends their pulses: timed on the main thread, the end of each sensor
-// pulse would wake that thread only to hand a pattern over.
+// pulse would wake that thread only to hand a pattern over. The junction box's chips are
+// driven from that thread too: set up after the start delay, read when a pass asks for it.
 class PeriodicalHandler : public QThread {
     Q_OBJECT
 public:
@@ -29,6 +30,7 @@ public:
     static constexpr std::chrono::milliseconds kPassPeriod{1000};
     // The rest of the unit settles before the first announcements.
     static constexpr std::chrono::milliseconds kStartDelay{2000};
+    static constexpr quint8 kLedsIdle = 0x1c;
     static constexpr quint8 kLedsSensorLost = 0x3c;
 
     // The conditions are asked on the main thread at every pass. Tests shorten the periods.
@@ -73,6 +75,10 @@ Q_SIGNALS:
     void sigSaveTripTotal();
     // Emitted on the scheduler thread: the LED driver writes the pattern from there.
     void sigWriteLeds(quint8 pattern);
+    // Emitted on the scheduler thread: the junction box's chips are set up once, after the
+    // start delay and before the idle pattern is shown, and read on each pass outside standby.
+    void sigStartJunctionBox();
+    void sigReadJunctionBox();
 
 protected:
     void run() override;
@@ -80,8 +86,8 @@ protected:
 private:
     using Clock = std::chrono::steady_clock;
 
-    // Sleeps until the deadline, writing LED patterns as they come and ending pulses when they
-    // are due; false when stopping.
+    // Sleeps until the deadline, writing LED patterns as they come, ending pulses when they
+    // are due and reading the junction box when asked; false when stopping.
     bool waitUntil(const QDeadlineTimer& deadline);
     // Scheduler thread: the pattern, unless the LEDs show it already.
     void writeLeds(quint8 pattern);
@@ -109,4 +115,5 @@ private:
     // thread takes the end by setting it to 0, the main thread moves it only while it is not 0.
     std::atomic<qint64> m_pulseEnd = 0;
     std::atomic<bool> m_stopping = false;
+    std::atomic<bool> m_readJunctionBox = false;
 };

@@ -23,7 +23,7 @@ Duties PeriodicSchedule::pass(const PassConditions& conditions) {
     if (conditions.standby) {
         return due;
     }
-    due |= Duty::CheckGpsMovement;
+    due |= Duty::CheckGpsMovement | Duty::ReadJunctionBox;
     if (secondCounter % 2 == 0) {
         due |= Duty::ReadVq1Speed;
     }

@@ -19,6 +19,7 @@ enum class Duty : unsigned {
     UpdateTimeouts = 1u << 12,
     SaveErrorCounters = 1u << 13,
     SaveTripTotal = 1u << 14,
+    ReadJunctionBox = 1u << 15,
 };
 Q_DECLARE_FLAGS(Duties, Duty)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Duties)

@@ -74,9 +74,6 @@ TEST_F(MainHandlerOnBoard, MeasuredSpeedsGoThroughTheUnitsCalibrationTable) {
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.
 const QSet<QString> kAwaitingReceivers = {
-    // Board I/O: front LEDs, the older log over SPI.
-    "PeriodicalHandler::sigWriteLeds",
-    "ReceivedNmeaHandler::sigSetTripTotalVQ1",
     // Auxiliary inputs and outputs: relays, beeper, pulses.
     "ReceivedNmeaHandler::sigAuxSetupMessage",
     "ReceivedNmeaHandler::sigFittnesPulseReceived",

@@ -403,18 +403,20 @@ TEST(OutputAlarms, OnlyValidSpeedsReachTheSpeedAlarms) {
     }
 }
 
-TEST(OutputOlderLog, SpeedSimulatedFromTheFixedOrGpsSpeed) {
-    // The speed expected; kAbsentFloat when it is left as it was.
-    const std::tuple<const char*, bool, int, const char*, float, float> cases[] = {
-        {"fixed speed", true, 1, "SOG + STW", 8.0f, 5.0f},
-        {"gps speed", true, 2, "SOG + STW", 8.0f, 10.0f},
-        {"gps without transverse", true, 2, "SOG + STW", kAbsentFloat, kAbsentFloat},
-        {"SOG Only reads the older log", true, 1, "SOG Only", 8.0f, kAbsentFloat},
-        {"sensor source", true, 0, "SOG + STW", 8.0f, kAbsentFloat},
-        {"no simulation", false, 1, "SOG + STW", 8.0f, kAbsentFloat},
+TEST(OutputOlderLog, SpeedSimulatedFromTheFixedOrGpsSpeedElseReadFromTheLog) {
+    // The speed expected; kAbsentFloat when it is left as it was. Whether the log is asked.
+    const std::tuple<const char*, bool, int, const char*, float, float, bool> cases[] = {
+        {"fixed speed", true, 1, "SOG + STW", 8.0f, 5.0f, false},
+        {"gps speed", true, 2, "SOG + STW", 8.0f, 10.0f, false},
+        {"gps without transverse", true, 2, "SOG + STW", kAbsentFloat, kAbsentFloat, false},
+        {"SOG Only reads the older log", true, 1, "SOG Only", 8.0f, kAbsentFloat, true},
+        {"sensor source", true, 0, "SOG + STW", 8.0f, kAbsentFloat, true},
+        {"no simulation", false, 1, "SOG + STW", 8.0f, kAbsentFloat, true},
     };
-    for (const auto& [name, simulating, source, mode, gpsTra, expected] : cases) {
+    for (const auto& [name, simulating, source, mode, gpsTra, expected, asked] : cases) {
         Rig rig;
+        bool logAsked = false;
+        rig.hooks.readVq1Speed = [&logAsked] { logAsked = true; };
         SimulationParameters& simulation = setup()->simulationParameters;
         simulation.SimulationModeOn = simulating;
         simulation.simulationSource = source;
@@ -425,6 +427,7 @@ TEST(OutputOlderLog, SpeedSimulatedFromTheFixedOrGpsSpeed) {
         values()->tranSpeedToGround_GPS_VTG.setValue(gpsTra, 1);
         rig.unit().slotReadVq1speed();
         EXPECT_FLOAT_EQ(values()->speedToWater_VQ1.getSingleValue(), expected) << name;
+        EXPECT_EQ(logAsked, asked) << name;
     }
 }
 

@@ -83,6 +83,53 @@ TEST(FastClock, EverySignalOfAPassRunsOnTheMainThread) {
     EXPECT_EQ(heard.count("error counters"), 3);
 }
 
+// The junction box's chips are set up on the scheduler's thread before the idle LEDs show, and
+// read there on each pass outside standby.
+TEST(FastClock, JunctionBoxIsSetUpThenReadOnTheSchedulersThreadOutsideStandby) {
+    std::atomic<bool> standby = false;
+    PeriodicalHandler scheduler{[&standby] { return PassConditions{standby.load()}; }, nullptr, 1ms,
+                                1ms};
+    std::mutex mutex;
+    QStringList events;
+    const auto record = [&](const QString& what) {
+        EXPECT_EQ(QThread::currentThread(), &scheduler) << what.toStdString();
+        std::lock_guard lock(mutex);
+        events << what;
+    };
+    const auto count = [&](const QString& what) {
+        std::lock_guard lock(mutex);
+        return events.count(what);
+    };
+    QObject::connect(
+        &scheduler, &PeriodicalHandler::sigStartJunctionBox, &scheduler, [&] { record("start"); },
+        Qt::DirectConnection);
+    QObject::connect(
+        &scheduler, &PeriodicalHandler::sigWriteLeds, &scheduler,
+        [&](quint8 pattern) { record(QString::number(pattern, 16)); }, Qt::DirectConnection);
+    QObject::connect(
+        &scheduler, &PeriodicalHandler::sigReadJunctionBox, &scheduler, [&] { record("read"); },
+        Qt::DirectConnection);
+    // On the main thread, as every duty of a pass.
+    QObject::connect(&scheduler, &PeriodicalHandler::sigSendAlcMsg, [&] {
+        if (standby) {
+            std::lock_guard lock(mutex);
+            events << QStringLiteral("alert list");
+        }
+    });
+    scheduler.start();
+    ASSERT_TRUE(waitFor([&] { return count("read") >= 3; }, 10000));
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(events.mid(0, 2), QStringList({"start", "1c"}));
+    }
+    standby = true;
+    // Thirty passes lie between two alert lists: none of them reads the board.
+    ASSERT_TRUE(waitFor([&] { return count("alert list") >= 2; }, 10000));
+    std::lock_guard lock(mutex);
+    const qsizetype first = events.indexOf("alert list");
+    EXPECT_EQ(events.mid(first).count("read"), 0) << events.join(' ').toStdString();
+}
+
 // The LEDs alone: no pass falls due while a test runs. A pulse lights, then the LEDs go back
 // to idle, all on the scheduler's thread.
 class LedPulses : public ::testing::Test {

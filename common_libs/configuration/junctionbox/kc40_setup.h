@@ -48,6 +48,9 @@ public:
     void setKc40(const QString& ipAddress, const QString& localID, const QString& group,
                  const QString& alarmID, quint32 serialNumber, const QString& hwVersion);
 
+    // The version the board's ID EEPROM holds; false when it is the stored one.
+    bool setHwVersion(const QString& version) { return set(&KC40_Setup_S::hwVersion, version); }
+
     QString getOldLocalId() const { return m_oldLocalId; }
     QString getSoftwareVersion() const { return kSoftwareVersion; }
 
