@@ -6,6 +6,7 @@
 #include "distancekeeping.h"
 #include "gpio.h"
 #include "heartbeatsupervision.h"
+#include "kc40_aux_handler.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
 #include "sensorcommandsthread.h"
@@ -53,6 +54,8 @@ private:
     void wireReceivedSentences();
     // Display settings that other parts of the unit follow.
     void wireSetupChanges();
+    // The junction box's auxiliary terminals: alarms, pulses, the operator's inputs.
+    void initAuxiliary();
     // Live values for points taken from measurement, and the calibration pages' data.
     void wireCalibration();
     void initSensorLink();
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<SerialOutputs> m_serialOutputs;
     std::unique_ptr<NetworkOutput> m_networkOutput;
     OutputAssembly* outputAssembly = nullptr;
+    KC40_AUX_Handler* auxhandler = nullptr;
     // Last, so that it stops before the objects its passes reach go away.
     PeriodicalHandler scheduler;
 };

@@ -77,13 +77,6 @@ const QSet<QString> kAwaitingReceivers = {
     // Board I/O: front LEDs, the older log over SPI.
     "PeriodicalHandler::sigWriteLeds",
     "ReceivedNmeaHandler::sigSetTripTotalVQ1",
-    // Auxiliary inputs and outputs: relays, beeper, pulses.
-    "ReceivedNmeaHandler::sigAuxSetupMessage",
-    "ReceivedNmeaHandler::sigFittnesPulseReceived",
-    "HeartbeatSupervision::sigPingPulse",
-    "AlarmController::sigSetAlarmAuxOutput",
-    "AlarmController::sigSetSpeedLimitAuxOutput",
-    "AlarmController::sigSilenceAlarmBeepOutput",
     // Semi-automatic calibration.
     "SpeedCalibration::sigSemiAutomaticCommand",
     // Network interface settings.
