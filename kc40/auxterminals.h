@@ -30,8 +30,8 @@ public:
     // Every terminal serving the function.
     void setFunction(const QString& function, bool active);
 
-    // The display's view (ICM 26): each pin's level, the input terminal's (the last) inverted,
-    // so that a closed input contact shows as 1.
+    // The display's view (ICM 26): each pin's level, the input terminal's (the last) inverted:
+    // its line is pulled up, and a closed contact, which reads 0, shows as 1.
     std::shared_ptr<MsgICM> getAuxStates() const;
 
 private:

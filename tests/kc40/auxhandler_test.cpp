@@ -170,6 +170,6 @@ TEST_F(AuxHandler, TheAcknowledgeInputAcknowledgesAndShowsItsState) {
     EXPECT_EQ(log.heard(), "ack udp:ICM26");
     const auto states = std::dynamic_pointer_cast<MsgICM>(log.sentences.last());
     ASSERT_TRUE(states);
-    EXPECT_EQ(states->msgParameters(), (QList<int>{1, 1, 1, 0})) << "contact closed";
+    EXPECT_EQ(states->msgParameters(), (QList<int>{1, 1, 1, 0})) << "contact open";
 }
 } // namespace
