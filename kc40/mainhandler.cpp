@@ -42,6 +42,7 @@ MainHandler::MainHandler(QObject* parent)
     wireSupervision();
     wireReceivedSentences();
     wireSetupChanges();
+    initAuxiliary();
     wireCalibration();
     initSensorLink();
     wireDiagnostics();
@@ -365,6 +366,44 @@ void MainHandler::wireSetupChanges() {
     // Without a sensor, ground speed is the GPS speed projected onto the hull.
     connect(GPS_Input::getInstance(), &GPS_Input::signalGPS_InputReceived, &store->vq2data,
             &VQ2DataModel::handleGPS_Input);
+}
+
+void MainHandler::initAuxiliary() {
+    SystemSetup* setup = SystemSetup::getInstance();
+    auxhandler = new KC40_AUX_Handler(
+        *setup, KC40_AUX_Handler::speedsOf(*SystemVariables::getInstance()), this);
+    KC40_AUX_Handler* aux = auxhandler;
+    AlarmController* alarms = &alarmController;
+    connect(alarms, &AlarmController::sigSetAlarmAuxOutput, aux,
+            &KC40_AUX_Handler::slotSetAlarmAuxOutput);
+    connect(alarms, &AlarmController::sigSetSpeedLimitAuxOutput, aux,
+            &KC40_AUX_Handler::slotSetSpeedLimitAuxOutput);
+    connect(alarms, &AlarmController::sigSilenceAlarmBeepOutput, aux,
+            &KC40_AUX_Handler::slotSilenceAlarmBeepOutput);
+    connect(aux, &KC40_AUX_Handler::sigOnAlarmAcked, alarms, &AlarmController::handleUserACK);
+    connect(aux, &KC40_AUX_Handler::sigOnAlarmSilenced, alarms,
+            &AlarmController::handleUserAlarmSilence);
+    connect(&heartbeats, &HeartbeatSupervision::sigPingPulse, aux,
+            &KC40_AUX_Handler::slotDatReceived);
+    ReceivedNmeaHandler* received = receivedNmeaHandler;
+    connect(received, &ReceivedNmeaHandler::sigAuxSetupMessage, aux,
+            &KC40_AUX_Handler::slotAuxSetupMessage);
+    connect(received, &ReceivedNmeaHandler::sigFittnesPulseReceived, aux,
+            &KC40_AUX_Handler::generateFittnesPulse);
+    // The mute input asks the sensor; the blanking output follows the sensor's answer.
+    connect(aux, &KC40_AUX_Handler::sigSynchRequest, &standbyAndMute,
+            &StandbyAndMute::slotSynchRequest);
+    connect(&standbyAndMute, &StandbyAndMute::sigMuteChanged, aux,
+            &KC40_AUX_Handler::slotSynchConfirmed);
+    connect(aux, &KC40_AUX_Handler::sigForwReverseChanged, vq2Handler,
+            &VQ2_Handler::setForwReverseDirection);
+    connect(aux, &KC40_AUX_Handler::sigForwReverseChanged, outputAssembly,
+            &OutputAssembly::setReverse);
+    connect(aux, &KC40_AUX_Handler::sigSendSingleOnUdpOutput, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    connect(setup, &SystemSetup::sigStandbyConfirmed, aux, &KC40_AUX_Handler::slotStandbyConfirmed);
+    connect(&scheduler, &PeriodicalHandler::sigUpdateTimeouts, aux,
+            &KC40_AUX_Handler::slotUpdateOutputs);
 }
 
 void MainHandler::wireCalibration() {

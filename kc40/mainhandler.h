@@ -7,6 +7,7 @@
 #include "distancekeeping.h"
 #include "heartbeatsupervision.h"
 #include "junctionboxdevices.h"
+#include "kc40_aux_handler.h"
 #include "mainboardpins.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
@@ -56,6 +57,8 @@ private:
     void wireReceivedSentences();
     // Display settings that other parts of the unit follow.
     void wireSetupChanges();
+    // The junction box's auxiliary terminals: alarms, pulses, the operator's inputs.
+    void initAuxiliary();
     // Live values for points taken from measurement, and the calibration pages' data.
     void wireCalibration();
     void initSensorLink();
@@ -89,6 +92,7 @@ private:
     SpiExtension spiExtension;
     // Driven from the scheduler thread: it goes after the scheduler has stopped.
     JunctionBoxDevices* junctionBox;
+    KC40_AUX_Handler* auxhandler = nullptr;
     // Last, so that it stops before the objects its passes reach go away.
     PeriodicalHandler scheduler;
 };

@@ -406,8 +406,8 @@ void OutputAssembly::slotSendConfigurationToDisplay(bool all) {
         group.append(m_rules.getChannelSetupMessage(channel));
     }
     group << SetupMessages::createAliSetupMsg(m_setup) << SetupMessages::createAllSetupMsg(m_setup)
-          << (m_hooks.createAuclSetupMsg ? m_hooks.createAuclSetupMsg() : nullptr)
-          << SetupMessages::createJbSetupMsg(m_setup) << SetupMessages::createJbSetupMsgIDM(m_setup)
+          << SetupMessages::createAuclSetupMsg(m_setup) << SetupMessages::createJbSetupMsg(m_setup)
+          << SetupMessages::createJbSetupMsgIDM(m_setup)
           << SetupMessages::createVq2SetupMsg(m_setup) << SetupMessages::createVq2SetupMsg2(m_setup)
           << SetupMessages::createCalibrationCoeffsMsg(m_setup)
           << m_setup.simulationParameters.simParamsChangeConfirm();

@@ -111,8 +111,6 @@ struct OutputHooks {
     std::function<bool(const QString& type)> typeRecognized;
     // The version sentences (VER) asked for by a version request.
     std::function<QList<NmeaMessagePtr>()> createVersionMsg;
-    // The auxiliary lines' setup for the display.
-    std::function<NmeaMessagePtr()> createAuclSetupMsg;
     // Refresh the simulated values before the cycle reads them.
     std::function<void()> updateJB_Simulation;
     std::function<void()> updateGPS_Simulation;

@@ -506,6 +506,7 @@ void DisplayCommands::resetToDefault(int level) {
         const QList<int> bauds = serialBauds();
         m_setup.OutputChannelsSetup.getDefaults();
         emitChangedBauds(bauds);
+        m_setup.Kc40AuxSetup.getDefaults();
         m_setup.Kc40Setup.getDefaults(level);
         SystemConfiguration::publishToSentences();
         publishAddress(m_setup.Kc40Setup.values().ipAddress);

@@ -136,3 +136,13 @@ std::shared_ptr<MsgICM> SetupMessages::createSensorTimerMsg(const SystemSetup& s
     const SensorUpTimer_S& t = setup.sensTimer.values();
     return icm(msgCommands::SensorTimerSetup, {t.serialNumber.toInt(), t.hourCount, t.msgCount});
 }
+
+std::shared_ptr<MsgICM> SetupMessages::createAuclSetupMsg(const SystemSetup& setup) {
+    const KC40_Aux_Setup& aux = setup.Kc40AuxSetup;
+    QList<int> parameters;
+    for (int i = 0; i < aux.getAuxCount(); ++i) {
+        parameters << KC40_Aux_Setup::auxNameToInt(aux.getAuxName(i)) << aux.getAuxDirectionInt(i)
+                   << KC40_Aux_Setup::functionNameToInt(aux.getFunctionName(i));
+    }
+    return icm(msgCommands::AUCLsetupCommand, parameters);
+}

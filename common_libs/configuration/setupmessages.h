@@ -49,6 +49,8 @@ public:
     // their enables); null for an unknown channel.
     static std::shared_ptr<MsgICM> createOcfSetupMsg(const SystemSetup& setup,
                                                      const QString& channel);
+    // One (terminal, direction, function index) triple per auxiliary terminal.
+    static std::shared_ptr<MsgICM> createAuclSetupMsg(const SystemSetup& setup);
     // Sensor serial number, hours, messages.
     static std::shared_ptr<MsgICM> createSensorTimerMsg(const SystemSetup& setup);
 };

@@ -104,6 +104,9 @@ QList<NmeaMessagePtr> SystemSetup::getSetupMsgsListTosend() {
     if (Kc40Setup.getSetupReceivedFlag()) {
         list << SetupMessages::createJbSetupMsg(*this) << SetupMessages::createJbSetupMsgIDM(*this);
     }
+    if (Kc40AuxSetup.getSetupReceivedFlag()) {
+        list << SetupMessages::createAuclSetupMsg(*this);
+    }
     if (OutputChannelsSetup.getSetupReceivedFlag()) {
         for (const QString& channel : Default_Channels_config::channelList) {
             list << SetupMessages::createOcfSetupMsg(*this, channel);

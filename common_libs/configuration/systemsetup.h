@@ -6,6 +6,7 @@
 #include "channels/outpu_channels_setup.h"
 #include "display/rv_n_003_setup.h"
 #include "distance/triptotal_setup.h"
+#include "junctionbox/kc40_aux_setup.h"
 #include "junctionbox/kc40_setup.h"
 #include "nmeamessage.h"
 #include "sensor/sensoruptimer.h"
@@ -82,6 +83,7 @@ public:
     KC40_Setup Kc40Setup;
     TripTotal_Setup TripTotalSetup;
     triptotal_SOG_setup triptotal_sog_setup;
+    KC40_Aux_Setup Kc40AuxSetup;
     Outpu_Channels_Setup OutputChannelsSetup;
     SensorUpTimer sensTimer;
     calibration calibCoeffs;

@@ -9,7 +9,7 @@ namespace {
 // On the unit's own group for these runs, apart from the display runs.
 class DiagnosticsRun : public DisplayRun {
 protected:
-    DiagnosticsRun() : DisplayRun({"VDRD", QHostAddress(QStringLiteral("239.192.0.5")), 60005}) {
+    DiagnosticsRun() : DisplayRun(kVdrd) {
         QObject::connect(&sensor, &Vq2Simulator::commandReceived, [this](const QString& sentence) {
             if (sentence.startsWith(QLatin1String("$PNRVSNF,1,")) && m_firstSnfAt < 0) {
                 m_firstSnfAt = clock.elapsed();

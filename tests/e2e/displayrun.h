@@ -12,25 +12,28 @@
 
 #include <memory>
 
-// One of the ship's multicast groups, by its name in the unit's setup.
-struct LanGroup {
-    const char* name;
-    QHostAddress address;
-    quint16 port;
-};
-
 // A board run with a display unit on the ship's network. The unit is put on a multicast group
-// of its own (PROP unless a kind of run names another), which no other run uses, so that what
-// the display commands reaches this unit only; the runs on one group hold one lock and run one
-// at a time.
+// of its own (PROP unless a run names another), which no other run uses, so that what the
+// display commands reaches this unit only; the tests of one group hold one lock and run one at
+// a time.
 class DisplayRun : public BoardRun {
 protected:
-    static inline const LanGroup kProp{"PROP", QHostAddress(QStringLiteral("239.192.0.8")), 60008};
+    // Group n of the ship's network: 239.192.0.n, port 60000 + n.
+    struct LanGroup {
+        const char* name;
+        int number;
+    };
+    static constexpr LanGroup kProp{"PROP", 8};
+    static constexpr LanGroup kTgtd{"TGTD", 2};
+    static constexpr LanGroup kSatd{"SATD", 3};
+    static constexpr LanGroup kVdrd{"VDRD", 5};
     static constexpr const char* kUnitSfi = "VD0101";
     static constexpr const char* kDisplaySfi = "RV0001";
     static constexpr const char* kAlertManagerSfi = "CA1235";
 
-    explicit DisplayRun(const LanGroup& group = kProp) : lan{group.address, group.port} {
+    explicit DisplayRun(LanGroup group = kProp)
+        : lan{QHostAddress(QStringLiteral("239.192.0.%1").arg(group.number)),
+              quint16(60000 + group.number)} {
         root.writeFile(QStringLiteral("/opt/setup_files/kc40_setup"),
                        QByteArray(R"({ "group" : ")") + group.name + R"(" })");
     }

@@ -15,7 +15,7 @@ namespace {
 // water comes from the older log.
 class JunctionBoxRun : public DisplayRun {
 protected:
-    JunctionBoxRun() : DisplayRun({"SATD", QHostAddress(QStringLiteral("239.192.0.3")), 60003}) {
+    JunctionBoxRun() : DisplayRun(kSatd) {
         root.writeFile(QStringLiteral("/opt/setup_files/vq2_setup"),
                        R"({ "outputParams" : "SOG Only" })");
         describeBoard(7.3);

@@ -74,13 +74,6 @@ TEST_F(MainHandlerOnBoard, MeasuredSpeedsGoThroughTheUnitsCalibrationTable) {
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.
 const QSet<QString> kAwaitingReceivers = {
-    // Auxiliary inputs and outputs: relays, beeper, pulses.
-    "ReceivedNmeaHandler::sigAuxSetupMessage",
-    "ReceivedNmeaHandler::sigFittnesPulseReceived",
-    "HeartbeatSupervision::sigPingPulse",
-    "AlarmController::sigSetAlarmAuxOutput",
-    "AlarmController::sigSetSpeedLimitAuxOutput",
-    "AlarmController::sigSilenceAlarmBeepOutput",
     // Semi-automatic calibration.
     "SpeedCalibration::sigSemiAutomaticCommand",
     // Network interface settings.

@@ -436,9 +436,6 @@ TEST(OutputConfiguration, DisplayGetsTheWholeConfigurationAsOneGroupThenTheDirec
     for (const bool reverse : {false, true}) {
         SCOPED_TRACE(reverse ? "reverse" : "forward");
         Rig rig;
-        rig.hooks.createAuclSetupMsg = [] {
-            return std::make_shared<MsgICM>(1, msgCommands::AUCLsetupCommand);
-        };
         const QString direction = QStringLiteral("$PNRVICM,1,41,%1*").arg(int(reverse));
         rig.unit().setReverse(reverse);
         rig.unit().slotSendConfigurationToDisplay(true);

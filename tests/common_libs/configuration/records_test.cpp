@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QJsonDocument>
 
+#include <limits>
+#include <tuple>
+
 namespace {
 class Records : public ConfigurationTest {};
 
@@ -137,5 +140,86 @@ TEST_F(Records, VersionSentencesDescribeProductJunctionBoxAndSensor) {
         sequences << setup->createVersionMsg({})[0]->fieldValues().last().value.toInt();
     }
     EXPECT_EQ(sequences, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
+}
+} // namespace
+
+namespace {
+class AuxRecords : public ConfigurationTest {};
+
+// A terminal list that is not the four terminals is no setup: the factory wiring replaces it.
+TEST_F(AuxRecords, TheTerminalsLoadWholeOrFromTheirDefaults) {
+    const std::tuple<const char*, QByteArray, QString> cases[] = {
+        {"missing", QByteArray(), "SogPulseOutput"},
+        {"three terminals",
+         R"([{"auxName":"Aux1","functionName":"AlarmOutput","pinName":"A20"},)"
+         R"({"auxName":"Aux2","functionName":"AlarmOutput","pinName":"A16"},)"
+         R"({"auxName":"Aux3","functionName":"AlarmOutput","pinName":"A17"}])",
+         "SogPulseOutput"},
+        {"four in another order",
+         R"([{"auxName":"Aux4","functionName":"Mute in","pinName":"A21","auxDirection":1},)"
+         R"({"auxName":"Aux2","functionName":"Disabled","pinName":"A16"},)"
+         R"({"auxName":"Aux1","functionName":"AlarmOutput","pinName":"A20","pinNumber":20},)"
+         R"({"auxName":"Aux3","functionName":"SpeedLimit","pinName":"A17"}])",
+         "AlarmOutput"},
+    };
+    for (const auto& [name, content, firstFunction] : cases) {
+        SystemSetup::resetForTests();
+        if (content.isEmpty()) {
+            QFile::remove(root.path("/opt/setup_files/kc40_aux_setup"));
+        } else {
+            writeSetupFile("kc40_aux_setup", content);
+        }
+        const KC40_Aux_Setup& aux = SystemSetup::getInstance()->Kc40AuxSetup;
+        ASSERT_EQ(aux.getAuxCount(), 4) << name;
+        EXPECT_EQ(aux.getFunctionName(0), firstFunction) << name;
+        EXPECT_EQ(aux.getAuxName(3), "Aux4") << name;
+        EXPECT_EQ(aux.getAuxDirection(3), "In") << name;
+    }
+    EXPECT_EQ(SetupMessages::createAuclSetupMsg(*SystemSetup::getInstance())->msgParameters(),
+              (QList<int>{0, 0, 3, 1, 0, 9, 2, 0, 6, 3, 1, 12}));
+}
+
+TEST_F(AuxRecords, DefaultsAreWrittenAndShownToTheDisplay) {
+    SystemSetup* setup = SystemSetup::getInstance();
+    EXPECT_EQ(SetupMessages::createAuclSetupMsg(*setup)->msgParameters(),
+              (QList<int>{0, 0, 1, 1, 0, 0, 2, 0, 5, 3, 1, 10}));
+    EXPECT_TRUE(setupFile("kc40_aux_setup").contains(R"("functionName" : "Alarm acknowledge")"));
+    const KC40_Aux_Handler_Setup pulses;
+    EXPECT_EQ(pulses.values().pulsesPerMile, 200);
+    EXPECT_EQ(setupFile("kc40_aux_handler_setup"),
+              R"({ "pulsesPerMile" : 200, "speedPulseOutputSTW" : true })");
+}
+
+// The display's terminal functions are taken whole or not at all.
+TEST_F(AuxRecords, DisplayFunctionsAreTakenOnlyWholeAndAllowed) {
+    constexpr int kEmpty = std::numeric_limits<int>::max();
+    const std::tuple<const char*, QList<int>, bool> cases[] = {
+        {"relays and silence", {0, 0, 6, 1, 0, 3, 2, 0, 2, 3, 1, 11}, true},
+        {"input disabled", {0, 0, 1, 1, 0, 0, 2, 0, 5, 3, 1, 13}, true},
+        {"three terminals", {0, 0, 1, 1, 0, 0, 2, 0, 5}, false},
+        {"a fifth value too many", {0, 0, 1, 1, 0, 0, 2, 0, 5, 3, 1, 10, 4}, false},
+        {"index beyond the catalogue", {0, 0, 14, 1, 0, 0, 2, 0, 5, 3, 1, 10}, false},
+        {"negative index", {0, 0, -1, 1, 0, 0, 2, 0, 5, 3, 1, 10}, false},
+        {"pulses on the third terminal", {0, 0, 1, 1, 0, 3, 2, 0, 0, 3, 1, 10}, false},
+        {"an input on an output terminal", {0, 0, 10, 1, 0, 0, 2, 0, 5, 3, 1, 10}, false},
+        {"an output on the input terminal", {0, 0, 1, 1, 0, 0, 2, 0, 5, 3, 1, 3}, false},
+        {"an empty field", {0, 0, 1, 1, kEmpty, 0, 2, 0, 5, 3, 1, 10}, false},
+    };
+    for (const auto& [name, parameters, accepted] : cases) {
+        SystemSetup::resetForTests();
+        QFile::remove(root.path("/opt/setup_files/kc40_aux_setup"));
+        KC40_Aux_Setup& aux = SystemSetup::getInstance()->Kc40AuxSetup;
+        const QByteArray before = setupFile("kc40_aux_setup");
+        EXPECT_EQ(aux.setFunctionCodes(parameters), accepted) << name;
+        EXPECT_EQ(aux.getSetupReceivedFlag(), accepted) << name;
+        if (!accepted) {
+            EXPECT_EQ(setupFile("kc40_aux_setup"), before) << name;
+            continue;
+        }
+        for (int i = 0; i < KC40_Aux_Setup::kAuxCount; ++i) {
+            EXPECT_EQ(aux.getFunctionName(i), KC40_Aux_Setup::intToFname(parameters[i * 3 + 2]))
+                << name;
+        }
+    }
 }
 } // namespace
