@@ -1,5 +1,8 @@
 #pragma once
 
+#include "junctionboxfile.h"
+
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -7,8 +10,9 @@
 #include <optional>
 
 // The junction box as a service engineer sees it on the virtual board: the sensor's power,
-// the auxiliary terminals with their function and level, and the rate of the pulses a log
-// repeater would count. Fed with the levels of the board's pins as the unit writes them.
+// the auxiliary terminals with their function and level, the rate of the pulses a log
+// repeater would count, the front LEDs and what the board's chips report. Fed with the levels
+// of the board's pins as the unit writes them and with the board's description.
 class JunctionBoxView {
 public:
     struct Terminal {
@@ -23,6 +27,10 @@ public:
     QStringList pins() const;
 
     void setTerminals(QList<Terminal> terminals) { m_terminals = std::move(terminals); }
+    // The terminals from the unit's stored terminal setup; false when the text holds none.
+    bool setTerminalsFromSetup(const QByteArray& fileText);
+    // The LED port's output as the board shows it ("0x1C") and the board's description.
+    void setBoard(const QString& leds, const JunctionBoxDescription& board);
     const QList<Terminal>& terminals() const { return m_terminals; }
     // A pin showed a level at a time in milliseconds. A pulse output idles high and pulses
     // low; each fall starts a pulse.
@@ -44,5 +52,7 @@ private:
         qint64 periodMs = -1;
     };
     QList<Terminal> m_terminals = defaultTerminals();
+    QString m_leds;
+    JunctionBoxDescription m_board;
     QMap<QString, PinState> m_pins;
 };

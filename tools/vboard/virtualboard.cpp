@@ -23,6 +23,9 @@ const QString kVesselSetupFile = QStringLiteral("/opt/setup_files/vq2_setup");
 const QString kNavLink = QStringLiteral("/dev/navsim");
 const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
 const QString kJunctionBoxSetup = QStringLiteral("/opt/setup_files/kc40_setup");
+const QString kAuxSetup = QStringLiteral("/opt/setup_files/kc40_aux_setup");
+const QString kBoardFile = QStringLiteral("/board/junction_box.json");
+const QString kBoardLeds = QStringLiteral("/board/leds");
 const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
                                     QStringLiteral("LAN"), QStringLiteral("sensor"),
                                     QStringLiteral("debug")};
@@ -127,6 +130,12 @@ bool VirtualBoard::start() {
         setup.write(QStringLiteral(R"({ "group" : "%1" })").arg(m_setup.group).toLatin1());
         setup.close();
     }
+    // A fresh board gets a healthy junction box described where a person can change it.
+    const QString boardFile = m_setup.root + kBoardFile;
+    if (!QFile::exists(boardFile) && QDir().mkpath(QFileInfo(boardFile).absolutePath())) {
+        JunctionBoxFile::write(boardFile, JunctionBoxDescription{});
+    }
+    m_boardFile = JunctionBoxFile(boardFile);
     // A process id left by an earlier run on a kept root is not this unit's.
     QFile::remove(m_setup.root + kUnitPidFile);
     if (!startProgram(m_unit, QStringLiteral("kc40"), m_setup.unitBinary,
@@ -271,6 +280,7 @@ void VirtualBoard::onSecond() {
         readStoredSetup();
     }
     readSensorRecord();
+    readJunctionBox();
     watchPins();
     m_summary.closeSecond();
     m_pairing.closeSecond();
@@ -310,6 +320,17 @@ QString VirtualBoard::pinFile(const QString& pin) const {
     return m_setup.root + QStringLiteral("/sys/class/gpio/pio") + pin + QStringLiteral("/value");
 }
 
+void VirtualBoard::readJunctionBox() {
+    QFile auxSetup(m_setup.root + kAuxSetup);
+    if (auxSetup.open(QIODevice::ReadOnly)) {
+        m_junctionBox.setTerminalsFromSetup(auxSetup.readAll());
+    }
+    QFile leds(m_setup.root + kBoardLeds);
+    m_junctionBox.setBoard(
+        leds.open(QIODevice::ReadOnly) ? QString::fromLatin1(leds.readAll().trimmed()) : QString(),
+        m_boardFile.current());
+}
+
 void VirtualBoard::watchPins() {
     const QStringList watched = m_pinWatcher.files();
     for (const QString& pin : m_junctionBox.pins()) {
@@ -325,8 +346,13 @@ void VirtualBoard::readPin(const QString& valueFile) {
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
+    // The unit truncates the file before it writes the level: an empty read is that moment.
+    const QByteArray level = file.readLine().trimmed();
+    if (level.isEmpty()) {
+        return;
+    }
     const QString pin = QFileInfo(valueFile).dir().dirName().mid(3);
-    m_junctionBox.pinLevel(pin, file.readLine().trimmed() == "1", m_clock.elapsed());
+    m_junctionBox.pinLevel(pin, level == "1", m_clock.elapsed());
 }
 
 void VirtualBoard::onKey() {

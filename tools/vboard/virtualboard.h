@@ -61,6 +61,8 @@ private:
     void readStoredSetup();
     void emitSentence(const QString& sentence);
     void onSecond();
+    // The terminals' functions as the unit stores them, the LEDs and the board's description.
+    void readJunctionBox();
     // Watches the junction box's pins that the unit has exported by now.
     void watchPins();
     void readPin(const QString& valueFile);
@@ -75,6 +77,7 @@ private:
     BoardSummary m_summary;
     DisplayPairing m_pairing;
     JunctionBoxView m_junctionBox;
+    JunctionBoxFile m_boardFile;
     QFileSystemWatcher m_pinWatcher;
     QElapsedTimer m_clock;
     std::unique_ptr<QSocketNotifier> m_keys;
