@@ -35,6 +35,7 @@ DiagnosticsService::DiagnosticsService(KC_40_ADC_Results& adc, SystemSetup& setu
 }
 
 DiagnosticsService::~DiagnosticsService() {
+    m_sensorTest->stop();
     m_thread.quit();
     m_thread.wait();
 }

@@ -33,6 +33,11 @@ void SensorTest::setFacts(const SensorFacts& facts) {
     m_facts = facts;
 }
 
+void SensorTest::stop() {
+    m_stopping = true;
+    m_answered.set();
+}
+
 SensorFacts SensorTest::facts() const {
     QMutexLocker lock(&m_factsLock);
     return m_facts;
@@ -41,7 +46,7 @@ SensorFacts SensorTest::facts() const {
 // The sensor takes commands only in the pause after its data sentence.
 bool SensorTest::askSensor() {
     setSnfReceived(false);
-    for (int attempt = 0; attempt < m_waits.attempts; ++attempt) {
+    for (int attempt = 0; attempt < m_waits.attempts && !m_stopping; ++attempt) {
         SensorHandshake::clearDatReceived();
         SensorHandshake::waitForDat(m_waits.forData);
         Q_EMIT sigSendOnNmeaOutput(SensorCommandsThread::kSensorChannel,
@@ -49,7 +54,7 @@ bool SensorTest::askSensor() {
         qDebug() << "**Sent SNF to sensor";
         const bool answered = m_answered.waitFor(true, m_waits.forAnswer);
         qDebug() << "**Wait finished";
-        if (answered) {
+        if (answered && !m_stopping) {
             return true;
         }
     }

@@ -6,6 +6,7 @@
 
 #include <QMutex>
 
+#include <atomic>
 #include <chrono>
 
 class KC_40_ADC_Results;
@@ -47,6 +48,9 @@ public:
     void setSnfReceived(bool received);
     // From the main thread: the facts as they are now.
     void setFacts(const SensorFacts& facts);
+    // From the main thread, as the unit stops: a test under way asks no more and ends within
+    // one wait for data.
+    void stop();
 
 Q_SIGNALS:
     // A request for the sensor line (channel 3).
@@ -59,6 +63,7 @@ private:
     KC_40_ADC_Results& m_adc;
     Waits m_waits;
     SignalledFlag m_answered;
+    std::atomic<bool> m_stopping{false};
     mutable QMutex m_factsLock;
     SensorFacts m_facts;
 };

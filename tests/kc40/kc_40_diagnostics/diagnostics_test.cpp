@@ -233,6 +233,13 @@ TEST_F(SensorTestOnTheBench, SilenceOrAFailedBusFailsTheTest) {
     result = test.runTest(true);
     EXPECT_EQ(result.testStatus, 1);
     EXPECT_EQ(commentsOf(result)[1], (std::pair<QString, QString>{"SENS CURR", "ERR: NO I2C"}));
+
+    // A unit that stops does not wait for its sensor.
+    requests.clear();
+    test.stop();
+    result = test.runTest(true);
+    EXPECT_TRUE(requests.isEmpty());
+    EXPECT_EQ(commentsOf(result)[0].second, "ERR: NO COM");
 }
 
 TEST(LanDiagTest, TrafficOnEth0SetsTheLoadStatus) {
