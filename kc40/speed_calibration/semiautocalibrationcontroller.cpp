@@ -7,6 +7,7 @@
 #include "speedcalibrationdata.h"
 #include "systemsetup.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -171,7 +172,9 @@ int SemiAutoCalibrationController::getCalibrationPointNr(float speed) const {
     if (!std::isfinite(speed) || !(speed > 0.0f) || !(step > 0.0f)) {
         return -1;
     }
-    return static_cast<int>(std::ceil(speed / step)) - 1;
+    // Far beyond the table is simply beyond it.
+    const float steps = std::min(std::ceil(speed / step), float(SpeedCalibrationData::kZones + 1));
+    return static_cast<int>(steps) - 1;
 }
 
 void SemiAutoCalibrationController::reject(int zone) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 // A speed as the sensor gives it in the boat's axes, uncalibrated, knots.
@@ -39,7 +40,7 @@ inline double recommendedOffset(double along, double across, double appliedOffse
 }
 
 inline double degrees(double radians) {
-    return radians * 180.0 / M_PI;
+    return radians * 180.0 / std::numbers::pi;
 }
 
 } // namespace semiautomath
