@@ -1,5 +1,6 @@
 #pragma once
 
+#include "semiautosample.h"
 #include "speedcalibration.h"
 #include "speedcalibrationdata.h"
 #include "speedcalibrationsource.h"
@@ -25,6 +26,11 @@ private:
 // What a calibration point taken from measurement sees now: the GPS speed over ground as the
 // true speed, the sensor's uncalibrated speeds, and the water speed of the other frequency.
 SpeedCalibration::Measurement liveCalibrationMeasurement(SystemVariables& values);
+
+// What one sample of a sea-test leg sees now: the uncalibrated speeds in the boat's axes of
+// the water-speed data set, of the ground speed the sensor measured (not one made from GPS) and
+// of each frequency's water speed, the calibrated resultants and the GPS speed over ground.
+SemiAutoSample semiAutoSample(SystemVariables& values);
 
 // The data a calibration page of the display shows, filled from the current values; null for
 // a page this unit does not fill.

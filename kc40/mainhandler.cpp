@@ -19,6 +19,8 @@
 MainHandler::MainHandler(QObject* parent)
     : QObject(parent), lines(this), receivedNmeaHandler(new ReceivedNmeaHandler(this)),
       speedCalib(new SpeedCalibration(SpeedCalibrationData::getInstance(), this)),
+      seaTest(new SemiAutoCalibrationController(SpeedCalibrationData::getInstance(), *speedCalib,
+                                                this)),
       calibrationSource(*speedCalib), vq2Handler(new VQ2_Handler(this)),
       sensorCommandsThread(new SensorCommandsThread), commands(*SystemSetup::getInstance(), this),
       sensorControl(*SystemSetup::getInstance(), commands, *SystemVariables::getInstance(),
@@ -408,9 +410,29 @@ void MainHandler::initAuxiliary() {
 
 void MainHandler::wireCalibration() {
     SystemVariables* store = SystemVariables::getInstance();
+    SemiAutoCalibrationController* legs = seaTest;
     speedCalib->setMeasurementSource([store] { return liveCalibrationMeasurement(*store); });
-    speedCalib->setPreparedMessageSource(
-        [store](msgCommands page) { return calibrationPageData(*store, page); });
+    speedCalib->setPreparedMessageSource([store, legs](msgCommands page) {
+        switch (page) {
+        case msgCommands::DataForSemiAutoCalibrationCommand:
+            return legs->getDataForSemiautomaticCalibration();
+        case msgCommands::ValidityForSemiAutoCalibrationCommand:
+            return legs->getValidityForSemiautomaticCalibration();
+        default:
+            return calibrationPageData(*store, page);
+        }
+    });
+    legs->setSampleSource([store] { return semiAutoSample(*store); });
+    connect(speedCalib, &SpeedCalibration::sigSemiAutomaticCommand, legs,
+            &SemiAutoCalibrationController::slotSemiAutomaticCommand);
+    connect(legs, &SemiAutoCalibrationController::sigSendSingleOnUdpOutput, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+    // The leg under way is reported in DATR.
+    connect(legs, &SemiAutoCalibrationController::sigLegProgress, store,
+            [store](quint32 leg, quint32 distance) {
+                store->nCurrentSeaCalibLeg = leg;
+                store->nCurrentSeaCalibDistance = distance;
+            });
 }
 
 void MainHandler::initSensorLink() {

@@ -11,6 +11,7 @@
 #include "mainboardpins.h"
 #include "outputassembly.h"
 #include "periodicalhandler.h"
+#include "semiautocalibrationcontroller.h"
 #include "sensorcommandsthread.h"
 #include "sensorcontrol.h"
 #include "seriallines.h"
@@ -59,7 +60,8 @@ private:
     void wireSetupChanges();
     // The junction box's auxiliary terminals: alarms, pulses, the operator's inputs.
     void initAuxiliary();
-    // Live values for points taken from measurement, and the calibration pages' data.
+    // Live values for points taken from measurement and for the sea test's legs, and the
+    // calibration pages' data.
     void wireCalibration();
     void initSensorLink();
     // The self tests: asked for at start and by the display, answered to the display.
@@ -72,6 +74,7 @@ private:
     SerialLines lines;
     ReceivedNmeaHandler* receivedNmeaHandler;
     SpeedCalibration* speedCalib;
+    SemiAutoCalibrationController* seaTest;
     CalibrationTableSource calibrationSource;
     VQ2_Handler* vq2Handler;
     QThread sensorThread;

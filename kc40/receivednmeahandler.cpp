@@ -332,6 +332,7 @@ void ReceivedNmeaHandler::handleIcm(const NmeaMessagePtr& message, const MsgICM&
     case int(msgCommands::CalibrationCommand):
     case int(msgCommands::CalibrationPointCommand):
     case int(msgCommands::CurrentCalibrationpoints):
+    case int(msgCommands::RecommandedAngles):
         Q_EMIT sigCalibrationCommandReceived(message);
         return;
     case int(msgCommands::SendMeConfigurationCommand):

@@ -78,6 +78,9 @@ void SpeedCalibration::slotCalibrationCommandReceived(NmeaMessagePtr msg) {
     case msgCommands::CalibrationCommand:
         handleCalibrationCommand(*icm);
         break;
+    case msgCommands::RecommandedAngles:
+        handleRecommendedAngles(*icm);
+        break;
     default:
         break;
     }
@@ -119,6 +122,18 @@ void SpeedCalibration::handleCalibrationCommand(const MsgICM& msg) {
         logWarning(QStringLiteral("Calibration command with unknown action %1 ignored").arg(p[0]));
         break;
     }
+}
+
+void SpeedCalibration::handleRecommendedAngles(const MsgICM& msg) {
+    const auto angles = SinglePointRecommendedAngles_s::fromMessage(msg);
+    if (!angles) {
+        logWarning(QStringLiteral("Recommended angles message rejected: %1")
+                       .arg(msg.getMsgBuffer().trimmed()));
+        const QList<int> p = msg.msgParameters();
+        rejectPoint(p.isEmpty() ? -1 : p[0]);
+        return;
+    }
+    m_data->recommendedAngles().setPoint(*angles);
 }
 
 void SpeedCalibration::handlePointCommand(const std::shared_ptr<MsgICM>& msg) {
@@ -220,8 +235,15 @@ void SpeedCalibration::sendCalibrationPoint(int zone, int source) {
     if (!SpeedCalibrationData::isZone(zone) || !SpeedCalibrationData::isSource(source)) {
         return;
     }
-    emit sigSendSingleOnUdpOutput(
-        m_data->getCalibrationPointMsg(zone, source, primaryFrequencyHigh(), sogOnHighFrequency()));
+    NmeaMessagePtr point =
+        m_data->getCalibrationPointMsg(zone, source, primaryFrequencyHigh(), sogOnHighFrequency());
+    // A sea-test point goes with the heading offsets its zone's sea test recommends.
+    if (source == SpeedCalibrationData::SeaTestSource) {
+        emit sigSendGroupOnUdpOutput(
+            {point, m_data->recommendedAngles().getPointWithNumber(zone).toMessage()});
+        return;
+    }
+    emit sigSendSingleOnUdpOutput(point);
 }
 
 void SpeedCalibration::sendCalibrationPointSet(int source) {

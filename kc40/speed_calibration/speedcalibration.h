@@ -11,8 +11,9 @@
 #include <functional>
 
 // The display's side of the calibration table: points entered by hand or taken from the
-// current measurement (ICM 21), the choice of sources (ICM 24) and the periodic data the
-// calibration pages show (ICM 18). Replies leave as signals for the network output.
+// current measurement (ICM 21), the choice of sources (ICM 24), the recommended heading offsets
+// (ICM 38) and the periodic data the calibration pages show (ICM 18). Replies leave as signals for
+// the network output.
 class SpeedCalibration : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +43,8 @@ public:
     bool validateCalibrationPoint(const SpeedCalibrationPoint& point) const {
         return m_data->validateCalibrationPoint(point);
     }
+    // ICM 28 for the display, with the zone when it is one.
+    void rejectPoint(int zone);
 
 signals:
     void sigSendSingleOnUdpOutput(NmeaMessagePtr msg);
@@ -61,7 +64,7 @@ private:
     void handleCalibrationCommand(const MsgICM& msg);
     bool setExtendedFromManualOrGPS(const MsgICM& msg, const Measurement& now);
     void adjustDefaultPoints() { m_data->adjustDefaultPointValues(); }
-    void rejectPoint(int zone);
+    void handleRecommendedAngles(const MsgICM& msg);
     void sendPrepared(msgCommands command);
     Measurement measurement() const;
     bool primaryFrequencyHigh() const;

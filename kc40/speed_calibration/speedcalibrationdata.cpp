@@ -54,6 +54,12 @@ void SpeedCalibrationData::resetForTests() {
 SpeedCalibrationData::SpeedCalibrationData(const QString& systemType) : m_systemType(systemType) {
     initializeExtendedCalibrationData();
     ReadConfiguration();
+    // Tables from before the recommended angles were kept give them from their sea tests.
+    if (!m_recommendedAngles.ReadConfiguration()) {
+        m_recommendedAngles.updateRecommendedAnglesFromSeaTestPoints(
+            m_calibrationPoints[SeaTestSource],
+            SystemSetup::getInstance()->Vq2Setup.values().outputParams == VQ2_Setup::kSogOnly);
+    }
     const bool extendedRead = ReadExtendedConfiguration(kExtendedFile);
     m_extendedLoaded = true;
     if (!extendedRead) {

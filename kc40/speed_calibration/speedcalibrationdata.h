@@ -3,6 +3,7 @@
 #include "calibrationmath.h"
 #include "calibrationpoints.h"
 #include "msgicm.h"
+#include "recommendedangles.h"
 
 #include <QList>
 #include <QObject>
@@ -104,6 +105,10 @@ public:
 
     float vesselMaxSpeed() const;
 
+    // The heading offsets the accepted sea tests recommend, per zone.
+    RecommendedAngles& recommendedAngles() { return m_recommendedAngles; }
+    const RecommendedAngles& recommendedAngles() const { return m_recommendedAngles; }
+
 signals:
     void sigSendAllCalibData();
 
@@ -134,6 +139,7 @@ private:
     std::array<Zones, kSources> m_calibrationPoints;
     std::array<ExtendedZones, kSources> m_extendedCalibrationPoints;
     std::array<int, kZones> m_currentlyInUse{};
+    RecommendedAngles m_recommendedAngles;
     // Until the extended file has been read at start, its content must not be overwritten.
     bool m_extendedLoaded = false;
 };

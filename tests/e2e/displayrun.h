@@ -23,6 +23,7 @@ protected:
         const char* name;
         int number;
     };
+    static constexpr LanGroup kMisc{"MISC", 1};
     static constexpr LanGroup kProp{"PROP", 8};
     static constexpr LanGroup kTgtd{"TGTD", 2};
     static constexpr LanGroup kSatd{"SATD", 3};

@@ -74,8 +74,6 @@ TEST_F(MainHandlerOnBoard, MeasuredSpeedsGoThroughTheUnitsCalibrationTable) {
 
 // Signals whose receivers are parts of the unit still to be built, each with its part.
 const QSet<QString> kAwaitingReceivers = {
-    // Semi-automatic calibration.
-    "SpeedCalibration::sigSemiAutomaticCommand",
     // Network interface settings.
     "DisplayCommands::sigIpAddressChanged",
     "ReceivedNmeaHandler::sigMacAddress",

@@ -226,6 +226,7 @@ TEST(ReceivedCommands, ReachTheirReceivers) {
         {"calibration", "$PNRVICM,1,18,0", 0, "calibration:ICM18"},
         {"calibration point", "$PNRVICM,1,21,0", 0, "calibration:ICM21"},
         {"calibration points", "$PNRVICM,1,24,0", 0, "calibration:ICM24"},
+        {"recommended angles", "$PNRVICM,1,38,0", 0, "calibration:ICM38"},
         {"configuration all", "$PNRVICM,1,19,1", 0, "configToDisplay:1"},
         {"configuration pending", "$PNRVICM,1,19,0", 0, "configToDisplay:0"},
         {"fitness with ack", "$PNRVICM,1,20,1", 0, "userAck fitness"},

@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Plays a ship's GPS receiver and gyro compass: writes RMC, VTG, HDT, ROT and ZDA once a\n"
-        "second from a ship moving at the given speed, course and rate of turn, until stopped."));
+        "second from a ship moving at the given speed, course and rate of turn, or sailing the\n"
+        "legs of a sea test, until stopped."));
     parser.addHelpOption();
     const QCommandLineOption speed(QStringLiteral("speed"),
                                    QStringLiteral("Speed over ground, knots (default 12)."),
@@ -66,7 +67,20 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Baud rate of the device (default 4800)."),
                                   QStringLiteral("rate"), QStringLiteral("4800"));
-    parser.addOptions({speed, course, rateOfTurn, latitude, longitude, device, baud});
+    const QCommandLineOption legDistance(
+        QStringLiteral("leg-distance"),
+        QStringLiteral("Sail legs of this length for a sea test: straight, then turn back onto\n"
+                       "the reciprocal course; stop after the last leg."),
+        QStringLiteral("nm"));
+    const QCommandLineOption legs(QStringLiteral("legs"),
+                                  QStringLiteral("Number of legs (default 2)."),
+                                  QStringLiteral("n"), QStringLiteral("2"));
+    const QCommandLineOption shipFile(
+        QStringLiteral("ship-file"),
+        QStringLiteral("Leave the ship's speeds here once a second, for vq2sim --follow."),
+        QStringLiteral("path"));
+    parser.addOptions({speed, course, rateOfTurn, latitude, longitude, device, baud, legDistance,
+                       legs, shipFile});
     parser.process(app);
 
     ShipState start;
@@ -78,6 +92,12 @@ int main(int argc, char* argv[]) {
                       {"lat", -ShipMotion::kMaxLatitude, ShipMotion::kMaxLatitude},
                       start.latitude) ||
         !numberOption(parser, longitude, {"lon", -180.0, 180.0}, start.longitude)) {
+        return 2;
+    }
+    double legLength = 0.0;
+    double legCount = 2.0;
+    if (!numberOption(parser, legDistance, {"leg-distance", 0.001, 100.0}, legLength) ||
+        !numberOption(parser, legs, {"legs", 1.0, 100.0}, legCount)) {
         return 2;
     }
     const int baudRate = parser.value(baud).toInt();
@@ -97,6 +117,10 @@ int main(int argc, char* argv[]) {
     }
 
     NavSimulator simulator(start, output);
+    if (parser.isSet(legDistance)) {
+        simulator.sailLegs(legLength, static_cast<int>(legCount));
+    }
+    simulator.setShipFile(parser.value(shipFile));
     simulator.start();
     return QCoreApplication::exec();
 }

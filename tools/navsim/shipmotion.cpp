@@ -18,6 +18,30 @@ ShipMotion::ShipMotion(const ShipState& start) : m_state(start) {
     m_state.longitude = wrapped(m_state.longitude, -180.0, 360.0);
 }
 
+void ShipMotion::sailLegs(double distance, int count) {
+    m_legDistance = distance;
+    m_legSailed = 0.0;
+    m_legCount = distance > 0.0 ? count : 0;
+    m_legsLeft = m_legCount;
+    m_state.rateOfTurn = 0.0;
+}
+
+double ShipMotion::secondsToLegEnd() const {
+    if (m_legsLeft <= 0 || !(m_state.speed > 0.0)) {
+        return 1.0;
+    }
+    return std::max(0.0, (m_legDistance - m_legSailed) * 3600.0 / m_state.speed);
+}
+
+void ShipMotion::endLeg() {
+    m_legSailed = 0.0;
+    if (--m_legsLeft > 0) {
+        m_state.course = wrapped(m_state.course + 180.0, 0.0, 360.0);
+    } else {
+        m_state.speed = 0.0;
+    }
+}
+
 void ShipMotion::advance(double seconds) {
     if (!(seconds > 0.0)) {
         return;
@@ -25,9 +49,17 @@ void ShipMotion::advance(double seconds) {
     const qint64 milliseconds = qRound64(seconds * 1000.0);
     double left = seconds;
     while (left > 0.0) {
-        const double dt = std::min(left, 1.0);
+        const double toLegEnd = secondsToLegEnd();
+        const double dt = std::min({left, 1.0, toLegEnd});
         step(dt);
         left -= dt;
+        if (m_legsLeft > 0) {
+            m_legSailed += m_state.speed * dt / 3600.0;
+            // Within a micrometre the leg is sailed: steps of odd length do not add up exactly.
+            if (dt >= toLegEnd || m_legDistance - m_legSailed < 1e-9) {
+                endLeg();
+            }
+        }
     }
     if (m_state.utc.isValid()) {
         m_state.utc = m_state.utc.addMSecs(milliseconds);

@@ -17,9 +17,17 @@ struct ShipState {
 // turn, the position follows the course over a locally flat earth (one minute of latitude is one
 // nautical mile). Long intervals are taken in one-second steps, so that a turning ship follows
 // its arc. The heading is the course (no drift).
+//
+// For a sea test the ship sails legs instead: straight over a known distance, then it turns back
+// on the spot onto the reciprocal course for the next leg, and stops after the last one.
 class ShipMotion {
 public:
     explicit ShipMotion(const ShipState& start);
+
+    // From now on: `count` legs of `distance` nautical miles each.
+    void sailLegs(double distance, int count);
+    // The leg under way, 1 for the first; 0 when not sailing legs or after the last.
+    int leg() const { return m_legsLeft > 0 ? m_legCount - m_legsLeft + 1 : 0; }
 
     void advance(double seconds);
     const ShipState& state() const { return m_state; }
@@ -29,6 +37,13 @@ public:
 
 private:
     void step(double seconds);
+    // Seconds until the leg's distance is sailed; a second or more when not sailing legs.
+    double secondsToLegEnd() const;
+    void endLeg();
 
     ShipState m_state;
+    double m_legDistance = 0.0;
+    double m_legSailed = 0.0;
+    int m_legCount = 0;
+    int m_legsLeft = 0;
 };

@@ -52,7 +52,12 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("NAVD"));
     const QCommandLineOption noDisplay("no-display",
                                        "Run without the display simulator on the network.");
-    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay});
+    const QCommandLineOption seaTest(
+        "sea-test",
+        "Sail a sea test: two reciprocal legs of NM nautical miles, the sensor simulator "
+        "measuring the ship (start the legs from the display simulator).",
+        "NM");
+    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay, seaTest});
     options.process(app);
 
     int stopAfter = 0;
@@ -95,6 +100,14 @@ int main(int argc, char* argv[]) {
     setup.scenario = options.value(scenario);
     setup.group = options.value(group);
     setup.plain = options.isSet(plain);
+    if (options.isSet(seaTest)) {
+        bool ok = false;
+        setup.seaTestLeg = options.value(seaTest).toDouble(&ok);
+        if (!ok || !(setup.seaTestLeg > 0.0) || setup.seaTestLeg > 100.0) {
+            std::fputs("vboard: --sea-test needs a leg length from 0.001 to 100 nm\n", stderr);
+            return 2;
+        }
+    }
     VirtualBoard board(setup);
     if (!board.start()) {
         board.stop();

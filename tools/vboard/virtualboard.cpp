@@ -21,6 +21,8 @@ const QString kUnitLog = QStringLiteral("/kc40.log");
 const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
 const QString kVesselSetupFile = QStringLiteral("/opt/setup_files/vq2_setup");
 const QString kNavLink = QStringLiteral("/dev/navsim");
+// The ship's speeds, from the navigation simulator to the sensor simulator.
+const QString kShipFile = QStringLiteral("/ship.json");
 const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
 const QString kJunctionBoxSetup = QStringLiteral("/opt/setup_files/kc40_setup");
 const QString kAuxSetup = QStringLiteral("/opt/setup_files/kc40_aux_setup");
@@ -118,9 +120,15 @@ bool VirtualBoard::start() {
     if (!m_setup.scenario.isEmpty()) {
         sensorArguments << QStringLiteral("--scenario") << m_setup.scenario;
     }
+    QStringList navArguments{QStringLiteral("--device"), m_setup.root + kNavLink};
+    if (m_setup.seaTestLeg > 0.0) {
+        const QString shipFile = m_setup.root + kShipFile;
+        navArguments << QStringLiteral("--leg-distance") << QString::number(m_setup.seaTestLeg)
+                     << QStringLiteral("--ship-file") << shipFile;
+        sensorArguments << QStringLiteral("--follow") << shipFile;
+    }
     if (!startProgram(m_sensor, QStringLiteral("vq2sim"), m_setup.sensorBinary, sensorArguments) ||
-        !startProgram(m_nav, QStringLiteral("navsim"), m_setup.navBinary,
-                      {QStringLiteral("--device"), m_setup.root + kNavLink})) {
+        !startProgram(m_nav, QStringLiteral("navsim"), m_setup.navBinary, navArguments)) {
         return false;
     }
     // A fresh board puts the unit on the board's group; a kept root keeps its own setup.

@@ -33,6 +33,9 @@ struct BoardSetup {
     QString scenario;
     QString group = QStringLiteral("NAVD");
     bool plain = false;
+    // A sea test: the ship sails two reciprocal legs of this length (nm) at navsim's speed and
+    // the sensor simulator measures the ship's speeds instead of the scenario's. 0: cruise.
+    double seaTestLeg = 0.0;
 };
 
 // The unit on a virtual board with its equipment around it: pseudo-terminals at

@@ -24,7 +24,12 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption recordFile(QStringLiteral("record"),
                                         QStringLiteral("Append what is received as JSON lines."),
                                         QStringLiteral("file"));
-    parser.addOptions({link, scenarioFile, recordFile});
+    const QCommandLineOption follow(
+        QStringLiteral("follow"),
+        QStringLiteral(
+            "Measure the ship's speeds navsim leaves in this file (navsim --ship-file)."),
+        QStringLiteral("file"));
+    parser.addOptions({link, scenarioFile, recordFile, follow});
     parser.process(app);
 
     if (!parser.isSet(link)) {
@@ -43,6 +48,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "vq2sim: cannot write %s\n", qPrintable(parser.value(recordFile)));
         return 2;
     }
+    simulator.followShip(parser.value(follow));
     if (!simulator.open(parser.value(link), &error)) {
         std::fprintf(stderr, "vq2sim: %s\n", qPrintable(error));
         return 1;

@@ -1,5 +1,6 @@
 #include "vq2simulator.h"
 
+#include "shipspeeds.h"
 #include "transducer.h"
 
 #include "nmeamessage.h"
@@ -293,6 +294,12 @@ QByteArray Vq2Simulator::datSentence(int system) {
     double stwTra = s.stwTra.at(t);
     double sogLong = faults.stuck ? stwLong : s.sogLong.at(t);
     double sogTra = faults.stuck ? stwTra : s.sogTra.at(t);
+    if (const auto ship = m_shipFile.isEmpty() ? std::nullopt : ShipSpeeds::read(m_shipFile)) {
+        stwLong = ship->stwLong;
+        stwTra = ship->stwTra;
+        sogLong = ship->sogLong;
+        sogTra = ship->sogTra;
+    }
     if (m_testOn) {
         stwLong = sogLong = m_testSpeed;
         stwTra = sogTra = 0.0;

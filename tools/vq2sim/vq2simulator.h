@@ -39,6 +39,9 @@ public:
     // Appends one JSON line per read to this file.
     bool setRecordFile(const QString& path);
     void setScenario(const Scenario& scenario) { m_scenario = scenario; }
+    // Measures the ship's speeds the navigation simulator leaves in this file, in place of the
+    // scenario's, while the file can be read.
+    void followShip(const QString& shipFile) { m_shipFile = shipFile; }
 
     bool isLineOpen() const { return m_lineOpen; }
     int sessions() const { return m_sessions; }
@@ -79,6 +82,7 @@ private:
     bool sendsDat5() const { return m_scenario.firmware >= 300; }
 
     Scenario m_scenario;
+    QString m_shipFile;
     RawPty m_pty;
     std::unique_ptr<QSocketNotifier> m_reader;
     QTimer m_tick;

@@ -21,12 +21,24 @@ protected:
     void renew() {
         restart();
         controller = std::make_unique<SpeedCalibration>(data.get());
-        QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput,
-                         [this](NmeaMessagePtr msg) {
-                             const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
-                             ASSERT_TRUE(icm);
-                             sent.append({icm->commandID(), icm->msgParameters()});
-                         });
+        const auto record = [this](const NmeaMessagePtr& msg) {
+            const auto icm = std::dynamic_pointer_cast<MsgICM>(msg);
+            ASSERT_TRUE(icm);
+            sent.append({icm->commandID(), icm->msgParameters()});
+        };
+        QObject::connect(controller.get(), &SpeedCalibration::sigSendSingleOnUdpOutput, record);
+        // A sea-test point leaves together with its zone's recommended angles.
+        QObject::connect(
+            controller.get(), &SpeedCalibration::sigSendGroupOnUdpOutput,
+            [record](const QList<NmeaMessagePtr>& group) {
+                ASSERT_EQ(group.size(), 2);
+                record(group[0]);
+                const auto angles = std::dynamic_pointer_cast<MsgICM>(group[1]);
+                ASSERT_TRUE(angles);
+                EXPECT_EQ(angles->commandID(), int(msgCommands::RecommandedAngles));
+                EXPECT_EQ(angles->msgParameters().value(0),
+                          std::dynamic_pointer_cast<MsgICM>(group[0])->msgParameters().value(0));
+            });
         controller->setMeasurementSource([this] { return now; });
     }
 

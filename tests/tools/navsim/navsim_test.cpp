@@ -55,6 +55,36 @@ TEST(ShipMotion, PositionFollowsCourseAndSpeed) {
     }
 }
 
+// Two legs of 0.1 nm at 6 kn take a minute each: out north, back south to the start, then still.
+TEST(ShipMotion, LegsOfASeaTestTurnBackAndEndWhereTheyBegan) {
+    struct LegCase {
+        double seconds;
+        int leg;
+        double course;
+        double speed;
+        double northNm;
+    };
+    const LegCase cases[] = {
+        {30.0, 1, 0.0, 6.0, 0.05},   {59.9, 1, 0.0, 6.0, 6.0 * 59.9 / 3600.0},
+        {60.0, 2, 180.0, 6.0, 0.1},  {90.5, 2, 180.0, 6.0, 0.1 - 6.0 * 30.5 / 3600.0},
+        {150.0, 0, 180.0, 0.0, 0.0},
+    };
+    for (const LegCase& c : cases) {
+        ShipMotion motion(ship(0.0, 0.0, 0.0, 6.0));
+        motion.sailLegs(0.1, 2);
+        // Uneven steps, as the timer delivers them.
+        for (double t = 0.0; t < c.seconds;) {
+            const double dt = std::min(0.7, c.seconds - t);
+            motion.advance(dt);
+            t += dt;
+        }
+        EXPECT_EQ(motion.leg(), c.leg) << c.seconds;
+        EXPECT_NEAR(motion.state().course, c.course, 1e-9) << c.seconds;
+        EXPECT_DOUBLE_EQ(motion.state().speed, c.speed) << c.seconds;
+        EXPECT_NEAR(motion.state().latitude * 60.0, c.northNm, 1e-6) << c.seconds;
+    }
+}
+
 // A sentence as a receiver writes it: "$", body, checksum, CR LF.
 QByteArray sentence(const char* body) {
     return NmeaMessage::addCrcToMsgBuffer(QLatin1String(body)).toLatin1();

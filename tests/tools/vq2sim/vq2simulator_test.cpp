@@ -1,4 +1,5 @@
 #include "nmeamessage.h"
+#include "shipspeeds.h"
 #include "testroot.h"
 #include "vq2simulator.h"
 #include "waitfor.h"
@@ -115,6 +116,19 @@ TEST_F(Simulator, AnswersAsTheSensorDoes) {
         unit->write(c.command);
         EXPECT_TRUE(unit->read(1300, c.answer).contains(c.answer)) << c.name;
     }
+}
+
+// Following the ship, the sensor measures the speeds the navigation simulator leaves; without
+// them, the scenario's.
+TEST_F(Simulator, FollowsTheShipWhileItsSpeedsCanBeRead) {
+    const QString shipFile = root.path("/ship.json");
+    Scenario scenario = sensor(305, true);
+    start(scenario);
+    sim->followShip(shipFile);
+    EXPECT_TRUE(unit->read(1300, kStuckDat4).contains(kStuckDat4)) << "no ship yet";
+    ASSERT_TRUE((ShipSpeeds{6.0, 0.0, 6.0, 0.0}.write(shipFile)));
+    const QByteArray following("$PNRVDAT,4,+6.0,8,+0.0,8,+17.5,0,0,0,+6.0,9,+0.0,9,");
+    EXPECT_TRUE(unit->read(1300, following).contains(following));
 }
 
 // The unit's side of a mute is recorded with the rest of what the sensor receives.
