@@ -1,7 +1,6 @@
 #include "kc40_simulator.h"
 
 #include "pipelinemath.h"
-#include "variabletypest.h"
 #include "vq2datamodel.h"
 
 #include <cmath>
@@ -22,6 +21,9 @@ void KC40_Simulator::refresh(quint64 now, float rateOfTurn) {
     const quint64 previous = m_model.timestamp;
     m_model.timestamp = now;
     write(now);
+    if (m_depth < kAbsentFloat) {
+        m_model.checkButtom.addSample(m_depth, m_depth);
+    }
     m_model.calculateStwAft(rateOfTurn);
     m_model.calculateSogAft(rateOfTurn);
     // The first refresh has no time behind it: no distance.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "variabletypest.h"
+
 #include <QtGlobal>
 
 class VQ2DataModel;
@@ -7,7 +9,7 @@ class VQ2DataModel;
 // A complete set of calibrated values for a fixed speed, written into a data model that then
 // stands in for the sensor's: speeds through the water and over the ground alike, no current,
 // the chosen simulated depth on both beams and 15 degrees water. Used for the junction box's
-// own fixed speed and, fed with the GPS speed, for GPS simulation.
+// own fixed speed and, fed with the GPS speed, for GPS simulation (which has no depth).
 class KC40_Simulator {
 public:
     static constexpr float kTemperatureC = 15.0f;
@@ -19,7 +21,7 @@ public:
     void setSimulatedDepth(float depth);
     // Writes the values anew at `now` so that they stay fresh, with the stern speeds for the
     // rate of turn (degrees a minute, absent when unknown) and the distance run since the
-    // previous refresh.
+    // previous refresh. A simulated depth is a bottom found.
     void refresh(quint64 now, float rateOfTurn);
 
 private:
@@ -28,5 +30,5 @@ private:
     VQ2DataModel& m_model;
     float m_long = 0.0f;
     float m_tra = 0.0f;
-    float m_depth = 0.0f;
+    float m_depth = kAbsentFloat;
 };
