@@ -52,7 +52,13 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("NAVD"));
     const QCommandLineOption noDisplay("no-display",
                                        "Run without the display simulator on the network.");
-    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay});
+    const QCommandLineOption displayScript(
+        "display-script",
+        "Commands for the display simulator once paired (its --script), as the simulation and "
+        "demo scripts in tools/displaysim/scripts.",
+        "FILE");
+    options.addOptions(
+        {plain, seconds, rootOption, unit, scenario, group, noDisplay, displayScript});
     options.process(app);
 
     int stopAfter = 0;
@@ -92,6 +98,7 @@ int main(int argc, char* argv[]) {
     if (!options.isSet(noDisplay)) {
         setup.displayBinary = besideMe("displaysim");
     }
+    setup.displayScript = options.value(displayScript);
     setup.scenario = options.value(scenario);
     setup.group = options.value(group);
     setup.plain = options.isSet(plain);
