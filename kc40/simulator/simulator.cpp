@@ -123,7 +123,15 @@ void Simulator::updateJB_Simulation() {
     m_jbSimulator.refresh(static_cast<quint64>(Clock::currentMSecsSinceEpoch()),
                           m_values.rateOfTurn.getValidity() ? m_values.rateOfTurn.getValue()
                                                             : kAbsentFloat);
-    m_values.calcTraveledDistancesFromVq2data();
+    addDistancesFrom(m_values.jbSimulationData);
+}
+
+// Only the model that feeds the outputs runs the distances; a demonstration's sentences run
+// them as the sensor's do.
+void Simulator::addDistancesFrom(const VQ2DataModel& model) {
+    if (m_values.currentVQ2data == &model) {
+        m_values.calcTraveledDistancesFromVq2data();
+    }
 }
 
 void Simulator::updateGPS_Simulation() {
@@ -131,5 +139,5 @@ void Simulator::updateGPS_Simulation() {
     m_gpsSimulator.refresh(static_cast<quint64>(Clock::currentMSecsSinceEpoch()),
                            m_values.rateOfTurn.getValidity() ? m_values.rateOfTurn.getValue()
                                                              : kAbsentFloat);
-    m_values.calcTraveledDistancesFromVq2data();
+    addDistancesFrom(m_values.gpsSimulationData);
 }

@@ -8,6 +8,7 @@
 
 class SimulationParameters;
 class SystemVariables;
+class VQ2DataModel;
 
 // Watches the simulation parameters the display sets and turns each change into one
 // simulation command; switches raw measurement on and off as its setting asks. Keeps the
@@ -46,6 +47,7 @@ private:
     void restartSensorSimulation();
     void restartRawReading();
     void applyDepth();
+    void addDistancesFrom(const VQ2DataModel& model);
 
     SimulationParameters& m_parameters;
     SystemVariables& m_values;

@@ -142,6 +142,26 @@ TEST_F(SimulatorTest, ADepthIndexOutsideTheListKeepsTheSimulatedDepth) {
     }
 }
 
+TEST_F(SimulatorTest, OnlyTheSimulationThatFeedsTheOutputsRunsTheDistances) {
+    SystemVariables& values = *SystemVariables::getInstance();
+    const auto waterTrip = [&] {
+        for (int second = 0; second < 3; ++second) {
+            time.advance(1000);
+            simulator.updateGPS_Simulation();
+        }
+        return values.waterDistanceSinceReset.getValue();
+    };
+    values.longSpeedToGround_GPS_VTG.setValue(36.0f, 0);
+    values.tranSpeedToGround_GPS_VTG.setValue(0.0f, 0);
+    values.resSpeedToGround_GPS_VTG.setValue(36.0f, 0);
+    // A demonstration: the sensor's model feeds the outputs.
+    values.vq2data.deltaWaterDistanceTraveled.setValue(0.5f, 0);
+    EXPECT_DOUBLE_EQ(waterTrip(), 0.0);
+    values.changeVQ2Source(SystemVariables::SourceGpsSimulator);
+    // Three seconds at 36 kn.
+    EXPECT_NEAR(waterTrip(), 0.03, 1e-4);
+}
+
 TEST(KC40_SimulatorTest, SpeedsThroughWaterAndOverGroundAreTheFixedOnes) {
     FreshUnitRoot root;
     VQ2DataModel model;
