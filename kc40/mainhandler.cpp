@@ -30,6 +30,10 @@ MainHandler::MainHandler(QObject* parent)
           [this] { return sensorControl.sensorInUse(); }, this),
       distanceKeeping(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
       heartbeats(*SystemSetup::getInstance(), *SystemVariables::getInstance(), this),
+      simulator(SystemSetup::getInstance()->simulationParameters, *SystemVariables::getInstance()),
+      simulationCommands(*SystemSetup::getInstance(), *SystemVariables::getInstance(),
+                         alarmController),
+      demoPlayer(new DemoPlayer(this)),
       diagnostics(*KC_40_ADC_Results::getInstance(), *SystemSetup::getInstance(), this),
       junctionBox(new JunctionBoxDevices(this)),
       scheduler([] { return PeriodicalHandler::conditionsOf(*SystemSetup::getInstance()); }) {
@@ -48,6 +52,7 @@ MainHandler::MainHandler(QObject* parent)
     wireCalibration();
     initSensorLink();
     wireDiagnostics();
+    initSimulation();
     pins.start();
     lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
     sensorControl.start();
@@ -71,6 +76,8 @@ QList<QObject*> MainHandler::parts() const {
                                 &self->udp_interface,
                                 &self->udp_interface.srp(),
                                 &self->alarmController,
+                                &self->simulator,
+                                &self->simulationCommands,
                                 &self->scheduler,
                                 setup,
                                 &setup->simulationParameters,
@@ -216,6 +223,9 @@ OutputHooks MainHandler::outputHooks() {
     };
     hooks.checkSpeedWarnWater = [alarms](float speed) { alarms->checkSpeedWarnWater(speed); };
     hooks.readVq1Speed = [this] { spiExtension.getVQ1Speed(*SystemVariables::getInstance()); };
+    hooks.updateJB_Simulation = [this] { simulator.updateJB_Simulation(); };
+    hooks.updateGPS_Simulation = [this] { simulator.updateGPS_Simulation(); };
+    hooks.isAlarmTestActive = [this] { return simulationCommands.isAlarmTestActive(); };
     return hooks;
 }
 
@@ -289,11 +299,21 @@ void MainHandler::wireReceivedSentences() {
     received->setSensorValidQuery([this] { return heartbeats.isVQ2_SensorValid(); });
     received->setDatrEnabledQuery(
         [setup] { return setup->OutputChannelsSetup.isEnabledByAny(QStringLiteral("DATR")); });
+    // While a demonstration plays, it speaks for the sensor, and the simulation settings are
+    // taken from the ship's network only.
+    const SimulationParameters* simulation = &setup->simulationParameters;
     connect(&lines, &SerialLines::sigChannelSentence, received,
-            &ReceivedNmeaHandler::handleReceived);
-    connect(&lines, &SerialLines::sigSensorSentence, received, [received](NmeaMessagePtr m) {
-        received->handleMessages(m, ReceivedNmeaHandler::kSourceSensor);
-    });
+            [received, simulation](const NmeaMessagePtr& m, int source) {
+                if (!simulation->isDemoActive() || m->messageType() != QLatin1String("EPV")) {
+                    received->handleReceived(m, source);
+                }
+            });
+    connect(&lines, &SerialLines::sigSensorSentence, received,
+            [received, simulation](NmeaMessagePtr m) {
+                if (!simulation->isDemoActive()) {
+                    received->handleMessages(m, ReceivedNmeaHandler::kSourceSensor);
+                }
+            });
     connect(received, &ReceivedNmeaHandler::sigSendSingleOnUdpOutput, out,
             &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(received, &ReceivedNmeaHandler::sigSendOnNmeaOutput, out,
@@ -451,8 +471,6 @@ void MainHandler::initSensorLink() {
             &SensorControl::slotSendConfigToSensor);
     connect(worker, &SensorCommandsThread::sigSendOnNmeaOutput, &lines,
             &SerialLines::slotSendToSensor);
-    connect(worker, &SensorCommandsThread::sigSimulationResponse, &sensorControl,
-            &SensorControl::slotSimulationResponse);
     connect(worker, &SensorCommandsThread::sigStopSensorUart, &lines,
             &SerialLines::slotStopSensorUart);
     connect(&lines.sensor(), &SerialSensor::sigSynchConfirmed, &standbyAndMute,
@@ -511,6 +529,53 @@ void MainHandler::initBoardDevices() {
     spiExtension.init();
     connect(receivedNmeaHandler, &ReceivedNmeaHandler::sigSetTripTotalVQ1, this,
             [this](float trip, float total) { spiExtension.setTripTotal(trip, total); });
+}
+
+void MainHandler::initSimulation() {
+    SimulationParameters* parameters = &SystemSetup::getInstance()->simulationParameters;
+    SimulationCommands* commandsOf = &simulationCommands;
+    SensorCommandsThread* worker = sensorCommandsThread;
+    connect(parameters, &SimulationParameters::sigSimulationParametersChanged, &simulator,
+            &Simulator::slotSimulationParametersChanged);
+    connect(parameters, &SimulationParameters::sigRawMeasurementSettingsChanged, &simulator,
+            &Simulator::slotRawMeasurementSettingsChanged);
+    connect(&simulator, &Simulator::sigSendSimulationCommand, commandsOf,
+            &SimulationCommands::slotSendSimulationCommand);
+
+    // Raw measurement: the sensor line goes to the command thread and comes back after it.
+    connect(&simulator, &Simulator::sigStartVQ2RawDataReading, &sensorControl,
+            &SensorControl::slotStartVQ2RawDataReading);
+    connect(&simulator, &Simulator::sigStopVQ2RawDataReading, &sensorControl,
+            &SensorControl::slotStopVQ2RawDataReading);
+    connect(&sensorControl, &SensorControl::sigStartRawDataReading, worker,
+            &SensorCommandsThread::slotStartVQ2RawDataReading);
+    connect(&sensorControl, &SensorControl::sigStopRawDataReading, worker,
+            &SensorCommandsThread::slotStopVQ2RawDataReading);
+
+    // The sensor's own simulation and its answer.
+    connect(commandsOf, &SimulationCommands::sigStartSensorSimulator, worker,
+            &SensorCommandsThread::slotStartSimulator);
+    connect(worker, &SensorCommandsThread::sigSimulationResponse, commandsOf,
+            &SimulationCommands::slotSimulationResponse);
+    connect(commandsOf, &SimulationCommands::sigSensorSimulationRefused, &heartbeats,
+            &HeartbeatSupervision::slotSensorHeratBeatAlarm);
+    ReceivedNmeaHandler* received = receivedNmeaHandler;
+    connect(commandsOf, &SimulationCommands::sigSimulationCountersCleared, received,
+            [received] { received->resetSensorSimulationCheck(); });
+    connect(commandsOf, &SimulationCommands::sigSendSingleOnUdpOutput, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
+
+    // A demonstration's sentences are taken as the sensor's and the ship's equipment's.
+    connect(commandsOf, &SimulationCommands::sigStartDemo, demoPlayer, &DemoPlayer::playDemo);
+    connect(commandsOf, &SimulationCommands::sigStopDemo, demoPlayer, &DemoPlayer::stopDemo);
+    connect(demoPlayer, &DemoPlayer::nmeaMessageFromFile, received, [received](NmeaMessagePtr m) {
+        received->handleMessages(m, ReceivedNmeaHandler::kSourceSensor);
+    });
+
+    // The display's alert list tells a simulation and an alarm test from normal work.
+    AlarmHooks& hooks = alarmController.hooks();
+    hooks.sensorDemoActive = [commandsOf] { return commandsOf->isSensorDemoActive(); };
+    hooks.alarmTestActive = [commandsOf] { return commandsOf->isAlarmTestActive(); };
 }
 
 void MainHandler::initScheduler() {

@@ -2,6 +2,7 @@
 
 #include "alarmcontroller.h"
 #include "calibrationtablesource.h"
+#include "demoplayer.h"
 #include "diagnosticsservice.h"
 #include "displaycommands.h"
 #include "distancekeeping.h"
@@ -15,6 +16,8 @@
 #include "sensorcommandsthread.h"
 #include "sensorcontrol.h"
 #include "seriallines.h"
+#include "simulationcommands.h"
+#include "simulator.h"
 #include "spiextension.h"
 #include "standbyandmute.h"
 #include "udp_multicast_interface.h"
@@ -68,6 +71,9 @@ private:
     void wireDiagnostics();
     // The junction box's chips on the scheduler thread, and the older log over SPI.
     void initBoardDevices();
+    // Simulated speeds, demo playback, the alarm test and raw measurement, as the display's
+    // simulation parameters ask.
+    void initSimulation();
     // Wires and starts the one-second scheduler.
     void initScheduler();
 
@@ -87,6 +93,9 @@ private:
     HeartbeatSupervision heartbeats;
     udp_multicast_interface udp_interface;
     AlarmController alarmController;
+    Simulator simulator;
+    SimulationCommands simulationCommands;
+    DemoPlayer* demoPlayer;
     std::unique_ptr<OutputChannelRules> m_channelRules;
     std::unique_ptr<SerialOutputs> m_serialOutputs;
     std::unique_ptr<NetworkOutput> m_networkOutput;

@@ -1,7 +1,6 @@
 #include "sensorcontrol.h"
 
 #include "displaycommands.h"
-#include "logger.h"
 #include "serialsensor.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
@@ -16,6 +15,14 @@ SensorControl::SensorControl(SystemSetup& setup, DisplayCommands& commands, Syst
     m_initialConfigRepeat.setInterval(kInitialConfigRepeatMs);
     connect(&m_initialConfigRepeat, &QTimer::timeout, this,
             &SensorControl::slotSendInitialConfigToSensor);
+    m_resetTimer.setSingleShot(true);
+    m_resetTimer.setInterval(kResetOffMs);
+    // A sensor switched off for good meanwhile (satellite log) stays off.
+    connect(&m_resetTimer, &QTimer::timeout, this, [this] {
+        if (sensorInUse() && !m_sensorPowered) {
+            turnSensorOn();
+        }
+    });
 }
 
 bool SensorControl::sensorInUse() const {
@@ -31,6 +38,7 @@ void SensorControl::start() {
 }
 
 void SensorControl::turnSensorOn() {
+    m_resetTimer.stop();
     Q_EMIT sigSensorPower(false);
     Q_EMIT sigSensorPower(true);
     m_sensorPowered = true;
@@ -42,6 +50,12 @@ void SensorControl::turnSensorOff() {
     m_sensorPowered = false;
     timerSNF.stop();
     m_initialConfigRepeat.stop();
+    m_resetTimer.stop();
+}
+
+void SensorControl::sensorReset() {
+    turnSensorOff();
+    m_resetTimer.start();
 }
 
 void SensorControl::slotOutputParametersChanged() {
@@ -86,7 +100,7 @@ void SensorControl::slotSendConfigToSensor() {
 }
 
 void SensorControl::slotReloadSensorVQ2() {
-    if (m_line.getMuteOn()) {
+    if (m_line.getMuteOn() || m_rawReadingOn) {
         return;
     }
     // While raw data or an upgrade owns the line, application sending is off and nothing leaves.
@@ -94,8 +108,13 @@ void SensorControl::slotReloadSensorVQ2() {
     m_line.sendByteArray(kReload, false);
 }
 
-void SensorControl::slotSimulationResponse(bool ok) {
-    Logger::instance()->append(QStringLiteral("Sensor simulation: ") +
-                                   (ok ? QStringLiteral("ok") : QStringLiteral("failed")),
-                               Logger::LOG_INFO);
+void SensorControl::slotStartVQ2RawDataReading(int settings) {
+    m_rawReadingOn = true;
+    Q_EMIT sigStartRawDataReading(settings);
+}
+
+void SensorControl::slotStopVQ2RawDataReading() {
+    Q_EMIT sigStopRawDataReading();
+    m_rawReadingOn = false;
+    sensorReset();
 }

@@ -20,6 +20,8 @@ class SensorControl : public QObject {
 public:
     static constexpr int kInitialConfigDelayMs = 5000;
     static constexpr int kInitialConfigRepeatMs = 60000;
+    // A reset keeps the sensor unpowered this long.
+    static constexpr int kResetOffMs = 5000;
 
     SensorControl(SystemSetup& setup, DisplayCommands& commands, SystemVariables& values,
                   SerialSensor& line, QObject* parent = nullptr);
@@ -31,17 +33,23 @@ public:
     // Power-cycles the sensor; its first configuration follows after kInitialConfigDelayMs.
     void turnSensorOn();
     void turnSensorOff();
+    // Powers the sensor off and, after kResetOffMs, on again if it is still in use.
+    void sensorReset();
+    bool isRawReadingOn() const { return m_rawReadingOn; }
 
 public Q_SLOTS:
     void slotRequestSNF();
     void slotSendInitialConfigToSensor();
     // Unless the system is in standby, the configuration of the moment goes to the sensor.
     void slotSendConfigToSensor();
-    // Restarts the sensor's logic when its data is stuck; a muted sensor is left alone.
+    // Restarts the sensor's logic when its data is stuck; a muted sensor, or one sending raw
+    // measurement frames, is left alone.
     void slotReloadSensorVQ2();
     // The sensor output mode changed: a satellite log runs without its sensor.
     void slotOutputParametersChanged();
-    void slotSimulationResponse(bool ok);
+    // Raw measurement frames instead of DAT sentences; after them the sensor is reset.
+    void slotStartVQ2RawDataReading(int settings);
+    void slotStopVQ2RawDataReading();
 
 Q_SIGNALS:
     // Sensor power line: the sensor runs while it is true.
@@ -49,6 +57,8 @@ Q_SIGNALS:
     void sigSendInitialConfig(const SensorConfiguration& configuration);
     void sigSendConfig(const SensorConfiguration& configuration);
     void sigDiagnosticsTest(const QString& test, const QString& command);
+    void sigStartRawDataReading(int settings);
+    void sigStopRawDataReading();
 
 private:
     SystemSetup& m_setup;
@@ -57,8 +67,10 @@ private:
     SerialSensor& m_line;
     bool m_sensorPowered = false;
     bool firstConfigToSensor = true;
+    bool m_rawReadingOn = false;
     // One timer each, restarted by every power-on: a sensor switched on again never gets a
     // second, stale start sequence.
     QTimer timerSNF;
     QTimer m_initialConfigRepeat;
+    QTimer m_resetTimer;
 };

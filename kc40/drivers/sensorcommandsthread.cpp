@@ -185,8 +185,8 @@ void SensorCommandsThread::slotStartSimulator(bool stop, bool start, float s1, f
     runSimulationStop();
 }
 
-void SensorCommandsThread::slotStartVQ2RawDataReading() {
-    m_rawReader.start(m_rawSettings);
+void SensorCommandsThread::slotStartVQ2RawDataReading(int settings) {
+    m_rawReader.start(settings);
 }
 
 void SensorCommandsThread::slotSensorLineReleased() {

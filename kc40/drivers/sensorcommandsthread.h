@@ -78,14 +78,14 @@ public:
     // Waits at most 2 s for the sensor's next DAT.
     bool waitForDAT(int rounds);
     void setRawDataTiming(const RawDataTiming& timing) { m_rawReader.setTiming(timing); }
-    void setRawMeasurementSettings(int settings) { m_rawSettings = settings; }
 
 public Q_SLOTS:
     void slotSendInitialConfig(const SensorConfiguration& configuration);
     void slotSendConfig(const SensorConfiguration& configuration);
     void slotStartSimulator(bool stop, bool start, float s1, float s2, float s3, float s4,
                             const SensorConfiguration& configuration);
-    void slotStartVQ2RawDataReading();
+    // settings: the four-digit raw measurement setting of the simulation parameters.
+    void slotStartVQ2RawDataReading(int settings);
     // The main thread has closed the normal sensor line (after sigStopSensorUart(true)).
     void slotSensorLineReleased();
     void slotStopVQ2RawDataReading();
@@ -104,5 +104,4 @@ private:
     bool sendAfterDat(const NmeaMessagePtr& message);
 
     SensorVQ2RawDataReader m_rawReader;
-    int m_rawSettings = 0;
 };

@@ -28,6 +28,7 @@ protected:
     static constexpr LanGroup kTgtd{"TGTD", 2};
     static constexpr LanGroup kSatd{"SATD", 3};
     static constexpr LanGroup kVdrd{"VDRD", 5};
+    static constexpr LanGroup kRcom{"RCOM", 6};
     static constexpr const char* kUnitSfi = "VD0101";
     static constexpr const char* kDisplaySfi = "RV0001";
     static constexpr const char* kAlertManagerSfi = "CA1235";

@@ -77,9 +77,6 @@ const QSet<QString> kAwaitingReceivers = {
     // Network interface settings.
     "DisplayCommands::sigIpAddressChanged",
     "ReceivedNmeaHandler::sigMacAddress",
-    // Simulation and demo playback.
-    "SimulationParameters::sigSimulationParametersChanged",
-    "SimulationParameters::sigRawMeasurementSettingsChanged",
 };
 
 // isSignalConnected is protected; a member pointer taken through a subclass reaches it.

@@ -44,6 +44,14 @@ constexpr qsizetype kMuteCommandSize = 3;
 // The vessel/sensor configuration: its parameter count and where the output mode sits.
 constexpr qsizetype kVesselSetupParameters = 21;
 constexpr qsizetype kOutputModeParameter = 17;
+// The simulation settings (ICM 7): mode, alarm test, source, fixed speeds x100, then the state,
+// 2 when the unit confirms.
+constexpr qsizetype kSimulationParameters = 9;
+constexpr int kSimulationConfirmed = 2;
+const QStringList kSimulationSources = {
+    QStringLiteral("the sensor's simulation"), QStringLiteral("junction-box simulation"),
+    QStringLiteral("GPS simulation"), QStringLiteral("demo playback")};
+
 // Output modes by their code in the configuration.
 const QStringList kOutputModes = {QStringLiteral("SOG Only"), QStringLiteral("SOG + STW"),
                                   QStringLiteral("SAT LOG")};
@@ -223,6 +231,10 @@ void BoardSummary::applyCommand(const MsgICM& command) {
                            ? kOutputModes[code]
                            : QStringLiteral("unknown code %1").arg(code);
         m_outputModeSource = kFromUnit;
+    } else if (type == msgCommands::SimulatinCommand &&
+               parameters.size() >= kSimulationParameters &&
+               parameters[5] == kSimulationConfirmed) {
+        m_simulation = parameters;
     }
 }
 
@@ -257,7 +269,7 @@ QStringList BoardSummary::render(const QStringList& channels) const {
     lines << QStringLiteral("Current %1 towards %2  status %3")
                  .arg(shown(m_current.speed, 2, "kn"), shown(m_current.direction, 1, "deg"),
                       m_current.validity.isEmpty() ? QStringLiteral("-") : m_current.validity);
-    lines << standbyLine() << sensorLine() << outputModeLine();
+    lines << standbyLine() << sensorLine() << outputModeLine() << sourceLine();
     const QMap<QString, Alert> alerts = activeAlerts();
     if (alerts.isEmpty()) {
         lines << QStringLiteral("Alerts: none");
@@ -301,6 +313,27 @@ QString BoardSummary::sensorLine() const {
         .arg(*m_muteCommanded ? QLatin1String("muted") : QLatin1String("pinging"),
              *m_muteCommanded ? QLatin1String("mute") : QLatin1String("unmute"),
              times(m_muteCommands));
+}
+
+QString BoardSummary::sourceLine() const {
+    if (!m_simulation) {
+        return QStringLiteral("Outputs from: the sensor (no simulation confirmed by the unit)");
+    }
+    const QList<int>& p = *m_simulation;
+    const QString test = p[1] != 0 ? QStringLiteral(", alarm test running") : QString();
+    if (p[0] == 0) {
+        return QStringLiteral("Outputs from: the sensor") + test;
+    }
+    const int source = p[2];
+    QString from = source >= 0 && source < kSimulationSources.size()
+                       ? kSimulationSources[source]
+                       : QStringLiteral("simulation source %1").arg(source);
+    if (source == 0 || source == 1) {
+        from += QStringLiteral(" at %1 kn long, %2 kn tra")
+                    .arg(p[3] / 100.0, 0, 'f', 2)
+                    .arg(p[4] / 100.0, 0, 'f', 2);
+    }
+    return QStringLiteral("Outputs from: ") + from + test;
 }
 
 QString BoardSummary::outputModeLine() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,9 @@ class NmeaMessage;
 // counts per channel the sentences and bytes of each second. A sentence with a bad checksum or
 // an unusable field is counted as bad and changes no value; an empty field clears its value,
 // as the unit sends empty fields for values it does not have. It also keeps the unit's state:
-// standby as the unit confirms it, the mute it commands on the sensor line and the output mode
-// of its vessel/sensor setup.
+// standby as the unit confirms it, the mute it commands on the sensor line, the output mode
+// of its vessel/sensor setup and, from the simulation settings the unit confirms, what its
+// outputs come from: the sensor, a simulation or a demonstration.
 class BoardSummary {
 public:
     // Speeds from VBW, knots; the resultant is formed from the longitudinal and transverse.
@@ -94,6 +96,7 @@ private:
     QString standbyLine() const;
     QString sensorLine() const;
     QString outputModeLine() const;
+    QString sourceLine() const;
 
     Speed m_water;
     Speed m_ground;
@@ -111,6 +114,8 @@ private:
     QByteArray m_sensorTail; // sensor-line bytes that may begin a command
     QString m_outputMode;
     QString m_outputModeSource;
+    // The simulation settings as the unit last confirmed them (ICM 7, state 2).
+    std::optional<QList<int>> m_simulation;
     QMap<QString, Traffic> m_thisSecond;
     QMap<QString, Traffic> m_lastSecond;
 };

@@ -57,7 +57,13 @@ int main(int argc, char* argv[]) {
         "Sail a sea test: two reciprocal legs of NM nautical miles, the sensor simulator "
         "measuring the ship (start the legs from the display simulator).",
         "NM");
-    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay, seaTest});
+    const QCommandLineOption displayScript(
+        "display-script",
+        "Commands for the display simulator once paired (its --script), as the simulation and "
+        "demo scripts in tools/displaysim/scripts.",
+        "FILE");
+    options.addOptions(
+        {plain, seconds, rootOption, unit, scenario, group, noDisplay, seaTest, displayScript});
     options.process(app);
 
     int stopAfter = 0;
@@ -97,6 +103,7 @@ int main(int argc, char* argv[]) {
     if (!options.isSet(noDisplay)) {
         setup.displayBinary = besideMe("displaysim");
     }
+    setup.displayScript = options.value(displayScript);
     setup.scenario = options.value(scenario);
     setup.group = options.value(group);
     setup.plain = options.isSet(plain);

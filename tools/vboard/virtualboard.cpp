@@ -151,10 +151,15 @@ bool VirtualBoard::start() {
                        QStringLiteral("lo")})) {
         return false;
     }
+    QStringList displayArguments{QStringLiteral("--group"), m_setup.group,
+                                 QStringLiteral("--interface"), QStringLiteral("lo"),
+                                 QStringLiteral("--quiet")};
+    if (!m_setup.displayScript.isEmpty()) {
+        displayArguments << QStringLiteral("--script") << m_setup.displayScript;
+    }
     if (!m_setup.displayBinary.isEmpty() &&
         !startProgram(m_display, QStringLiteral("displaysim"), m_setup.displayBinary,
-                      {QStringLiteral("--group"), m_setup.group, QStringLiteral("--interface"),
-                       QStringLiteral("lo"), QStringLiteral("--quiet")})) {
+                      displayArguments)) {
         return false;
     }
     m_sensorRecord.setFileName(record);

@@ -30,6 +30,7 @@ struct BoardSetup {
     QString sensorBinary;
     QString navBinary;
     QString displayBinary; // empty: no display on the network
+    QString displayScript; // commands the display simulator carries out once paired
     QString scenario;
     QString group = QStringLiteral("NAVD");
     bool plain = false;

@@ -142,6 +142,7 @@ void Vq2Simulator::startSession() {
     m_input.clear();
     m_muted = false;
     m_testOn = false;
+    m_testSpeeds = {};
     m_rawStreaming = false;
     m_silentUntil = 0;
     m_nextDat = m_clock.elapsed() + kCycleMs / 2;
@@ -256,7 +257,19 @@ void Vq2Simulator::handleCommand(const QString& sentence) {
         answer(sentenceOf((body + QStringLiteral(",3,3,15,0")).toLatin1()));
     } else if (id == QLatin1String("PNRVTST") && f.size() == 6) {
         m_testOn = f[2] == QLatin1String("3");
-        m_testSpeed = f[3].toFloat();
+        const float speed = f[3].toFloat();
+        const QString& formats = f[5];
+        if (!m_testOn) {
+            m_testSpeeds = {};
+        } else if (formats == QLatin1String("1010")) {
+            m_testSpeeds[1] = speed;
+        } else if (formats == QLatin1String("1100")) {
+            m_testSpeeds[2] = speed;
+        } else if (formats == QLatin1String("1110")) {
+            m_testSpeeds[3] = speed;
+        } else {
+            m_testSpeeds = {speed, 0.0f, speed, 0.0f};
+        }
         answer(sentenceOf(body.toLatin1()));
     } else if (id == QLatin1String("PNRVSNF")) {
         const bool high = m_scenario.firmware >= 300;
@@ -301,8 +314,10 @@ QByteArray Vq2Simulator::datSentence(int system) {
         sogTra = ship->sogTra;
     }
     if (m_testOn) {
-        stwLong = sogLong = m_testSpeed;
-        stwTra = sogTra = 0.0;
+        stwLong = m_testSpeeds[0];
+        stwTra = m_testSpeeds[1];
+        sogLong = m_testSpeeds[2];
+        sogTra = m_testSpeeds[3];
     }
     // The sentence carries what the beams see, not the ship's speeds and depths themselves;
     // a speed test sends the requested speeds as they are.

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <atomic>
 #include <memory>
 
@@ -18,10 +19,10 @@
 // the unit expects its sensor line. Like a UART it writes only while the unit has the line
 // open, and each opening is a new session. Twice a second it ends a ping cycle with DAT4 and,
 // when dual-frequency, DAT5 right behind it (then it listens for commands), echoes CFG (ten fields)
-// and TST (five fields), answers the SNF request and the mute bytes, falls silent for a second on a
-// reload, streams raw frames at 115200 baud after the raw-data preamble, and misbehaves as the
-// scenario's faults ask. What it receives can be recorded as JSON lines (time, baud, bytes). May
-// run on a thread of its own; its state queries are atomic.
+// and TST (five fields; a test sends the speeds it asks for), answers the SNF request and the mute
+// bytes, falls silent for a second on a reload, streams raw frames at 115200 baud after the
+// raw-data preamble, and misbehaves as the scenario's faults ask. What it receives can be recorded
+// as JSON lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
 class Vq2Simulator : public QObject {
     Q_OBJECT
 public:
@@ -94,7 +95,9 @@ private:
     QByteArray m_receivedAll;
     std::atomic<bool> m_muted{false};
     std::atomic<bool> m_testOn{false};
-    float m_testSpeed = 0.0f;
+    // Speeds a test asks for: water longitudinal and transverse, ground longitudinal and
+    // transverse (TST formats "1000", "1010", "1100", "1110"; "1000" sets both longitudinal).
+    std::array<float, 4> m_testSpeeds{};
     std::atomic<bool> m_rawStreaming{false};
     qint64 m_silentUntil = 0;
     qint64 m_nextDat = 0;

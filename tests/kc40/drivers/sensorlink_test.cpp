@@ -189,9 +189,9 @@ TEST_F(SensorLink, CommandWaitsForADatOfTheSensor) {
 
 TEST_F(SensorLink, RawDataModeTakesTheLineAt115200AndGivesItBack) {
     start();
-    commandsThread->setRawMeasurementSettings(1234);
     commandsThread->setRawDataTiming({200, 100, 100});
-    QMetaObject::invokeMethod(commandsThread, &SensorCommandsThread::slotStartVQ2RawDataReading);
+    QMetaObject::invokeMethod(commandsThread,
+                              [this] { commandsThread->slotStartVQ2RawDataReading(1234); });
     ASSERT_TRUE(waitFor([this] { return frames.size() >= 2; }, 15000));
     ASSERT_FALSE(commands.empty());
     EXPECT_EQ(commands[0].text, sentence("PNRVCFG,4,9,-4,1,01,1000"));

@@ -216,3 +216,21 @@ const ScreenCase kOutputModeCases[] = {
 INSTANTIATE_TEST_SUITE_P(OutputMode, LiveView, ::testing::ValuesIn(kOutputModeCases));
 
 } // namespace
+
+const ScreenCase kSourceCases[] = {
+    {"nothing confirmed",
+     {fromDisplay("PNRVICM,1,7,1,0,1,1000,0,1,0,16,0")},
+     {"Outputs from: the sensor (no simulation confirmed by the unit)"}},
+    {"junction-box simulation confirmed",
+     {fromUnit("PNRVICM,1,7,1,0,1,1000,-50,2,0,16,0")},
+     {"Outputs from: junction-box simulation at 10.00 kn long, -0.50 kn tra"}},
+    {"a demonstration, then the sensor again with an alarm test",
+     {fromUnit("PNRVICM,1,7,1,0,3,100,100,2,0,16,0"),
+      fromUnit("PNRVICM,1,7,0,1,3,100,100,2,0,16,0")},
+     {"Outputs from: the sensor, alarm test running"}},
+    {"a request echoed is no confirmation",
+     {fromUnit("PNRVICM,1,7,1,0,3,100,100,2,0,16,0"),
+      fromUnit("PNRVICM,1,7,0,0,3,100,100,1,0,16,0")},
+     {"Outputs from: demo playback"}},
+};
+INSTANTIATE_TEST_SUITE_P(Source, LiveView, ::testing::ValuesIn(kSourceCases));
