@@ -68,6 +68,9 @@ KC40_AUX_Handler::KC40_AUX_Handler(SystemSetup& setup, Speeds speeds, QObject* p
     outputPulseGeneratorStw->start(kFirstSpeedPulseMs);
     outputPulseGeneratorSog->start(kFirstSpeedPulseMs);
     m_terminals.setFunction(kSpeedLimit, false);
+    // Idle until the first measurement: an exported pin starts low, which a ping output reads
+    // as a pulse.
+    m_terminals.setFunction(kPingOut, false);
     slotUpdateOutputs();
 }
 

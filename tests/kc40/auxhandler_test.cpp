@@ -128,6 +128,26 @@ TEST_F(AuxHandler, AnAlarmBeepsTwiceAndOpensTheRelayUnlessSilenced) {
     EXPECT_EQ(levels(kAux1, {0, 600}), "01");
 }
 
+// An alert raised again while the beeper sounds starts its two beeps afresh.
+TEST_F(AuxHandler, ANewAlarmDuringABeepGivesTwoFullBeeps) {
+    wire(kBeeperAndRelay);
+    aux->slotSetAlarmAuxOutput(true);
+    time.advance(300);
+    aux->slotSetAlarmAuxOutput(true);
+    EXPECT_EQ(levels(kAux1, {0, 599, 1, 399, 1, 599, 1}), "0011001");
+}
+
+// The ping output follows each measurement: high 40 ms after it, for 300 ms.
+TEST_F(AuxHandler, ThePingOutputPulsesAfterEachMeasurement) {
+    wire(R"([{"auxName":"Aux1","functionName":"Ping out","pinName":"A20","pinNumber":20},)"
+         R"({"auxName":"Aux2","functionName":"Disabled","pinName":"A16","pinNumber":16},)"
+         R"({"auxName":"Aux3","functionName":"PowerFailureOutput","pinName":"A17","pinNumber":17},)"
+         R"({"auxName":"Aux4","functionName":"Alarm acknowledge","pinName":"A21","pinNumber":21,)"
+         R"("auxDirection":1}])");
+    aux->slotDatReceived(false);
+    EXPECT_EQ(levels(kAux1, {39, 1, 299, 1}), "1001") << "inverted: the pulse pulls the pin low";
+}
+
 // The display's functions are taken whole and confirmed; anything else is refused and the
 // display is shown the functions in force.
 TEST_F(AuxHandler, DisplayFunctionsAreConfirmedOrRefused) {
