@@ -11,6 +11,15 @@ double hoursBetween(qint64 from, qint64 to) {
     return to > from ? static_cast<double>(to - from) / kMsPerHour : 0.0;
 }
 
+// The mean of the valid speed samples sailed for the whole leg; nothing without a valid one.
+float distanceOverLeg(double speedSum, quint64 validSamples, qint64 legMs) {
+    if (validSamples == 0) {
+        return 0.0f;
+    }
+    return static_cast<float>(speedSum / static_cast<double>(validSamples) *
+                              static_cast<double>(legMs) / kMsPerHour);
+}
+
 double percent(quint64 count, quint64 of) {
     return of == 0 ? 0.0 : static_cast<double>(count) * 100.0 / static_cast<double>(of);
 }
@@ -233,20 +242,12 @@ double SemiAutoCalibration::getAverageSOGoffset(double installationAngleRad) con
 
 float SemiAutoCalibration::getDistanceTrawelledWater() const {
     const SingleLeg& leg = currentLeg();
-    if (leg.stwValidCounter == 0) {
-        return 0.0f;
-    }
-    return static_cast<float>(leg.stwSum / static_cast<double>(leg.stwValidCounter) *
-                              static_cast<double>(leg.legTimeMs()) / kMsPerHour);
+    return distanceOverLeg(leg.stwSum, leg.stwValidCounter, leg.legTimeMs());
 }
 
 float SemiAutoCalibration::getDistanceTrawelledGround() const {
     const SingleLeg& leg = currentLeg();
-    if (leg.sogValidCounter == 0) {
-        return 0.0f;
-    }
-    return static_cast<float>(leg.sogSum / static_cast<double>(leg.sogValidCounter) *
-                              static_cast<double>(leg.legTimeMs()) / kMsPerHour);
+    return distanceOverLeg(leg.sogSum, leg.sogValidCounter, leg.legTimeMs());
 }
 
 float SemiAutoCalibration::getGpsAverage() const {
