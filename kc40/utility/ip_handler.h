@@ -31,7 +31,6 @@ public:
     // restart) when the file could not be written or a value is unfit for it.
     bool saveInterface();
     bool saveInterface(NetInterface* eth0, NetInterface* eth1);
-    bool checkConnection() const { return true; }
 
 public Q_SLOTS:
     // The unit's address, for the interface in use (eth0 when the board has it). Its gateway
