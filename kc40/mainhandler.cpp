@@ -3,6 +3,7 @@
 #include "boardactions.h"
 #include "errorcounter.h"
 #include "gps_input.h"
+#include "ip_handler.h"
 #include "kc_40_adc_results.h"
 #include "logger.h"
 #include "platform.h"
@@ -91,6 +92,7 @@ QList<QObject*> MainHandler::parts() const {
                                 SpeedCalibrationData::getInstance(),
                                 ErrorCounter::getInstance(),
                                 UDP_61162_450::getInstance(),
+                                IP_handler::getInstance(),
                                 &ReceivedNmeaHandler::errorCounter,
                                 &UdpMulticastParser::errorCounter};
     QSet<QObject*> all;
@@ -120,6 +122,15 @@ void MainHandler::initUdp() {
             &udp_multicast_interface::onChangedIpAddress);
     connect(&commands, &DisplayCommands::sigChangedIP, &udp_interface,
             &udp_multicast_interface::slotSendSRP);
+    // Address and hardware-address changes go to the board's network settings; once its
+    // network service has restarted, the sockets follow.
+    IP_handler* network = IP_handler::getInstance();
+    connect(&commands, &DisplayCommands::sigIpAddressChanged, network,
+            &IP_handler::changeIpAddress);
+    connect(receivedNmeaHandler, &ReceivedNmeaHandler::sigMacAddress, network,
+            &IP_handler::setMacAddress);
+    connect(network, &IP_handler::sigNetworkRestarted, &udp_interface,
+            &udp_multicast_interface::slotNetworkRestarted);
     connect(setup, &SystemSetup::sigStandbyConfirmed, &udp_interface,
             &udp_multicast_interface::setSystemInStandby);
     udp_interface.setDemoPlaybackCheck(

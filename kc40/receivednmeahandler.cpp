@@ -4,6 +4,7 @@
 #include "channels/default_channels_config.h"
 #include "errorcounter.h"
 #include "fixedsentences.h"
+#include "ip_handler.h"
 #include "logger.h"
 #include "msgblnk.h"
 #include "msgdat.h"
@@ -29,8 +30,6 @@
 #include "systemvariables.h"
 #include "vq2_handler.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 #include <numbers>
 
@@ -53,28 +52,6 @@ SystemSetup* setup() {
 
 bool sogOnly() {
     return setup()->Vq2Setup.values().outputParams == VQ2_Setup::kSogOnly;
-}
-
-// Six upper-case hexadecimal pairs and nothing else around them.
-bool isMacAddress(const QString& text) {
-    static const QRegularExpression kMac(QStringLiteral("^([0-9A-F]{2}[:-]){5}[0-9A-F]{2}$"));
-    return kMac.match(text).hasMatch();
-}
-
-// Four decimal octets 0..255 separated by points.
-bool isDottedIpv4(const QString& text) {
-    static const QRegularExpression kOctets(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
-    const QRegularExpressionMatch match = kOctets.match(text);
-    if (!match.hasMatch()) {
-        return false;
-    }
-    for (int octet = 1; octet <= 4; ++octet) {
-        if (match.captured(octet).toInt() > 255) {
-            return false;
-        }
-    }
-    return true;
 }
 
 constexpr int kPrimarySystem = 4;
@@ -475,7 +452,7 @@ void ReceivedNmeaHandler::handleSrp(const NmeaMessagePtr&, const MsgSRP& srp, in
 }
 
 void ReceivedNmeaHandler::handleScf(const NmeaMessagePtr&, const MsgSCF& scf, int) {
-    if (!isDottedIpv4(scf.ip())) {
+    if (!NetInterface::isDottedQuad(scf.ip())) {
         logLine(QStringLiteral("Connection data with an invalid address dropped: ") + scf.ip(),
                 Logger::LOG_WARNING);
         return;
@@ -484,7 +461,7 @@ void ReceivedNmeaHandler::handleScf(const NmeaMessagePtr&, const MsgSCF& scf, in
 }
 
 void ReceivedNmeaHandler::handleMaca(const NmeaMessagePtr&, const MsgMACA& maca, int) {
-    if (!isMacAddress(maca.macAddress())) {
+    if (!IP_handler::macAddressValid(maca.macAddress())) {
         logLine(QStringLiteral("MAC address invalid!"), Logger::LOG_WARNING);
         return;
     }

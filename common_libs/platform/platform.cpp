@@ -51,17 +51,60 @@ QString Platform::hostInterface(const QString& boardInterface) {
     return boardInterface == QLatin1String("eth0") ? g_netIf : boardInterface;
 }
 
+namespace {
+// The settings of one interface's block in a board network configuration file: the words
+// after "address", "netmask" and "hwaddress ether" between its "iface" line and the next
+// block. Nothing when the file has no block for the interface.
+std::optional<Platform::InterfaceAddress> configuredAddress(const QString& boardInterface) {
+    QFile file(Platform::path(QStringLiteral("/etc/network/interfaces")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    std::optional<Platform::InterfaceAddress> found;
+    bool inBlock = false;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QList<QByteArray> words = raw.simplified().split(' ');
+        const QByteArray& key = words.first();
+        if (key == "auto" || key == "iface") {
+            inBlock = key == "iface" && words.size() > 1 && words[1] == boardInterface.toLatin1();
+            if (inBlock && !found) {
+                found = Platform::InterfaceAddress{};
+            }
+        } else if (inBlock && words.size() >= 2) {
+            const QString value = QString::fromLatin1(words.last());
+            if (key == "address") {
+                found->ip = value;
+            } else if (key == "netmask") {
+                found->netmask = value;
+            } else if (key == "hwaddress") {
+                found->mac = value;
+            }
+        }
+    }
+    return found;
+}
+} // namespace
+
 std::optional<Platform::InterfaceAddress>
 Platform::interfaceAddress(const QString& boardInterface) {
+    if (!g_root.isEmpty()) {
+        if (boardInterface != QLatin1String("eth0")) {
+            return std::nullopt;
+        }
+        if (std::optional<InterfaceAddress> configured = configuredAddress(boardInterface)) {
+            return configured;
+        }
+    }
     const QNetworkInterface found =
         QNetworkInterface::interfaceFromName(hostInterface(boardInterface));
     if (!found.isValid()) {
         return std::nullopt;
     }
-    InterfaceAddress address{QString(), found.hardwareAddress()};
+    InterfaceAddress address{QString(), found.hardwareAddress(), QString()};
     for (const QNetworkAddressEntry& entry : found.addressEntries()) {
         if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
             address.ip = entry.ip().toString();
+            address.netmask = entry.netmask().toString();
             break;
         }
     }
@@ -125,6 +168,30 @@ void CommandRunner::run(const QString& commandLine) {
     if (record.open(QIODevice::Append)) {
         record.write(commandLine.toLatin1() + '\n');
     }
+}
+
+void CommandRunner::runThen(const QString& commandLine, QObject* context,
+                            std::function<void(bool succeeded)> done) {
+    if (!Platform::root().isEmpty()) {
+        run(commandLine);
+        QMetaObject::invokeMethod(
+            context, [done] { done(true); }, Qt::QueuedConnection);
+        return;
+    }
+    auto* process = new QProcess(context);
+    QObject::connect(process, &QProcess::finished, context,
+                     [process, done](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         done(status == QProcess::NormalExit && exitCode == 0);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, context,
+                     [process, done](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) {
+                             process->deleteLater();
+                             done(false);
+                         }
+                     });
+    process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), commandLine});
 }
 
 qint64 Clock::currentMSecsSinceEpoch() {

@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 // The one seam between the unit and its board. Every board path, serial device, network
 // interface name and shell command goes through here. On the board the paths are the real
@@ -26,13 +29,18 @@ public:
     // "eth0" -> the host interface that plays it; other names stay as they are.
     static QString hostInterface(const QString& boardInterface);
 
-    // A board network interface as the host shows it: its first IPv4 address (empty when it
-    // has none) and its hardware address.
+    // A board network interface as the board shows it: its first IPv4 address and netmask
+    // (empty when it has none) and its hardware address.
     struct InterfaceAddress {
         QString ip;
         QString mac;
+        QString netmask;
     };
-    // Nothing when the host has no interface playing the board's one.
+    // Nothing when the board has no such interface. A virtual board has "eth0" only. Its host
+    // interface cannot take the addresses the unit gives the board, so the board's network
+    // service is played here: once the board's network configuration file
+    // ("/etc/network/interfaces" under the root) has an "eth0" block, its address, netmask and
+    // hardware address are the interface's, as after a restart of the service on the board.
     static std::optional<InterfaceAddress> interfaceAddress(const QString& boardInterface);
 
     // The bytes a board network interface has received and sent since it came up, as the
@@ -66,6 +74,11 @@ public:
 class CommandRunner {
 public:
     static void run(const QString& commandLine);
+    // Runs a command whose end matters without holding up the caller's event loop: once it
+    // has ended, `done` is called on the context's thread with whether it succeeded. A virtual
+    // board records it and reports success.
+    static void runThen(const QString& commandLine, QObject* context,
+                        std::function<void(bool succeeded)> done);
     static QString recordFile();
 };
 

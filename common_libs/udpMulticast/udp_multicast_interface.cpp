@@ -155,6 +155,12 @@ bool udp_multicast_interface::slotSendSRP() {
     return slotSendSingleOnSrpGroup(std::make_shared<MsgSRP>(eth0.mac, eth0.ip));
 }
 
+void udp_multicast_interface::slotNetworkRestarted() {
+    m_transport->resetNetworkInterface();
+    udpSRP.onChangedIpAddress();
+    slotSendSRP();
+}
+
 void udp_multicast_interface::slotSendBinaryToUDP(const QByteArray& frame) {
     // The identifier is read now: the display may have changed it since the start.
     const BinaryImageBlock block(frame, NmeaSettings::sourceSfi(), kRawImageDestination,

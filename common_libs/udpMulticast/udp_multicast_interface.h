@@ -72,6 +72,9 @@ public Q_SLOTS:
     bool slotSendSingleOnSrpGroup(const NmeaMessagePtr& message);
     // Announces the unit on the SRP group with the addresses of the board's "eth0".
     bool slotSendSRP();
+    // The board's network came back with new settings: both sockets join their groups again
+    // on the interface as it now is, and the unit announces its new address.
+    void slotNetworkRestarted();
     // A raw sensor frame, as the datagrams of one binary image.
     void slotSendBinaryToUDP(const QByteArray& frame);
     // A group the transport or the SRP socket accepted.

@@ -450,7 +450,8 @@ TEST(OutputConfiguration, ServiceSoftwareGetsIdentityAndNetworkInOneGroup) {
     Rig rig;
     rig.hooks.serviceInterfaceAddress = [] {
         return InterfaceAddress{QStringLiteral("172.16.1.101"),
-                                QStringLiteral("00:11:22:33:44:55")};
+                                QStringLiteral("00:11:22:33:44:55"),
+                                QStringLiteral("255.255.255.0")};
     };
     rig.unit().sendConifgurationToServiceSoftware();
     EXPECT_EQ(rig.sent(), "[CFGR CFGR]");

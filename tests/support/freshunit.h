@@ -3,6 +3,7 @@
 #include "errorcounter.h"
 #include "gps_input.h"
 #include "gpsmovementdetection.h"
+#include "ip_handler.h"
 #include "platform.h"
 #include "sensorinfo.h"
 #include "speedcalibrationdata.h"
@@ -25,6 +26,7 @@ inline void resetUnitState() {
     GpsMovementDetection::resetForTests();
     SensorInfo::resetForTests();
     VQ2::resetForTests();
+    IP_handler::resetForTests();
 }
 
 // A fresh board root that the unit's paths point at, with fresh process-wide stores; a fixture
