@@ -186,14 +186,23 @@ void Logger::appendNmeaError(const QString& first, const QString& second,
     addLines(lines, 2);
 }
 
+// A full buffer is dropped without a stick. With one it is handed to the next dump, queued at
+// once, so that a burst of lines reaches the stick; a full buffer still waiting when the next
+// one fills is dropped, so that the memory stays bounded.
 void Logger::addLines(const QString& lines, int count) {
     QMutexLocker lock(&m_mutex);
-    if (m_lines > kMaxBufferedLines) {
+    const bool full = m_lines > kMaxBufferedLines;
+    if (full) {
+        m_full = m_stick_state ? m_buffer : QString();
         m_buffer.clear();
         m_lines = 0;
     }
     m_buffer += lines;
     m_lines += count;
+    lock.unlock();
+    if (full && m_stick_state) {
+        QMetaObject::invokeMethod(this, &Logger::dump, Qt::QueuedConnection);
+    }
 }
 
 QString Logger::buffer() const {
@@ -256,10 +265,15 @@ void Logger::dump() {
     timeText();
     checkStick();
     QMutexLocker lock(&m_mutex);
-    if (m_buffer.isEmpty() || !m_stick_state) {
+    if (!m_stick_state) {
+        m_full.clear();
         return;
     }
-    const QString text = m_buffer;
+    if (m_buffer.isEmpty() && m_full.isEmpty()) {
+        return;
+    }
+    const QString text = m_full + m_buffer;
+    m_full.clear();
     m_buffer.clear();
     m_lines = 0;
     lock.unlock();

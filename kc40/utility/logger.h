@@ -102,6 +102,8 @@ private:
     QByteArray m_echo;
     QString m_buffer;
     int m_lines = 0;
+    // A full buffer waiting for the dump queued when it filled.
+    QString m_full;
     QByteArray m_raw_buffer;
     // The time the logger's thread last read, for lines from other threads.
     QString m_lastTime;

@@ -4,6 +4,7 @@
 #include "testroot.h"
 #include "usbstick.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -130,6 +131,24 @@ TEST_F(StickedLogger, LinesReachTheStickOnlyWhileItIsIn) {
     logger->dump();
     EXPECT_EQ(insertions, 2);
     EXPECT_EQ(stickFile("U00000002.txt"), "pulled\t123456.78\r\n");
+}
+
+TEST_F(StickedLogger, AFullBufferIsWrittenWhileAStickIsInAndDroppedWithout) {
+    const auto fill = [this](const char* text) {
+        for (int i = 0; i <= 1000; ++i) {
+            logger->append(text, Logger::LOG_DEBUG);
+        }
+    };
+    fill("dropped");
+    insert();
+    logger->dump();
+    EXPECT_EQ(stickFile("U00000001.txt"), "dropped\t000000.000\r\n");
+
+    fill("kept");
+    EXPECT_EQ(logger->lineCount(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(stickFile("U00000001.txt").count("kept"), 1001);
+    EXPECT_EQ(logger->lineCount(), 0);
 }
 
 TEST_F(StickedLogger, TenthDumpAddsTheVersionAndAFullFileStartsANewOne) {
