@@ -9,9 +9,11 @@
 #include "platform.h"
 #include "receivednmeahandler.h"
 #include "sensorinfo.h"
+#include "serializationcontroller.h"
 #include "systemsetup.h"
 #include "systemvariables.h"
 #include "udpmulticastparser.h"
+#include "usb_setup_manipulation.h"
 #include "utc_time.h"
 #include "vq2_handler.h"
 
@@ -58,6 +60,7 @@ MainHandler::MainHandler(QObject* parent)
     lines.open(SystemSetup::getInstance()->OutputChannelsSetup);
     sensorControl.start();
     initBoardDevices();
+    initUsbStick();
     initScheduler();
 }
 
@@ -94,7 +97,8 @@ QList<QObject*> MainHandler::parts() const {
                                 UDP_61162_450::getInstance(),
                                 IP_handler::getInstance(),
                                 &ReceivedNmeaHandler::errorCounter,
-                                &UdpMulticastParser::errorCounter};
+                                &UdpMulticastParser::errorCounter,
+                                Logger::instance()};
     QSet<QObject*> all;
     for (QObject* root : roots) {
         all << root;
@@ -587,6 +591,18 @@ void MainHandler::initSimulation() {
     AlarmHooks& hooks = alarmController.hooks();
     hooks.sensorDemoActive = [commandsOf] { return commandsOf->isSensorDemoActive(); };
     hooks.alarmTestActive = [commandsOf] { return commandsOf->isAlarmTestActive(); };
+}
+
+void MainHandler::initUsbStick() {
+    Logger* logger = Logger::instance();
+    const KC40_Setup* identity = &SystemSetup::getInstance()->Kc40Setup;
+    logger->setTimeSource(&UTC_Time::getTimeStample);
+    logger->setUnitNameSource([identity] { return identity->values().unitName; });
+    new USB_setup_manipulation(*logger, &Platform::relaunch, this);
+    // Every settings file written is offered to the stick.
+    SerializationController::setWrittenHook(
+        [](const QString& fileName) { Logger::instance()->emitSigCopyFileToStick(fileName); });
+    logger->startLoggerTimer();
 }
 
 void MainHandler::initScheduler() {

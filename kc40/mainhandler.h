@@ -74,6 +74,8 @@ private:
     // Simulated speeds, demo playback, the alarm test and raw measurement, as the display's
     // simulation parameters ask.
     void initSimulation();
+    // The log on a USB stick, and what the unit and an inserted stick exchange.
+    void initUsbStick();
     // Wires and starts the one-second scheduler.
     void initScheduler();
 

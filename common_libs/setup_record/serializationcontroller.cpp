@@ -10,10 +10,13 @@
 #include <QJsonObject>
 #include <QMetaProperty>
 
+#include <atomic>
 #include <charconv>
 #include <cmath>
 
 namespace {
+std::atomic<SerializationController::WrittenHook> g_writtenHook{nullptr};
+
 template <class T> QString shortestText(T value) {
     if (!std::isfinite(value)) {
         return QStringLiteral("0");
@@ -117,9 +120,19 @@ QString SerializationController::arrayText(const QList<QVariantMap>& elements) {
     return QStringLiteral("[ ") + texts.join(QStringLiteral(", ")) + QStringLiteral(" ]");
 }
 
+void SerializationController::setWrittenHook(WrittenHook hook) {
+    g_writtenHook.store(hook);
+}
+
 bool SerializationController::Serialize(const QString& text, const QString& fileName,
                                         const QString& folder) {
-    return AtomicFile::write(filePath(fileName, folder), text.toLatin1());
+    if (!AtomicFile::write(filePath(fileName, folder), text.toLatin1())) {
+        return false;
+    }
+    if (const WrittenHook hook = g_writtenHook.load()) {
+        hook(fileName);
+    }
+    return true;
 }
 
 QString SerializationController::getSerializationString(const QString& fileName,

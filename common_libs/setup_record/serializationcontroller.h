@@ -26,6 +26,11 @@ public:
 
     static QString filePath(const QString& fileName, const QString& folder);
 
+    // Told the name of every file written, after it is safely on disk: the unit mirrors
+    // its settings to a USB stick with it. Nothing is told while no one listens.
+    using WrittenHook = void (*)(const QString& fileName);
+    static void setWrittenHook(WrittenHook hook);
+
     // The layout above for one record's values, and for a list of them.
     static QString objectText(const QVariantMap& values);
     static QString arrayText(const QList<QVariantMap>& elements);

@@ -49,15 +49,19 @@ void ErrorCounter::increase(int errorId) {
     if (index < 0 || errorId == ERR_TYPE_TOTAL_REJECTED) {
         return;
     }
+    // Any change is saved: once the totals are capped, the latest fault still moves.
+    bool changed = countLog.latestErrorCode != quint32(errorId);
     countLog.latestErrorCode = quint32(errorId);
     quint32& count = countLog.*kCounters[index];
     if (count < kFaultCap) {
         ++count;
+        changed = true;
     }
     if (countLog.rejectedMsgs < kRejectedCap) {
         ++countLog.rejectedMsgs;
+        changed = true;
     }
-    fileContentsChanged = true;
+    fileContentsChanged = fileContentsChanged || changed;
 }
 
 quint32 ErrorCounter::getErrorCountByID(int errorId) const {

@@ -164,3 +164,25 @@ TEST(VirtualBoard, StopsNoProgramByAProcessIdLeftFromAnEarlierRun) {
 }
 
 } // namespace
+
+namespace {
+// The service engineer's stick: "vboard --usb DIR" puts it into the board at DIR, and pulls it
+// the next time; the board's other mounts stay.
+TEST(VirtualBoard, UsbOptionPutsAStickInAndPullsIt) {
+    TestRoot root;
+    root.writeFile("/etc/mtab", "/dev/root / ext4 rw 0 0\n");
+    const auto toggle = [&] {
+        QProcess board;
+        board.start(VBOARD_BINARY, {"--usb", root.path()});
+        EXPECT_TRUE(board.waitForFinished(10000));
+        return board.exitCode();
+    };
+    ASSERT_EQ(toggle(), 0);
+    EXPECT_EQ(root.readFile("/etc/mtab"),
+              "/dev/root / ext4 rw 0 0\n/dev/sda1 /media/usb0 vfat rw,relatime 0 0\n");
+    EXPECT_TRUE(QFileInfo(root.path("/media/usb0")).isDir());
+    ASSERT_EQ(toggle(), 0);
+    EXPECT_EQ(root.readFile("/etc/mtab"), "/dev/root / ext4 rw 0 0\n");
+    EXPECT_TRUE(QFileInfo(root.path("/media/usb0")).isDir());
+}
+} // namespace

@@ -2,6 +2,7 @@
 // does. See VirtualBoard for what is started; Ctrl-C (or --seconds) stops all of it and
 // removes the temporary root.
 #include "udp_61162_450.h"
+#include "usbstickslot.h"
 #include "virtualboard.h"
 
 #include "stopsignals.h"
@@ -62,9 +63,24 @@ int main(int argc, char* argv[]) {
         "Commands for the display simulator once paired (its --script), as the simulation and "
         "demo scripts in tools/displaysim/scripts.",
         "FILE");
-    options.addOptions(
-        {plain, seconds, rootOption, unit, scenario, group, noDisplay, seaTest, displayScript});
+    const QCommandLineOption usb(
+        "usb",
+        "Put a USB stick into the virtual board at DIR (a board started with --root DIR), or "
+        "pull it when one is in, and exit; the live view's u key does the same.",
+        "DIR");
+    options.addOptions({plain, seconds, rootOption, unit, scenario, group, noDisplay, seaTest,
+                        displayScript, usb});
     options.process(app);
+
+    if (options.isSet(usb)) {
+        const UsbStickSlot slot(QDir(options.value(usb)).absolutePath());
+        if (!slot.toggle()) {
+            std::fputs("vboard: cannot write the board's mount table\n", stderr);
+            return 1;
+        }
+        std::fputs(slot.inserted() ? "USB stick in\n" : "USB stick pulled\n", stdout);
+        return 0;
+    }
 
     int stopAfter = 0;
     if (options.isSet(seconds)) {

@@ -66,7 +66,8 @@ bool runsOn(qint64 pid, const QString& root) {
 } // namespace
 
 VirtualBoard::VirtualBoard(BoardSetup setup, QObject* parent)
-    : QObject(parent), m_setup(std::move(setup)), m_pairing(kDisplay.unitSfi) {}
+    : QObject(parent), m_setup(std::move(setup)), m_pairing(kDisplay.unitSfi), m_usb(m_setup.root) {
+}
 
 VirtualBoard::~VirtualBoard() {
     stop();
@@ -311,6 +312,8 @@ void VirtualBoard::draw() {
         screen += line + QLatin1Char('\n');
     }
     screen += m_pairing.render() + QLatin1Char('\n');
+    screen += QStringLiteral("USB stick: %1 (u puts one in or pulls it)\n")
+                  .arg(m_usb.inserted() ? QStringLiteral("in") : QStringLiteral("out"));
     for (const QString& line : m_junctionBox.render(m_clock.elapsed())) {
         screen += line + QLatin1Char('\n');
     }
@@ -371,6 +374,10 @@ void VirtualBoard::readPin(const QString& valueFile) {
 void VirtualBoard::onKey() {
     char key = 0;
     if (::read(STDIN_FILENO, &key, 1) != 1) {
+        return;
+    }
+    if (key == 'u') {
+        m_usb.toggle();
         return;
     }
     for (const JunctionBoxView::Terminal& terminal : m_junctionBox.terminals()) {

@@ -4,6 +4,7 @@
 #include "displaypairing.h"
 #include "junctionboxview.h"
 #include "ptyline.h"
+#include "usbstickslot.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -70,7 +71,8 @@ private:
     // Watches the junction box's pins that the unit has exported by now.
     void watchPins();
     void readPin(const QString& valueFile);
-    // A key pressed on the live view: 1 to 4 toggle that terminal's input.
+    // A key pressed on the live view: 1 to 4 toggle that terminal's input, u puts a USB stick
+    // in or pulls it.
     void onKey();
     void togglePinInput(const QString& pin);
     QString pinFile(const QString& pin) const;
@@ -82,6 +84,7 @@ private:
     DisplayPairing m_pairing;
     JunctionBoxView m_junctionBox;
     JunctionBoxFile m_boardFile;
+    UsbStickSlot m_usb;
     QFileSystemWatcher m_pinWatcher;
     QElapsedTimer m_clock;
     std::unique_ptr<QSocketNotifier> m_keys;

@@ -85,6 +85,22 @@ TEST(ErrorCounterFile, MissingFileStartsAtZeroAndCountsSurviveARestart) {
     EXPECT_EQ(ErrorCounter::getInstance()->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), 0u);
 }
 
+TEST(ErrorCounterFile, ALatestFaultIsSavedAfterTheCountsAreCapped) {
+    CountedRoot root;
+    ErrorCounter* counter = ErrorCounter::getInstance();
+    for (int id = ERR_TYPE_UDP_CRC; id < ERR_TYPE_TOTAL_REJECTED; ++id) {
+        for (int i = 0; i < 100; ++i) {
+            counter->increase(id);
+        }
+    }
+    counter->writeToLogFile();
+    counter->increase(ERR_TYPE_UDP_CRC);
+    counter->writeToLogFile();
+    ErrorCounter::resetForTests();
+    EXPECT_EQ(ErrorCounter::getInstance()->getLatestErrorCode(), quint32(ERR_TYPE_UDP_CRC));
+    EXPECT_EQ(ErrorCounter::getInstance()->getErrorCountByID(ERR_TYPE_TOTAL_REJECTED), 792u);
+}
+
 TEST(ErrorCounterFile, UnreadableFileStartsAtZero) {
     CountedRoot root;
     root.writeFile(QStringLiteral("/opt/log_files/Error_count_log"), "not json");
