@@ -77,8 +77,14 @@ TEST_F(NetworkSettingsRun, ANewAddressFromTheDisplayGoesToTheBoardAndIsAnnounced
     EXPECT_EQ(boardCommands(), "/etc/init.d/S40network restart\n");
     EXPECT_FALSE(root.exists(QStringLiteral("/etc/network/interfaces.tmp")));
     // The sockets joined their groups again after the restart and still hear the display.
-    EXPECT_TRUE(unit.log().contains("resetNetworkInterface"));
-    EXPECT_TRUE(unit.log().contains("UdpSNR Changed IP"));
+    // The log may reach its file after the announcement.
+    EXPECT_TRUE(listenUntil(
+        [&] {
+            const QByteArray log = unit.log();
+            return log.contains("resetNetworkInterface") && log.contains("UdpSNR Changed IP");
+        },
+        5000))
+        << unit.log().constData();
     EXPECT_TRUE(pairingConfirmedWith("00:11:22:33:44:55")) << unit.log().constData();
 }
 
