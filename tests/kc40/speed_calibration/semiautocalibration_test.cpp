@@ -287,8 +287,17 @@ TEST_F(SeaTest, RecommendedAnglesFromTheDisplayAreRangeChecked) {
         EXPECT_EQ(sentWith(msgCommands::CalibrationPointRejected).size(), 1) << p.value(0);
     }
     EXPECT_EQ(configFile(RecommendedAngles::kFile), stored);
-    const SinglePointRecommendedAngles_s point =
-        restart().recommendedAngles().getPointWithNumber(3);
+    // The first and the last zone are zones too.
+    for (const int zone : {0, RecommendedAngles::kZones - 1}) {
+        sent.clear();
+        display->slotCalibrationCommandReceived(angles({zone, 1, 100 + zone, 1, 0, 1}));
+        EXPECT_TRUE(sentWith(msgCommands::CalibrationPointRejected).isEmpty()) << zone;
+    }
+    const RecommendedAngles& kept = restart().recommendedAngles();
+    EXPECT_NEAR(kept.getPointWithNumber(0).m_SOGecommendedAngle, 0.0100f, 1e-6f);
+    EXPECT_NEAR(kept.getPointWithNumber(RecommendedAngles::kZones - 1).m_SOGecommendedAngle,
+                0.0104f, 1e-6f);
+    const SinglePointRecommendedAngles_s point = kept.getPointWithNumber(3);
     EXPECT_NEAR(point.m_SOGecommendedAngle, 0.0349f, 1e-6f);
     EXPECT_NEAR(point.m_STWecommendedAngle, -0.0524f, 1e-6f);
     EXPECT_FALSE(point.m_STWangleValid);
