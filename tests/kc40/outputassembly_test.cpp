@@ -449,8 +449,7 @@ TEST(OutputConfiguration, DisplayGetsTheWholeConfigurationAsOneGroupThenTheDirec
 TEST(OutputConfiguration, ServiceSoftwareGetsIdentityAndNetworkInOneGroup) {
     Rig rig;
     rig.hooks.serviceInterfaceAddress = [] {
-        return InterfaceAddress{QStringLiteral("172.16.1.101"),
-                                QStringLiteral("00:11:22:33:44:55"),
+        return InterfaceAddress{QStringLiteral("172.16.1.101"), QStringLiteral("00:11:22:33:44:55"),
                                 QStringLiteral("255.255.255.0")};
     };
     rig.unit().sendConifgurationToServiceSoftware();

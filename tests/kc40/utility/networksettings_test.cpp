@@ -83,8 +83,7 @@ protected:
         root.writeFile(InterfacesFile::kBoardPath, kBoardFile);
         Platform::configure(root.path(), QStringLiteral("lo"));
         m_handler = std::make_unique<IP_handler>();
-        QObject::connect(m_handler.get(), &IP_handler::sigNetworkRestarted,
-                         [this] { ++restarts; });
+        QObject::connect(m_handler.get(), &IP_handler::sigNetworkRestarted, [this] { ++restarts; });
     }
     ~NetworkSettings() override { Platform::configure(QString(), QString()); }
 
