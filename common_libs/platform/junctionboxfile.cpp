@@ -11,15 +11,15 @@
 #include <QSaveFile>
 
 QString JunctionBoxFile::path() {
-    return Platform::path(QStringLiteral("/board/junction_box.json"));
+    return Platform::path(QLatin1String(kBoardPath));
 }
 
 QString JunctionBoxFile::ledsPath() {
-    return Platform::path(QStringLiteral("/board/leds"));
+    return Platform::path(QLatin1String(kLedsBoardPath));
 }
 
 QString JunctionBoxFile::vq1FramesPath() {
-    return Platform::path(QStringLiteral("/board/vq1_frames"));
+    return Platform::path(QLatin1String(kVq1FramesBoardPath));
 }
 
 namespace {

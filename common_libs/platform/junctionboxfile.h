@@ -50,6 +50,11 @@ struct JunctionBoxDescription {
 class JunctionBoxFile {
 public:
     // The description, "/board/junction_box.json" under the root.
+    // The board paths, for tools that know the root themselves.
+    static constexpr const char* kBoardPath = "/board/junction_box.json";
+    static constexpr const char* kLedsBoardPath = "/board/leds";
+    static constexpr const char* kVq1FramesBoardPath = "/board/vq1_frames";
+
     static QString path();
     // The LED port's output as text ("0x1C").
     static QString ledsPath();

@@ -26,8 +26,8 @@ const QString kShipFile = QStringLiteral("/ship.json");
 const QString kUnitPidFile = QStringLiteral("/var/run/kc40.pid");
 const QString kJunctionBoxSetup = QStringLiteral("/opt/setup_files/kc40_setup");
 const QString kAuxSetup = QStringLiteral("/opt/setup_files/kc40_aux_setup");
-const QString kBoardFile = QStringLiteral("/board/junction_box.json");
-const QString kBoardLeds = QStringLiteral("/board/leds");
+const QString kBoardFile = QLatin1String(JunctionBoxFile::kBoardPath);
+const QString kBoardLeds = QLatin1String(JunctionBoxFile::kLedsBoardPath);
 const QStringList kShownChannels = {QStringLiteral("Nmea_1"), QStringLiteral("Nmea_2"),
                                     QStringLiteral("LAN"), QStringLiteral("sensor"),
                                     QStringLiteral("debug")};
