@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 #include <cstdio>
 
@@ -49,6 +50,19 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     simulator.followShip(parser.value(follow));
+    // What a service engineer compares with the image that was sent.
+    QObject::connect(&simulator, &Vq2Simulator::firmwareMode, [](bool on) {
+        std::printf("vq2sim: %s\n", on ? "firmware mode at 115200 baud"
+                                       : "firmware mode left, measuring at 4800 baud");
+        std::fflush(stdout);
+    });
+    QObject::connect(&simulator, &Vq2Simulator::firmwareLoaded, [](const QByteArray& image) {
+        const QByteArray md5 = QCryptographicHash::hash(image, QCryptographicHash::Md5).toHex();
+        std::printf("vq2sim: new firmware loaded: %lld pages, MD5 %s (the image as sent, its last "
+                    "page padded with zeros)\n",
+                    static_cast<long long>(image.size() / FlashProm::kPageSize), md5.constData());
+        std::fflush(stdout);
+    });
     if (!simulator.open(parser.value(link), &error)) {
         std::fprintf(stderr, "vq2sim: %s\n", qPrintable(error));
         return 1;

@@ -65,6 +65,7 @@ bool Scenario::fromJson(const QByteArray& json, Scenario& scenario, QString* err
     s.faults.splitWrites = f.value(QLatin1String("splitWrites")).toBool();
     s.faults.pairWrites = f.value(QLatin1String("pairWrites")).toBool();
     s.faults.stuck = f.value(QLatin1String("stuck")).toBool();
+    s.faults.eraseNeverEnds = f.value(QLatin1String("eraseNeverEnds")).toBool();
     scenario = s;
     return true;
 }
@@ -104,5 +105,6 @@ QString Scenario::help() {
         "                {\"pairWrites\": true}        DAT4 and DAT5 in one write\n"
         "                {\"stuck\": true}             identical water and ground speeds,\n"
         "                                            never changing\n"
+        "                {\"eraseNeverEnds\": true}    the PROM stays busy after an erase\n"
         "Example: {\"stwLong\": {\"start\": 0, \"rate\": 0.2, \"max\": 12}, \"firmware\": 214}\n");
 }

@@ -19,14 +19,15 @@ struct Ramp {
 
 // Faults the simulated sensor produces on demand.
 struct Faults {
-    bool silent = false;      // sends nothing at all
-    bool noAnswers = false;   // never echoes CFG, TST or SNF
-    int answerDelayMs = 0;    // echoes this late
-    int badChecksumEvery = 0; // every n-th DAT carries a wrong checksum
-    int garbageEvery = 0;     // every n-th DAT is preceded by noise
-    bool splitWrites = false; // each sentence leaves in two writes
-    bool pairWrites = false;  // DAT4 and DAT5 leave in one write
-    bool stuck = false;       // ground speeds equal water speeds, unchanging
+    bool silent = false;         // sends nothing at all
+    bool noAnswers = false;      // never echoes CFG, TST or SNF
+    int answerDelayMs = 0;       // echoes this late
+    int badChecksumEvery = 0;    // every n-th DAT carries a wrong checksum
+    int garbageEvery = 0;        // every n-th DAT is preceded by noise
+    bool splitWrites = false;    // each sentence leaves in two writes
+    bool pairWrites = false;     // DAT4 and DAT5 leave in one write
+    bool stuck = false;          // ground speeds equal water speeds, unchanging
+    bool eraseNeverEnds = false; // the PROM stays busy after a bulk erase
 };
 
 // What the simulated sensor measures and how it misbehaves, read from a small JSON file.

@@ -24,6 +24,12 @@ constexpr char kMute = 0x13;
 constexpr char kUnmute = 0x11;
 const QByteArray kReload = QByteArrayLiteral("$PNRVFIRM");
 const QByteArray kRawPreamble = QByteArrayLiteral("1234567890");
+const QByteArray kFirmwareMode = QByteArrayLiteral("$PNRVFIRS");
+// The count byte follows the header of a programming frame; the reload is the frame the unit
+// also sends alone when the sensor's data is stuck.
+constexpr qsizetype kCountByte = 9;
+constexpr char kReloadCount = 0x00;
+constexpr int kFirmwareBaud = 115200;
 constexpr qsizetype kMaxInput = 4096;
 
 int baudOf(speed_t speed) {
@@ -57,6 +63,7 @@ QByteArray sentenceOf(const QByteArray& body) {
 
 Vq2Simulator::Vq2Simulator(const Scenario& scenario, QObject* parent)
     : QObject(parent), m_scenario(scenario), m_tick(this) {
+    m_flash.setEraseNeverEnds(scenario.faults.eraseNeverEnds);
     m_tick.setInterval(kTickMs);
     connect(&m_tick, &QTimer::timeout, this, &Vq2Simulator::tick);
     m_clock.start();
@@ -77,6 +84,11 @@ bool Vq2Simulator::open(const QString& linkPath, QString* error) {
     connect(m_reader.get(), &QSocketNotifier::activated, this, &Vq2Simulator::readLine);
     m_tick.start();
     return true;
+}
+
+void Vq2Simulator::setScenario(const Scenario& scenario) {
+    m_scenario = scenario;
+    m_flash.setEraseNeverEnds(scenario.faults.eraseNeverEnds);
 }
 
 bool Vq2Simulator::setRecordFile(const QString& path) {
@@ -103,6 +115,13 @@ void Vq2Simulator::tick() {
         // What the unit wrote before it closed the line has still arrived.
         drain();
         endSession();
+    }
+    if (m_firmwareMode) {
+        // The sensor measures again once the unit is back at the measuring rate.
+        if (!m_lineOpen || baudRate() != 4800) {
+            return;
+        }
+        leaveFirmwareMode();
     }
     if (!m_lineOpen || m_scenario.faults.silent || m_muted || m_clock.elapsed() < m_silentUntil ||
         m_clock.elapsed() < m_nextDat) {
@@ -208,6 +227,10 @@ void Vq2Simulator::handleMuteBytes(QByteArray& input) {
 
 void Vq2Simulator::handleInput(const QByteArray& bytes) {
     m_input += bytes;
+    if (m_firmwareMode || entersFirmwareMode()) {
+        handleFirmwareInput();
+        return;
+    }
     if (m_rawStreaming) {
         // Only the stop command matters while frames stream.
         const qsizetype end = m_input.lastIndexOf('\n');
@@ -246,6 +269,63 @@ void Vq2Simulator::handleInput(const QByteArray& bytes) {
     if (m_input.size() > kMaxInput) {
         m_input.clear();
     }
+}
+
+bool Vq2Simulator::entersFirmwareMode() {
+    if (baudRate() != kFirmwareBaud) {
+        return false;
+    }
+    // The preamble alone starts raw frames; the firmware command may follow in a later read.
+    const qsizetype preamble = m_rawStreaming ? 0 : m_input.indexOf(kRawPreamble);
+    const qsizetype command = preamble < 0 ? -1 : m_input.indexOf(kFirmwareMode, preamble);
+    if (command < 0) {
+        return false;
+    }
+    m_input.remove(0, command + kFirmwareMode.size());
+    m_rawStreaming = false;
+    m_firmwareMode = true;
+    Q_EMIT firmwareMode(true);
+    return true;
+}
+
+void Vq2Simulator::handleFirmwareInput() {
+    for (;;) {
+        const qsizetype header = m_input.indexOf(kReload);
+        if (header < 0) {
+            // Keep what may be the start of a header.
+            m_input = m_input.right(kReload.size() - 1);
+            return;
+        }
+        m_input.remove(0, header);
+        if (m_input.size() <= kCountByte) {
+            return;
+        }
+        const int size = FlashProm::frameSize(static_cast<quint8>(m_input.at(kCountByte)));
+        if (size == 0) {
+            m_input.remove(0, kReload.size());
+            continue;
+        }
+        if (m_input.size() < size) {
+            return;
+        }
+        const QByteArray frame = m_input.left(size);
+        m_input.remove(0, size);
+        const QByteArray answer = m_flash.frame(frame, m_clock.elapsed());
+        if (!answer.isEmpty()) {
+            write(answer);
+        }
+        if (frame.at(kCountByte) == kReloadCount && m_flash.programs() > m_programsLoaded) {
+            m_programsLoaded = m_flash.programs();
+            Q_EMIT firmwareLoaded(m_flash.restoredImage());
+        }
+    }
+}
+
+void Vq2Simulator::leaveFirmwareMode() {
+    m_firmwareMode = false;
+    m_input.clear();
+    m_nextDat = m_clock.elapsed() + kCycleMs / 2;
+    Q_EMIT firmwareMode(false);
 }
 
 void Vq2Simulator::handleCommand(const QString& sentence) {

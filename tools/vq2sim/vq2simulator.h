@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flashprom.h"
 #include "rawpty.h"
 #include "scenario.h"
 
@@ -21,8 +22,11 @@
 // when dual-frequency, DAT5 right behind it (then it listens for commands), echoes CFG (ten fields)
 // and TST (five fields; a test sends the speeds it asks for), answers the SNF request and the mute
 // bytes, falls silent for a second on a reload, streams raw frames at 115200 baud after the
-// raw-data preamble, and misbehaves as the scenario's faults ask. What it receives can be recorded
-// as JSON lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
+// raw-data preamble, and misbehaves as the scenario's faults ask. After the same preamble and
+// "$PNRVFIRS" at 115200 baud it is in firmware mode: its configuration PROM takes the
+// programming frames, and a reload of its logic after new pages reports the new image; it
+// measures again once the line is back at 4800 baud. What it receives can be recorded as JSON
+// lines (time, baud, bytes). May run on a thread of its own; its state queries are atomic.
 class Vq2Simulator : public QObject {
     Q_OBJECT
 public:
@@ -39,7 +43,7 @@ public:
     bool open(const QString& linkPath, QString* error = nullptr);
     // Appends one JSON line per read to this file.
     bool setRecordFile(const QString& path);
-    void setScenario(const Scenario& scenario) { m_scenario = scenario; }
+    void setScenario(const Scenario& scenario);
     // Measures the ship's speeds the navigation simulator leaves in this file, in place of the
     // scenario's, while the file can be read.
     void followShip(const QString& shipFile) { m_shipFile = shipFile; }
@@ -50,6 +54,9 @@ public:
     bool isMuted() const { return m_muted; }
     bool isTestOn() const { return m_testOn; }
     bool isRawStreaming() const { return m_rawStreaming; }
+    bool isInFirmwareMode() const { return m_firmwareMode; }
+    // The PROM, while the simulator's thread is stopped or from that thread.
+    const FlashProm& flash() const { return m_flash; }
     // Everything received, while the simulator's thread is stopped or from that thread.
     QByteArray receivedBytes() const { return m_receivedAll; }
 
@@ -58,6 +65,10 @@ Q_SIGNALS:
     void sessionEnded();
     // baud: the line's rate when it arrived; sinceDatMs: time since the last DAT was written.
     void commandReceived(const QString& sentence, int baud, qint64 sinceDatMs);
+    void firmwareMode(bool on);
+    // The logic loaded new pages: the image in the bit order of its file, the last page
+    // zero-padded.
+    void firmwareLoaded(const QByteArray& image);
 
 private Q_SLOTS:
     void tick();
@@ -70,6 +81,10 @@ private:
     void drain();
     void endSession();
     void handleInput(const QByteArray& bytes);
+    // True when the preamble and the firmware command have come at 115200 baud.
+    bool entersFirmwareMode();
+    void handleFirmwareInput();
+    void leaveFirmwareMode();
     void handleMuteBytes(QByteArray& input);
     void handleCommand(const QString& sentence);
     void answer(const QByteArray& bytes);
@@ -99,6 +114,9 @@ private:
     // transverse (TST formats "1000", "1010", "1100", "1110"; "1000" sets both longitudinal).
     std::array<float, 4> m_testSpeeds{};
     std::atomic<bool> m_rawStreaming{false};
+    std::atomic<bool> m_firmwareMode{false};
+    FlashProm m_flash;
+    int m_programsLoaded = 0;
     qint64 m_silentUntil = 0;
     qint64 m_nextDat = 0;
     int m_datCount = 0;
