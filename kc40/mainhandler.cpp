@@ -488,6 +488,12 @@ void MainHandler::initSensorLink() {
             &SerialLines::slotSendToSensor);
     connect(worker, &SensorCommandsThread::sigStopSensorUart, &lines,
             &SerialLines::slotStopSensorUart);
+    // A firmware image dropped for the sensor is looked for every second; the upgrade's
+    // reports go to the display.
+    connect(&scheduler, &PeriodicalHandler::sigPeriodicalTestAndSend, worker,
+            &SensorCommandsThread::slotStartSensorUpgrade);
+    connect(worker, &SensorCommandsThread::sigSendSingleOnUdpOutput, outputAssembly,
+            &OutputAssembly::slotSendSingleOnUdpOutput);
     connect(&lines.sensor(), &SerialSensor::sigSynchConfirmed, &standbyAndMute,
             &StandbyAndMute::slotSynchConfirmed);
     connect(vq2Handler, &VQ2_Handler::sensorOnlyDAT4, &lines.sensor(), &SerialSensor::setOnlyDAT4);

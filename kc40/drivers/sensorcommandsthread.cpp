@@ -97,7 +97,8 @@ void SensorVQ2RawDataReader::stop() {
     Q_EMIT sigStopSensorUart(false);
 }
 
-SensorCommandsThread::SensorCommandsThread(QObject* parent) : QObject(parent), m_rawReader(this) {
+SensorCommandsThread::SensorCommandsThread(QObject* parent)
+    : QObject(parent), m_rawReader(this), m_upgrader(this) {
     qRegisterMetaType<SensorConfiguration>();
     connect(&m_rawReader, &SensorVQ2RawDataReader::sigSendOnNmeaOutput, this,
             &SensorCommandsThread::sigSendOnNmeaOutput);
@@ -105,6 +106,10 @@ SensorCommandsThread::SensorCommandsThread(QObject* parent) : QObject(parent), m
             &SensorCommandsThread::sigStopSensorUart);
     connect(&m_rawReader, &SensorVQ2RawDataReader::sigSendBinaryToUDP, this,
             &SensorCommandsThread::sigSendBinaryToUDP);
+    connect(&m_upgrader, &SensorVQ2Upgrader::sigStopSensorUart, this,
+            &SensorCommandsThread::sigStopSensorUart);
+    connect(&m_upgrader, &SensorVQ2Upgrader::sigSendUdp, this,
+            &SensorCommandsThread::sigSendSingleOnUdpOutput);
 }
 
 SensorCommandsThread::~SensorCommandsThread() = default;
@@ -195,4 +200,14 @@ void SensorCommandsThread::slotSensorLineReleased() {
 
 void SensorCommandsThread::slotStopVQ2RawDataReading() {
     m_rawReader.stop();
+}
+
+void SensorCommandsThread::slotStartSensorUpgrade() {
+    if (m_rawReader.ownsLine() || m_upgradeStarted.exchange(true)) {
+        return;
+    }
+    if (m_upgrader.sensorUpgradeFileExist()) {
+        m_upgrader.startUpgrade(m_upgrader.getFirmwareFilePath());
+    }
+    m_upgradeStarted = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nmeamessage.h"
+#include "sensorvq2upgrader.h"
 #include "vq2_handler.h"
 
 #include <QByteArray>
@@ -35,6 +36,8 @@ public:
     static NmeaMessagePtr startCommand(int settings);
     static NmeaMessagePtr stopCommand();
     bool isActive() const { return m_active; }
+    // Asked for the line, or holding it.
+    bool ownsLine() const { return m_active || m_awaitingLine; }
     void setTiming(const RawDataTiming& timing) { m_timing = timing; }
 
     // Sends the start command and asks for the normal line.
@@ -60,8 +63,9 @@ private:
 
 // Sends configuration, test (simulation) and raw-data commands to the sensor, each right
 // after one of the sensor's DAT sentences (the sensor listens only then), waiting for the
-// sensor's echo. Runs on its own thread and reaches the main thread only through queued
-// signals; the flags it shares with the sensor line are atomic.
+// sensor's echo, and upgrades the sensor's firmware when an image arrives. Runs on its own
+// thread and reaches the main thread only through queued signals; the flags it shares with the
+// sensor line are atomic.
 class SensorCommandsThread : public QObject {
     Q_OBJECT
 public:
@@ -89,12 +93,16 @@ public Q_SLOTS:
     // The main thread has closed the normal sensor line (after sigStopSensorUart(true)).
     void slotSensorLineReleased();
     void slotStopVQ2RawDataReading();
+    // Each tick: an image in the firmware folder is written to the sensor, one upgrade at a
+    // time, never while raw data holds the line.
+    void slotStartSensorUpgrade();
 
 Q_SIGNALS:
     void sigSendOnNmeaOutput(int channel, NmeaMessagePtr message);
     void sigSimulationResponse(bool ok);
     void sigStopSensorUart(bool stop);
     void sigSendBinaryToUDP(const QByteArray& frame);
+    void sigSendSingleOnUdpOutput(NmeaMessagePtr message);
 
 private:
     bool sendConfig(const SensorConfiguration& configuration, int powerLevel,
@@ -104,4 +112,6 @@ private:
     bool sendAfterDat(const NmeaMessagePtr& message);
 
     SensorVQ2RawDataReader m_rawReader;
+    SensorVQ2Upgrader m_upgrader;
+    std::atomic<bool> m_upgradeStarted{false};
 };

@@ -7,7 +7,8 @@
 
 // What the sensor line (main thread) and the sensor command thread share. The line raises
 // "DAT received" at each sign of life of the sensor and ends the wait for a command's echo when
-// the sensor echoes it or the line gives up; the command thread blocks on both, never polling.
+// the sensor echoes it or the line gives up; it says when it has closed the normal line for the
+// firmware upgrade. The command thread blocks on these, never polling.
 class SensorHandshake {
 public:
     static void setDatReceived() { s_datReceived.set(); }
@@ -36,8 +37,15 @@ public:
         return s_lastAnswered;
     }
 
+    static void setLineReleased() { s_lineReleased.set(); }
+    static void clearLineReleased() { s_lineReleased.clear(); }
+    static bool waitForLineReleased(std::chrono::milliseconds timeout) {
+        return s_lineReleased.waitFor(true, timeout);
+    }
+
 private:
     static inline SignalledFlag s_datReceived;
+    static inline SignalledFlag s_lineReleased;
     static inline SignalledFlag s_messageBeingSent;
     static inline std::atomic<bool> s_lastAnswered{false};
 };

@@ -3,6 +3,7 @@
 #include "channels/outpu_channels_setup.h"
 #include "logger.h"
 #include "sensorcommandsthread.h"
+#include "sensorhandshake.h"
 
 namespace {
 constexpr int kSensorBaud = 4800;
@@ -74,6 +75,8 @@ void SerialLines::slotSendToSensor(int channel, NmeaMessagePtr message) {
 void SerialLines::slotStopSensorUart(bool stop) {
     if (stop) {
         m_sensor.close();
+        // The firmware upgrade blocks its thread while it waits for the line.
+        SensorHandshake::setLineReleased();
         Q_EMIT sigSensorLineReleased();
         return;
     }

@@ -163,6 +163,20 @@ QByteArray SerialSensor::readAvaiable(int maxCount, int timeoutMs) {
     return port->read(maxCount);
 }
 
+bool SerialSensor::waitUntilWritten(int timeoutMs) {
+    if (!port) {
+        return false;
+    }
+    QDeadlineTimer deadline(timeoutMs);
+    while (port->bytesToWrite() > 0) {
+        if (deadline.hasExpired() ||
+            !port->waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void SerialSensor::discast() {
     if (port) {
         port->readAll();

@@ -50,6 +50,9 @@ public:
     // Waits for at least maxCount bytes or the time-out, then reads at most maxCount bytes.
     QByteArray readAvaiable(int maxCount, int timeoutMs);
     void discast();
+    // Blocks until everything written has left for the line; false when it could not within
+    // the time. For a line read without an event loop.
+    bool waitUntilWritten(int timeoutMs);
 
     bool getWaitForAck() const { return waitForMute; }
     void setWaitForAck(bool wait) { waitForMute = wait; }
