@@ -6,6 +6,7 @@
 #include "sensorhandshake.h"
 #include "serialsensor.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -70,6 +71,9 @@ constexpr int kStatusByte = 240;
 constexpr quint8 kErasedStatus = 0x80;
 constexpr quint8 kErasedStatusProtected = 0x90;
 constexpr int kStatusRounds = 256;
+// A round takes this long at least, as on the line at 115200 baud (273 bytes each way): the
+// erase is given its 13 s however fast the line answers.
+constexpr unsigned long kStatusRoundMs = 50;
 constexpr int kWaitingReportEvery = 10;
 constexpr int kReadTimeoutMs = 1000;
 
@@ -347,6 +351,7 @@ bool SensorVQ2Upgrader::EraseButtonClick() {
 
 bool SensorVQ2Upgrader::CheckErasePROMStatus() {
     for (int round = 0; round < kStatusRounds; ++round) {
+        const QDeadlineTimer roundEnd(static_cast<qint64>(kStatusRoundMs));
         if (round % kWaitingReportEvery == 0) {
             report(1, 0, QStringLiteral("Waiting answer"));
         }
@@ -362,6 +367,7 @@ bool SensorVQ2Upgrader::CheckErasePROMStatus() {
                 return true;
             }
         }
+        pause(static_cast<unsigned long>(roundEnd.remainingTime()));
     }
     qDebug() << "ERROR!!!, CheckErasePROMStatus error";
     return false;
