@@ -210,6 +210,17 @@ void BoardSummary::apply(const NmeaMessage& message) {
         }
     } else if (const auto* icm = dynamic_cast<const MsgICM*>(&message)) {
         applyCommand(*icm);
+    } else if (message.messageType() == QLatin1String("RUS")) {
+        takeUpgradeReport(message.receivedText());
+    }
+}
+
+void BoardSummary::takeUpgradeReport(const QString& sentence) {
+    // $PNRVRUS,type,value,text*hh; only the unit sends it, so no sentence class reads it.
+    const QStringList fields = sentence.section(QLatin1Char('*'), 0, 0).split(QLatin1Char(','));
+    if (fields.size() == 4) {
+        m_upgradeReport = fields.mid(1);
+        m_upgradeSentence = sentence.trimmed();
     }
 }
 
@@ -269,7 +280,7 @@ QStringList BoardSummary::render(const QStringList& channels) const {
     lines << QStringLiteral("Current %1 towards %2  status %3")
                  .arg(shown(m_current.speed, 2, "kn"), shown(m_current.direction, 1, "deg"),
                       m_current.validity.isEmpty() ? QStringLiteral("-") : m_current.validity);
-    lines << standbyLine() << sensorLine() << outputModeLine() << sourceLine();
+    lines << standbyLine() << sensorLine() << outputModeLine() << sourceLine() << upgradeLine();
     const QMap<QString, Alert> alerts = activeAlerts();
     if (alerts.isEmpty()) {
         lines << QStringLiteral("Alerts: none");
@@ -341,4 +352,23 @@ QString BoardSummary::outputModeLine() const {
         return QStringLiteral("Output mode: unknown (no stored setup, no configuration heard)");
     }
     return QStringLiteral("Output mode: %1 (%2)").arg(m_outputMode, m_outputModeSource);
+}
+
+QString BoardSummary::upgradeLine() const {
+    if (m_upgradeReport.isEmpty()) {
+        return QStringLiteral("Sensor upgrade: none reported");
+    }
+    // Type 0: the share of the image sent, 1: waiting for the sensor, 2: given up.
+    const QString& type = m_upgradeReport[0];
+    const QString& text = m_upgradeReport[2];
+    QString state;
+    if (type == QLatin1String("2")) {
+        state = QStringLiteral("failed, ") + text;
+    } else if (type == QLatin1String("1")) {
+        state = QStringLiteral("erasing, ") + text;
+    } else {
+        state = QStringLiteral("%1 % sent").arg(m_upgradeReport[1]) +
+                (text.isEmpty() ? QString() : QStringLiteral(", ") + text);
+    }
+    return QStringLiteral("Sensor upgrade: %1  (%2)").arg(state, m_upgradeSentence);
 }

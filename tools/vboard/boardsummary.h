@@ -18,7 +18,9 @@ class NmeaMessage;
 // as the unit sends empty fields for values it does not have. It also keeps the unit's state:
 // standby as the unit confirms it, the mute it commands on the sensor line, the output mode
 // of its vessel/sensor setup and, from the simulation settings the unit confirms, what its
-// outputs come from: the sensor, a simulation or a demonstration.
+// outputs come from: the sensor, a simulation or a demonstration. A sensor firmware upgrade
+// shows as the unit reports it to the display (RUS): the share of the image sent, the erase
+// waited for, the end or why it failed.
 class BoardSummary {
 public:
     // Speeds from VBW, knots; the resultant is formed from the longitudinal and transverse.
@@ -97,6 +99,8 @@ private:
     QString sensorLine() const;
     QString outputModeLine() const;
     QString sourceLine() const;
+    void takeUpgradeReport(const QString& sentence);
+    QString upgradeLine() const;
 
     Speed m_water;
     Speed m_ground;
@@ -116,6 +120,9 @@ private:
     QString m_outputModeSource;
     // The simulation settings as the unit last confirmed them (ICM 7, state 2).
     std::optional<QList<int>> m_simulation;
+    // The last RUS: its fields and the sentence.
+    QStringList m_upgradeReport;
+    QString m_upgradeSentence;
     QMap<QString, Traffic> m_thisSecond;
     QMap<QString, Traffic> m_lastSecond;
 };

@@ -18,6 +18,8 @@
 namespace {
 // startProgram names each program's log after it.
 const QString kUnitLog = QStringLiteral("/kc40.log");
+const QString kSensorLog = QStringLiteral("/vq2sim.log");
+const QString kSensorReport = QStringLiteral("vq2sim: ");
 const QString kSensorRecord = QStringLiteral("/sensor_line.jsonl");
 const QString kVesselSetupFile = QStringLiteral("/opt/setup_files/vq2_setup");
 const QString kNavLink = QStringLiteral("/dev/navsim");
@@ -311,6 +313,11 @@ void VirtualBoard::draw() {
     for (const QString& line : m_summary.render(kShownChannels)) {
         screen += line + QLatin1Char('\n');
     }
+    const QString report = sensorReport();
+    if (!report.isEmpty()) {
+        screen += QStringLiteral("Sensor simulator: ") + report.mid(kSensorReport.size()) +
+                  QLatin1Char('\n');
+    }
     screen += m_pairing.render() + QLatin1Char('\n');
     screen += QStringLiteral("USB stick: %1 (u puts one in or pulls it)\n")
                   .arg(m_usb.inserted() ? QStringLiteral("in") : QStringLiteral("out"));
@@ -330,6 +337,21 @@ void VirtualBoard::draw() {
     }
     std::fputs(screen.toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
+}
+
+QString VirtualBoard::sensorReport() const {
+    QFile log(m_setup.root + kSensorLog);
+    if (!log.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    log.seek(qMax<qint64>(0, log.size() - kLogTailBytes));
+    const QStringList lines = QString::fromLocal8Bit(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        if (line->startsWith(kSensorReport)) {
+            return *line;
+        }
+    }
+    return {};
 }
 
 QString VirtualBoard::pinFile(const QString& pin) const {

@@ -77,6 +77,8 @@ private:
     void togglePinInput(const QString& pin);
     QString pinFile(const QString& pin) const;
     void draw();
+    // The sensor simulator's last report from its log ("vq2sim: ..."), empty when none.
+    QString sensorReport() const;
     qint64 unitPid() const;
 
     BoardSetup m_setup;

@@ -133,6 +133,21 @@ const ScreenCase kAlerts[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Alerts, LiveView, ::testing::ValuesIn(kAlerts));
 
+const ScreenCase kUpgrade[] = {
+    {"no upgrade", {}, {"Sensor upgrade: none reported"}},
+    {"the share sent",
+     {fromUnit(QStringLiteral("PNRVRUS,1,0,Waiting answer")),
+      fromUnit(QStringLiteral("PNRVRUS,0,45,"))},
+     {"Sensor upgrade: 45 % sent  ($PNRVRUS,0,45,*53)"}},
+    {"the end",
+     {fromUnit(QStringLiteral("PNRVRUS,0,100,SUCESS"))},
+     {"Sensor upgrade: 100 % sent, SUCESS  ($PNRVRUS,0,100,SUCESS*63)"}},
+    {"given up",
+     {fromUnit(QStringLiteral("PNRVRUS,2,0,Empty file"))},
+     {"Sensor upgrade: failed, Empty file  ($PNRVRUS,2,0,Empty file*13)"}},
+};
+INSTANTIATE_TEST_SUITE_P(Upgrade, LiveView, ::testing::ValuesIn(kUpgrade));
+
 const char* const kMtw = "VDMTW,11.8,C";
 
 const ScreenCase kTraffic[] = {
