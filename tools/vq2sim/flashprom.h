@@ -14,7 +14,9 @@ public:
     static constexpr int kAnswerSize = 273;
     static constexpr quint8 kWip = 0x01;
     static constexpr quint8 kWel = 0x02;
-    static constexpr qint64 kEraseMs = 100;
+    // Seconds on the real PROM; long enough here that a unit polling its status too fast
+    // gives up before the erase has ended.
+    static constexpr qint64 kEraseMs = 1000;
 
     FlashProm();
 
