@@ -207,7 +207,10 @@ void SensorCommandsThread::slotStartSensorUpgrade() {
         return;
     }
     if (m_upgrader.sensorUpgradeFileExist()) {
-        m_upgrader.startUpgrade(m_upgrader.getFirmwareFilePath());
+        const QString image = m_upgrader.getFirmwareFilePath();
+        if (m_upgrader.imageSettled(image)) {
+            m_upgrader.startUpgrade(image);
+        }
     }
     m_upgradeStarted = false;
 }

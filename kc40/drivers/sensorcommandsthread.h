@@ -93,8 +93,8 @@ public Q_SLOTS:
     // The main thread has closed the normal sensor line (after sigStopSensorUart(true)).
     void slotSensorLineReleased();
     void slotStopVQ2RawDataReading();
-    // Each tick: an image in the firmware folder is written to the sensor, one upgrade at a
-    // time, never while raw data holds the line.
+    // Each tick: an image in the firmware folder that has stopped changing is written to the
+    // sensor, one upgrade at a time, never while raw data holds the line.
     void slotStartSensorUpgrade();
 
 Q_SIGNALS:

@@ -187,6 +187,14 @@ void SensorVQ2Upgrader::removeOldFiles() {
     }
 }
 
+bool SensorVQ2Upgrader::imageSettled(const QString& path) {
+    const QFileInfo info(path);
+    const Entry now{path, info.size(), info.lastModified()};
+    const bool settled = now == m_lastSeen;
+    m_lastSeen = now;
+    return settled;
+}
+
 void SensorVQ2Upgrader::report(quint32 type, quint32 value, const QString& text) {
     Q_EMIT sigSendUdp(std::make_shared<MsgRUS>(type, value, text));
 }

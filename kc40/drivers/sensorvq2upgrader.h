@@ -3,6 +3,7 @@
 #include "nmeamessage.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -65,6 +66,9 @@ public:
     // The first regular file of the folder by name; else its first entry; empty when empty.
     QString getFirmwareFilePath() const;
     void removeOldFiles();
+    // Asked once a tick: true when the entry has not changed since the last tick, so that an
+    // image still being copied in is not taken half-written.
+    bool imageSettled(const QString& path);
     // The whole upgrade; true when the new image is in the sensor.
     bool startUpgrade(const QString& path);
 
@@ -92,6 +96,13 @@ private:
     // False when the line failed on the way.
     bool writeImage(const QByteArray& image);
 
+    struct Entry {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Entry&) const = default;
+    };
+    Entry m_lastSeen;
     std::unique_ptr<SerialSensor> m_line;
     QByteArray m_received;
     bool m_lineFailed = false;

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +99,28 @@ TEST(SensorVQ2Upgrader, FolderIsEmptiedAtStartAndAFileIsTakenBeforeAFolder) {
     EXPECT_EQ(upgrader.getFirmwareFilePath(), root.path("/opt/sensorFirmware/a_folder"));
     root.writeFile("/opt/sensorFirmware/new.bin", "new");
     EXPECT_EQ(upgrader.getFirmwareFilePath(), root.path("/opt/sensorFirmware/new.bin"));
+    Platform::configure(QString(), QString());
+}
+
+// An image is taken once it has stayed the same from one tick to the next: one still being
+// copied in would be written to the sensor cut short.
+TEST(SensorVQ2Upgrader, ImageIsTakenOnlyOnceItHasStoppedChanging) {
+    TestRoot root;
+    const QString image = root.writeFile("/vq2.bin", imageOf(100));
+    const QString other = root.writeFile("/other.bin", imageOf(100));
+    Platform::configure(root.path(), QString());
+    Upgrader upgrader;
+    const std::pair<std::function<void()>, bool> ticks[] = {
+        {[] {}, false},                                             // first seen
+        {[] {}, true},                                              // unchanged
+        {[&] { root.writeFile("/vq2.bin", imageOf(300)); }, false}, // grew
+        {[] {}, true},
+    };
+    for (const auto& [change, settled] : ticks) {
+        change();
+        EXPECT_EQ(upgrader.imageSettled(image), settled);
+    }
+    EXPECT_FALSE(upgrader.imageSettled(other)) << "another file";
     Platform::configure(QString(), QString());
 }
 
