@@ -62,36 +62,44 @@ bool SetupFilesParser::tryParseSetups(const QString& liveFolder, const QString& 
         if (!newNames.contains(name)) {
             continue;
         }
-        QString keyName;
-        const Overlay overlay = overlayFor(name, keyName);
-        if (overlay == Overlay::None) {
-            continue;
-        }
         const QString livePath = live.filePath(name);
         const QString liveText = loadFileContents(livePath);
-        const QJsonDocument liveDocument = parse(liveText);
-        if (!(overlay == Overlay::Array ? liveDocument.isArray() : liveDocument.isObject())) {
-            qCWarning(lcSetupParser).noquote()
-                << QStringLiteral("Live setup file ") + livePath +
-                       QStringLiteral(" is unreadable or malformed; left untouched");
-            continue;
-        }
-        const QString newText = loadFileContents(QDir(newFolder).filePath(name));
-        setFileKind(name);
-        const QString merged = overlay == Overlay::Array
-                                   ? overlayLevelOneSetupFiles(liveText, newText, keyName)
-                                   : overlayPlainSetupFiles(liveText, newText, overwriteSerial);
-        if (parse(merged).isNull()) {
-            qCCritical(lcSetupParser).noquote()
-                << QStringLiteral("Overlay of ") + livePath +
-                       QStringLiteral(" gave malformed text; left untouched");
-            continue;
-        }
-        if (merged != liveText && !writeFile(livePath, merged)) {
+        const std::optional<QString> merged = overlayFile(
+            livePath, liveText, loadFileContents(QDir(newFolder).filePath(name)), overwriteSerial);
+        if (merged && *merged != liveText && !writeFile(livePath, *merged)) {
             allWritten = false;
         }
     }
     return allWritten;
+}
+
+std::optional<QString> SetupFilesParser::overlayFile(const QString& livePath,
+                                                     const QString& liveText,
+                                                     const QString& newText, bool overwriteSerial) {
+    const QString name = QFileInfo(livePath).fileName();
+    QString keyName;
+    const Overlay overlay = overlayFor(name, keyName);
+    if (overlay == Overlay::None) {
+        return std::nullopt;
+    }
+    const QJsonDocument liveDocument = parse(liveText);
+    if (!(overlay == Overlay::Array ? liveDocument.isArray() : liveDocument.isObject())) {
+        qCWarning(lcSetupParser).noquote()
+            << QStringLiteral("Live setup file ") + livePath +
+                   QStringLiteral(" is unreadable or malformed; left untouched");
+        return std::nullopt;
+    }
+    setFileKind(name);
+    const QString merged = overlay == Overlay::Array
+                               ? overlayLevelOneSetupFiles(liveText, newText, keyName)
+                               : overlayPlainSetupFiles(liveText, newText, overwriteSerial);
+    if (parse(merged).isNull()) {
+        qCCritical(lcSetupParser).noquote()
+            << QStringLiteral("Overlay of ") + livePath +
+                   QStringLiteral(" gave malformed text; left untouched");
+        return std::nullopt;
+    }
+    return merged;
 }
 
 bool SetupFilesParser::tryParseConfigs(const QString&, const QString&) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Overlays setup files staged in another folder (from a USB stick or the backup of the last
 // program version) onto the live ones at start-up. A live file keeps its own keys, order and
 // spacing and takes from the staged file only the values of keys both share, and only values
@@ -17,6 +19,11 @@ public:
     bool tryParseSetups(const QString& liveFolder, const QString& newFolder, bool overwriteSerial);
     // Configuration files are taken over by folder copies; nothing to overlay.
     bool tryParseConfigs(const QString& configurationFolder, const QString& otherFolder);
+    // The live file's text with the staged text laid over it; none when the live file is to
+    // stay as it is: a file that is not overlaid, a live text that is malformed or of the
+    // wrong shape for its file, or a merge that would not parse.
+    std::optional<QString> overlayFile(const QString& livePath, const QString& liveText,
+                                       const QString& newText, bool overwriteSerial);
 
     // The merged texts; a new text that does not parse as JSON contributes nothing.
     QString overlayPlainSetupFiles(const QString& liveText, const QString& newText,

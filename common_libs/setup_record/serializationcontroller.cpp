@@ -71,31 +71,35 @@ void keepCorrupt(const QString& path, const QString& reason) {
         << QStringLiteral("Setup file %1 %2, kept as %3; defaults taken").arg(path, reason, kept);
 }
 
-// Missing file: false without trace. Unusable content or the wrong shape: false, kept as
-// .corrupt.
-bool readDocument(const QString& path, bool array, QJsonDocument& document) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
+// The JSON document of a file's bytes, or the reason it cannot be one of the wanted shape.
+bool documentFromBytes(const QByteArray& bytes, bool array, QJsonDocument& document,
+                       QString& fault) {
     if (bytes.isEmpty()) {
-        keepCorrupt(path, QStringLiteral("is empty"));
+        fault = QStringLiteral("is empty");
         return false;
     }
     QJsonParseError error;
     document = QJsonDocument::fromJson(QString::fromLatin1(bytes).toUtf8(), &error);
     if (error.error != QJsonParseError::NoError) {
-        keepCorrupt(path,
-                    QStringLiteral("does not parse (") + error.errorString() + QLatin1Char(')'));
+        fault = QStringLiteral("does not parse (") + error.errorString() + QLatin1Char(')');
         return false;
     }
     if (array ? !document.isArray() : !document.isObject()) {
-        keepCorrupt(path, array ? QStringLiteral("holds no JSON array")
-                                : QStringLiteral("holds no JSON object"));
+        fault =
+            array ? QStringLiteral("holds no JSON array") : QStringLiteral("holds no JSON object");
         return false;
     }
+    return true;
+}
+
+// Missing file: false without trace, its bytes otherwise; an unusable content is kept as
+// .corrupt by the caller.
+bool readBytes(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    bytes = file.readAll();
     return true;
 }
 } // namespace
@@ -170,29 +174,60 @@ void SerializationController::fromMap(const QMetaObject& meta, void* gadget,
     }
 }
 
-bool SerializationController::readObject(const QString& fileName, const QString& folder,
-                                         QVariantMap& members) {
+bool SerializationController::objectFromBytes(const QByteArray& bytes, QVariantMap& members,
+                                              QString& fault) {
     QJsonDocument document;
-    if (!readDocument(filePath(fileName, folder), false, document)) {
+    if (!documentFromBytes(bytes, false, document, fault)) {
         return false;
     }
     members = document.object().toVariantMap();
     return true;
 }
 
+bool SerializationController::arrayFromBytes(const QByteArray& bytes, QList<QVariantMap>& elements,
+                                             QString& fault) {
+    QJsonDocument document;
+    if (!documentFromBytes(bytes, true, document, fault)) {
+        return false;
+    }
+    QList<QVariantMap> read;
+    for (const QJsonValue& element : document.array()) {
+        if (!element.isObject()) {
+            fault = QStringLiteral("holds an array element that is no object");
+            return false;
+        }
+        read.append(element.toObject().toVariantMap());
+    }
+    elements.append(read);
+    return true;
+}
+
+bool SerializationController::readObject(const QString& fileName, const QString& folder,
+                                         QVariantMap& members) {
+    const QString path = filePath(fileName, folder);
+    QByteArray bytes;
+    QString fault;
+    if (!readBytes(path, bytes)) {
+        return false;
+    }
+    if (!objectFromBytes(bytes, members, fault)) {
+        keepCorrupt(path, fault);
+        return false;
+    }
+    return true;
+}
+
 bool SerializationController::readArray(const QString& fileName, const QString& folder,
                                         QList<QVariantMap>& elements) {
     const QString path = filePath(fileName, folder);
-    QJsonDocument document;
-    if (!readDocument(path, true, document)) {
+    QByteArray bytes;
+    QString fault;
+    if (!readBytes(path, bytes)) {
         return false;
     }
-    for (const QJsonValue& element : document.array()) {
-        if (!element.isObject()) {
-            keepCorrupt(path, QStringLiteral("holds an array element that is no object"));
-            return false;
-        }
-        elements.append(element.toObject().toVariantMap());
+    if (!arrayFromBytes(bytes, elements, fault)) {
+        keepCorrupt(path, fault);
+        return false;
     }
     return true;
 }

@@ -85,6 +85,12 @@ public:
     static QVariantMap toMap(const QMetaObject& meta, const void* gadget);
     static void fromMap(const QMetaObject& meta, void* gadget, const QVariantMap& members);
 
+    // A file's bytes as one record's members, or as the members of each element of a list.
+    // False, with the reason, for bytes that are empty, do not parse or have the wrong shape.
+    static bool objectFromBytes(const QByteArray& bytes, QVariantMap& members, QString& fault);
+    static bool arrayFromBytes(const QByteArray& bytes, QList<QVariantMap>& elements,
+                               QString& fault);
+
 private:
     static bool readObject(const QString& fileName, const QString& folder, QVariantMap& members);
     static bool readArray(const QString& fileName, const QString& folder,

@@ -76,12 +76,16 @@ QString LogFileParser::convert(const QStringList& logContents) {
     return demo;
 }
 
-void LogFileParser::parseLogFile(const QString& logPath) {
-    QStringList lines = FileReader::readFile(logPath).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+QString LogFileParser::convertText(const QString& logText) {
+    QStringList lines = logText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
     }
-    Q_EMIT logFileParsed(convert(lines));
+    return convert(lines);
+}
+
+void LogFileParser::parseLogFile(const QString& logPath) {
+    Q_EMIT logFileParsed(convertText(FileReader::readFile(logPath)));
 }

@@ -17,6 +17,8 @@ public:
     // The demonstration text for the log's lines; a second whose sentences lack the fields it
     // needs is left out.
     static QString convert(const QStringList& logContents);
+    // The same for the log file's whole text, lines ending in a line feed or CR LF.
+    static QString convertText(const QString& logText);
 
 public Q_SLOTS:
     void parseLogFile(const QString& logPath);

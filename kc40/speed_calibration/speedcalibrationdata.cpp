@@ -411,23 +411,22 @@ bool SpeedCalibrationData::WriteConfiguration() const {
     return SerializationController::Serialize(points, kPointsFile, configFolder());
 }
 
-// One block per source: "{" + each zone's point text followed by "!" + "}/".
-bool SpeedCalibrationData::WriteExtendedConfiguration(const QString& fileName) const {
+QString SpeedCalibrationData::extendedText(const ExtendedTable& table) {
     QString text;
-    for (const ExtendedZones& zones : m_extendedCalibrationPoints) {
+    for (const ExtendedZones& zones : table) {
         text += QLatin1Char('{');
         for (const ExtendedSpeedCalibrationPoint& point : zones) {
             text += point.toText() + QLatin1Char('!');
         }
         text += QStringLiteral("}/");
     }
-    return SerializationController::Serialize(text, fileName, configFolder());
+    return text;
 }
 
-bool SpeedCalibrationData::ReadExtendedConfiguration(const QString& fileName) {
-    const QString text = SerializationController::getSerializationString(fileName, configFolder());
+std::optional<SpeedCalibrationData::ExtendedTable>
+SpeedCalibrationData::extendedFromText(const QString& text, const ExtendedTable& current) {
     const QStringList blocks = text.chopped(text.isEmpty() ? 0 : 1).split(QLatin1Char('/'));
-    std::array<ExtendedZones, kSources> parsed = m_extendedCalibrationPoints;
+    ExtendedTable parsed = current;
     bool ok = !text.isEmpty() && text.endsWith(QLatin1Char('/')) && blocks.size() == kSources;
     for (int source = 0; ok && source < kSources; ++source) {
         const QString& block = blocks[source];
@@ -439,12 +438,7 @@ bool SpeedCalibrationData::ReadExtendedConfiguration(const QString& fileName) {
         }
     }
     if (!ok) {
-        logLine(QStringLiteral("Deserialization of extended calibration failde!!!!"),
-                Logger::LOG_ERROR);
-        if (!text.isEmpty()) {
-            keepUnreadableCopy(fileName);
-        }
-        return false;
+        return std::nullopt;
     }
     for (int source = 0; source < kSources; ++source) {
         for (int zone = 0; zone < kZones; ++zone) {
@@ -452,7 +446,26 @@ bool SpeedCalibrationData::ReadExtendedConfiguration(const QString& fileName) {
             parsed[source][zone].calibrationPointNumber = zone;
         }
     }
-    m_extendedCalibrationPoints = parsed;
+    return parsed;
+}
+
+bool SpeedCalibrationData::WriteExtendedConfiguration(const QString& fileName) const {
+    return SerializationController::Serialize(extendedText(m_extendedCalibrationPoints), fileName,
+                                              configFolder());
+}
+
+bool SpeedCalibrationData::ReadExtendedConfiguration(const QString& fileName) {
+    const QString text = SerializationController::getSerializationString(fileName, configFolder());
+    const std::optional<ExtendedTable> parsed = extendedFromText(text, m_extendedCalibrationPoints);
+    if (!parsed) {
+        logLine(QStringLiteral("Deserialization of extended calibration failde!!!!"),
+                Logger::LOG_ERROR);
+        if (!text.isEmpty()) {
+            keepUnreadableCopy(fileName);
+        }
+        return false;
+    }
+    m_extendedCalibrationPoints = *parsed;
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 // The speed calibration table: five speed zones, each with a point from up to four sources
 // (0 default, 1 manual, 2 sea test, 3 automatic) and the source in use. Every measured speed
@@ -93,6 +94,13 @@ public:
 
     bool ReadConfiguration();
     bool WriteConfiguration() const;
+    // The extended file's text: one block per source, "{" + each zone's point text followed
+    // by "!" + "}/". Reading it is all or nothing; each point takes the zone and source of its
+    // place and keeps whether it is set from the current table.
+    using ExtendedTable = std::array<std::array<ExtendedSpeedCalibrationPoint, kZones>, kSources>;
+    static QString extendedText(const ExtendedTable& table);
+    static std::optional<ExtendedTable> extendedFromText(const QString& text,
+                                                         const ExtendedTable& current);
     bool ReadExtendedConfiguration(const QString& fileName);
     bool WriteExtendedConfiguration(const QString& fileName) const;
     void initializeExtendedCalibrationData();
@@ -117,7 +125,7 @@ public slots:
 
 private:
     using Zones = std::array<SpeedCalibrationPoint, kZones>;
-    using ExtendedZones = std::array<ExtendedSpeedCalibrationPoint, kZones>;
+    using ExtendedZones = ExtendedTable::value_type;
 
     int sourceFor(int zone, int source) const;
     // The single points of the sources in use, walked on measured or on true speeds.
@@ -137,7 +145,7 @@ private:
     int m_clibrationSuggestionIndex = 0;
     int m_pointAcceptedStatus = 0;
     std::array<Zones, kSources> m_calibrationPoints;
-    std::array<ExtendedZones, kSources> m_extendedCalibrationPoints;
+    ExtendedTable m_extendedCalibrationPoints;
     std::array<int, kZones> m_currentlyInUse{};
     RecommendedAngles m_recommendedAngles;
     // Until the extended file has been read at start, its content must not be overwritten.
