@@ -19,14 +19,19 @@ struct Ramp {
 
 // Faults the simulated sensor produces on demand.
 struct Faults {
-    bool silent = false;      // sends nothing at all
-    bool noAnswers = false;   // never echoes CFG, TST or SNF
-    int answerDelayMs = 0;    // echoes this late
-    int badChecksumEvery = 0; // every n-th DAT carries a wrong checksum
-    int garbageEvery = 0;     // every n-th DAT is preceded by noise
-    bool splitWrites = false; // each sentence leaves in two writes
-    bool pairWrites = false;  // DAT4 and DAT5 leave in one write
-    bool stuck = false;       // ground speeds equal water speeds, unchanging
+    bool silent = false;         // sends nothing at all
+    bool noAnswers = false;      // never echoes CFG, TST or SNF
+    int answerDelayMs = 0;       // echoes this late
+    int badChecksumEvery = 0;    // every n-th DAT carries a wrong checksum
+    int garbageEvery = 0;        // every n-th DAT is preceded by noise
+    bool splitWrites = false;    // each sentence leaves in two writes
+    bool pairWrites = false;     // DAT4 and DAT5 leave in one write
+    bool stuck = false;          // ground speeds equal water speeds, unchanging
+    int cutEvery = 0;            // every n-th DAT breaks off halfway, the rest never comes
+    int burstEvery = 0;          // every n-th ping cycle pours out a hundred DAT4 at once
+    int silenceEverySeconds = 0; // the last silenceSeconds of each such period are silent
+    int silenceSeconds = 0;
+    int reopenEverySeconds = 0; // the line is dropped and a new one offered this often
 };
 
 // What the simulated sensor measures and how it misbehaves, read from a small JSON file.
