@@ -368,7 +368,8 @@ def main():
         window = int((t - first_vbw) // 10)
         if window < len(windows):
             windows[window] += 1
-    no_speed = max([b - a for a, b in zip(speeds, speeds[1:])] or [float("inf")])
+    # A silence that lasts to the end of the run counts as well.
+    no_speed = max([b - a for a, b in zip(speeds, speeds[1:] + [end])] or [float("inf")])
     print("soak: VBW on the group: %d; per second (10 s windows) min %.1f max %.1f; "
           "largest gap %.3f s" % (len(times), min(windows) / 10, max(windows) / 10, largest))
     worst = sorted(((b - a, a - first_vbw) for a, b in zip(times, times[1:])), reverse=True)[:3]
