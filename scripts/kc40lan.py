@@ -72,11 +72,13 @@ def loopback_multicast():
 
 def rerun_in_private_net(script, argv):
     """Runs the script again in a network namespace of its own whose loopback carries multicast,
-    so that nothing it sends reaches other programs on this machine's lo. None when that needs
-    what is missing (root, unshare, ip): the caller runs on the shared lo."""
-    if os.geteuid() != 0 or not shutil.which("unshare") or not shutil.which("ip"):
-        print("%s: --private-net needs root, unshare and ip; running on the shared lo"
-              % os.path.basename(script))
+    so that nothing it sends reaches other programs on this machine's lo. None when no namespace
+    can be had here: the caller runs on the shared lo."""
+    # A container may refuse a namespace even to root.
+    if (os.geteuid() != 0 or not shutil.which("unshare") or not shutil.which("ip")
+            or subprocess.call(["unshare", "-n", "true"], stderr=subprocess.DEVNULL) != 0):
+        print("%s: no network namespace of its own here (needs root, unshare and ip); running "
+              "on the shared lo" % os.path.basename(script))
         return None
     rest = [a for a in argv if a != "--private-net"]
     inner = "ip link set lo up && ip link set lo multicast on && exec \"$@\""
