@@ -158,6 +158,23 @@ def command_name(pid):
         return ""
 
 
+def socket_drops(pid, port):
+    """Datagrams the kernel dropped for want of room in the process's sockets on the port."""
+    inodes = set()
+    try:
+        for fd in os.listdir("/proc/%d/fd" % pid):
+            try:
+                inodes.add(os.readlink("/proc/%d/fd/%s" % (pid, fd)))
+            except OSError:
+                pass
+        with open("/proc/%d/net/udp" % pid) as f:
+            rows = [line.split() for line in f.readlines()[1:]]
+    except OSError:
+        return None
+    return sum(int(row[-1]) for row in rows if int(row[1].split(":")[1], 16) == port
+               and "socket:[%s]" % row[9] in inodes)
+
+
 def rss_mb(pid):
     try:
         with open("/proc/%d/status" % pid) as f:
@@ -336,8 +353,10 @@ def main():
                 after = listener.table_after(asked)
                 capped = {identity: FAULT_CAP for identity in PROBE_KINDS}
                 capped[78] = min(REJECTED_CAP, sent.value + expected[78])
-                print("soak: flood: %d malformed datagrams in %.0f s; table %s"
-                      % (sent.value, time.monotonic() - flood_start - 2, after), flush=True)
+                print("soak: flood: %d malformed datagrams in %.0f s; table %s; dropped by "
+                      "the kernel before the unit read them: %s"
+                      % (sent.value, time.monotonic() - flood_start - 2, after,
+                         socket_drops(pid, port)), flush=True)
                 if after != capped:
                     failures.append("after the flood the table is %s, not %s" % (after, capped))
                 flood_checked = True
