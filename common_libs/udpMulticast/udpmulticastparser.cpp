@@ -3,7 +3,6 @@
 #include "crc8.h"
 #include "nmeaparser.h"
 
-#include <QDebug>
 #include <QStringList>
 
 #include <bitset>
@@ -57,15 +56,11 @@ std::unique_ptr<UdpMulticastGroupMsg> UdpMulticastParser::parseUdpAsciMsg(const 
         UdpMulticastSingleMsg line;
         if (!parseOneMsg(lineText, line)) {
             group->bValid = false;
-            qDebug().noquote() << "!!! ERROR NMEA  xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx: "
-                               << lineText;
         }
         group->msgsList.append(std::move(line));
     }
     if (start < text.size()) {
         group->bValid = false;
-        qDebug().noquote() << " WARNING: Udp message: unexpected chars after new line: "
-                           << text.mid(start);
     }
     if (group->msgsList.isEmpty()) {
         // A datagram without a single line carries nothing a handler could take.
@@ -76,25 +71,19 @@ std::unique_ptr<UdpMulticastGroupMsg> UdpMulticastParser::parseUdpAsciMsg(const 
 
 bool UdpMulticastParser::parseOneMsg(const QString& text, UdpMulticastSingleMsg& line) {
     if (!text.startsWith(QLatin1Char('\\'))) {
-        return fail(
-            UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_FRAMING, line,
-            QStringLiteral("Wrong group tag format in UDP msg "
-                           "!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"
-                           "!!!!!!!!!!!!!!!!1 "));
+        return fail(UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_FRAMING, line);
     }
     const qsizetype end = text.indexOf(QLatin1Char('\\'), 1);
     if (end < 0) {
-        return fail(UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_FRAMING, line,
-                    QStringLiteral("UDP_ERR_TAG_FORMAT"));
+        return fail(UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_FRAMING, line);
     }
     const QString tagBlock = text.mid(1, end - 1);
     if (CRC8::validateCrc(tagBlock) != 0) {
-        return fail(UDP_ERR_TAG_CRC, ERR_TYPE_TAG_CRC, line, QStringLiteral("UDP_ERR_TAG_CRC"));
+        return fail(UDP_ERR_TAG_CRC, ERR_TYPE_TAG_CRC, line);
     }
     Tags tags;
     if (!splitTags(tagBlock.chopped(3), tags)) {
-        return fail(UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong tag format in UDP msg: ") + tagBlock);
+        return fail(UDP_ERR_TAG_FORMAT, ERR_TYPE_TAG_SINTAX, line);
     }
     return getGroupTag(tags, line) && getSourceTag(tags, line) && getMsgIndexTag(tags, line) &&
            getDestinationTag(tags, line) && getMsgSourceCluster(tags, line) &&
@@ -139,11 +128,9 @@ QLatin1StringView UdpMulticastParser::firstSourceTag(QByteArrayView lines) {
     }
 }
 
-bool UdpMulticastParser::fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line,
-                              const QString& why) {
+bool UdpMulticastParser::fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line) {
     line.msgStatus = status;
     errorCounter.emitSigError(errorId);
-    qDebug().noquote() << why;
     return false;
 }
 
@@ -171,8 +158,7 @@ bool UdpMulticastParser::getGroupTag(const Tags& tags, UdpMulticastSingleMsg& li
     if (parts.size() != 3 || !toUnsigned(parts[0], 0xFFFF, index) ||
         !toUnsigned(parts[1], 0xFFFF, total) || !toUnsigned(parts[2], 0xFFFF, id) || index < 1 ||
         index > total) {
-        return fail(UDP_ERR_GROUP_FORMAT, ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong group tag format in UDP msg: ") + *found);
+        return fail(UDP_ERR_GROUP_FORMAT, ERR_TYPE_TAG_SINTAX, line);
     }
     line.udpGroupTag = UdpGroupTag(static_cast<quint16>(index), static_cast<quint16>(total),
                                    static_cast<quint16>(id));
@@ -183,9 +169,7 @@ bool UdpMulticastParser::getSourceTag(const Tags& tags, UdpMulticastSingleMsg& l
     const auto found = tags.constFind(QLatin1Char('s'));
     if (found == tags.constEnd() || found->size() != kSfiLength) {
         return fail(found == tags.constEnd() ? UDP_MISS_SOURCE : UDP_ERR_SRC_FORMAT,
-                    ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong format or missing source tag in UDP msg: ") +
-                        tags.value(QLatin1Char('s')));
+                    ERR_TYPE_TAG_SINTAX, line);
     }
     line.udpSourceTag = UdpSourceTag(*found);
     return true;
@@ -198,8 +182,7 @@ bool UdpMulticastParser::getMsgIndexTag(const Tags& tags, UdpMulticastSingleMsg&
     }
     quint32 counter = 0;
     if (!toUnsigned(*found, kMaxLineCounter, counter)) {
-        return fail(UDP_ERR_COUNT_FORMAT, ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong format or missing msg index tag in UDP msg: ") + *found);
+        return fail(UDP_ERR_COUNT_FORMAT, ERR_TYPE_TAG_SINTAX, line);
     }
     line.udpCounterTag = UdpCounterTag(static_cast<quint16>(counter));
     return true;
@@ -211,8 +194,7 @@ bool UdpMulticastParser::getDestinationTag(const Tags& tags, UdpMulticastSingleM
         return true;
     }
     if (found->size() != kSfiLength) {
-        return fail(UDP_ERR_DEST_FORMAT, ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong destination tag format in UDP msg: ") + *found);
+        return fail(UDP_ERR_DEST_FORMAT, ERR_TYPE_TAG_SINTAX, line);
     }
     line.udpDestinationTag = UdpDestinationTag(*found);
     return true;
@@ -244,8 +226,7 @@ bool UdpMulticastParser::readCluster(const Tags& tags, QChar key, UdpMsgStatus s
         return true;
     }
     if (found->isEmpty() || found->size() > kMaxClusterLength) {
-        return fail(status, ERR_TYPE_TAG_SINTAX, line,
-                    QStringLiteral("Wrong cluster tag format in UDP msg: ") + *found);
+        return fail(status, ERR_TYPE_TAG_SINTAX, line);
     }
     cluster = *found;
     return true;
@@ -258,6 +239,5 @@ bool UdpMulticastParser::parseSentence(const QString& sentence, UdpMulticastSing
         return true;
     }
     errorCounter.emitSigError(sentenceErrorId(error));
-    qDebug().noquote() << "Wrong sentence in UDP msg: " << sentence.trimmed();
     return false;
 }

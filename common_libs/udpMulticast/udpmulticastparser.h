@@ -37,8 +37,10 @@ public:
 private:
     using Tags = QHash<QChar, QString>;
 
-    static bool fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line,
-                     const QString& why);
+    // Marks the line and counts the fault. Nothing is logged: a faulty or hostile device on
+    // the network may send thousands of bad datagrams a second, and the error table holds
+    // what the service engineer needs.
+    static bool fail(UdpMsgStatus status, int errorId, UdpMulticastSingleMsg& line);
     static bool splitTags(const QString& tagBlock, Tags& tags);
     static bool getGroupTag(const Tags& tags, UdpMulticastSingleMsg& line);
     static bool getSourceTag(const Tags& tags, UdpMulticastSingleMsg& line);

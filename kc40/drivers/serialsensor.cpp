@@ -17,7 +17,11 @@ constexpr int kDrainMs = 1000;
 } // namespace
 
 SerialSensor::SerialSensor(QObject* parent)
-    : QObject(parent), framer(kMaxSentenceBuffer), cfgRepeatTimer(this), muteRepeatTimer(this) {
+    : QObject(parent), framer(kMaxSentenceBuffer), cfgRepeatTimer(this), reopenTimer(this),
+      muteRepeatTimer(this) {
+    reopenTimer.setSingleShot(true);
+    reopenTimer.setInterval(kReopenIntervalMs);
+    connect(&reopenTimer, &QTimer::timeout, this, &SerialSensor::reopen);
     cfgRepeatTimer.setSingleShot(true);
     cfgRepeatTimer.setInterval(kRepeatIntervalMs);
     connect(&cfgRepeatTimer, &QTimer::timeout, this, &SerialSensor::repeatCFG);
@@ -43,6 +47,9 @@ bool SerialSensor::init(const QString& name, int baudRate, bool connectReceive) 
     if (port) {
         close();
     }
+    lineName = name;
+    lineBaud = baudRate;
+    lineReceives = connectReceive;
     uartDevicePath = Platform::serialDevice(name);
     port = std::make_unique<QSerialPort>();
     port->setPortName(uartDevicePath);
@@ -61,6 +68,7 @@ bool SerialSensor::init(const QString& name, int baudRate, bool connectReceive) 
     if (connectReceive) {
         connect(port.get(), &QSerialPort::readyRead, this, &SerialSensor::slottReadNmeaPacket);
     }
+    connect(port.get(), &QSerialPort::errorOccurred, this, &SerialSensor::lineFailed);
     framer.clear();
     rawData.clear();
     Logger::instance()->append(QStringLiteral("Opened port for reading: ") + uartDevicePath,
@@ -71,6 +79,7 @@ bool SerialSensor::init(const QString& name, int baudRate, bool connectReceive) 
 
 void SerialSensor::close() {
     writable = false;
+    reopenTimer.stop();
     if (!port) {
         return;
     }
@@ -81,6 +90,31 @@ void SerialSensor::close() {
     port->close();
     Logger::instance()->append(QStringLiteral("Closed port ") + uartDevicePath, Logger::LOG_INFO);
     port.reset();
+}
+
+void SerialSensor::lineFailed(QSerialPort::SerialPortError error) {
+    // A line whose device has gone reads nothing (or fails) although it was said to be ready,
+    // and would say so on every turn of the event loop: it is closed at once, without a drain
+    // (nothing leaves a line that has gone), and replaced from the timer: never deleted inside
+    // its own signal.
+    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) ||
+        reopenTimer.isActive()) {
+        return;
+    }
+    writable = false;
+    port->disconnect(this);
+    port->close();
+    Logger::instance()->append(QStringLiteral("Sensor line lost: ") + uartDevicePath +
+                                   QStringLiteral("; opening it again"),
+                               Logger::LOG_ERROR);
+    reopenTimer.start();
+}
+
+void SerialSensor::reopen() {
+    port.reset();
+    if (!init(lineName, lineBaud, lineReceives)) {
+        reopenTimer.start();
+    }
 }
 
 int SerialSensor::sendMessage(const QString& text, bool forceSend) {

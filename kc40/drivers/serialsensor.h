@@ -17,6 +17,8 @@
 // upgrade own it). Cuts sentences, counts good and bad ones, keeps a configuration or test
 // command alive until the sensor echoes it (every 2 s, 11 writes at most), runs the one-byte
 // mute handshake and, in raw-data mode, cuts the binary measurement frames for the network.
+// A line that goes away under the unit (its device gone, as when a cable adapter is pulled
+// and plugged in again) is opened again at the same rate once a second until it is back.
 class SerialSensor : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
     static constexpr int kMaxWrites = 11;
     static constexpr int kMuteIntervalMs = 100;
     static constexpr int kMaxMuteWrites = 10;
+    static constexpr int kReopenIntervalMs = 1000;
     static constexpr char kMuteByte = 0x13;
     static constexpr char kUnmuteByte = 0x11;
 
@@ -33,6 +36,7 @@ public:
     static bool validateBaudRate(int baudRate);
     // name: a device name without folder ("ttyS3").
     bool init(const QString& name, int baudRate, bool connectReceive);
+    // Closes the line for good: a line closed here is not opened again by itself.
     void close();
     bool isWritable() const { return writable; }
 
@@ -86,6 +90,8 @@ private Q_SLOTS:
     void slottReadNmeaPacket();
     void repeatCFG();
     void repeatMuteRequest();
+    void lineFailed(QSerialPort::SerialPortError error);
+    void reopen();
 
 private:
     void receiveNormalMode(const QByteArray& bytes);
@@ -112,6 +118,11 @@ private:
     int CFG_repetition_count = 0;
     bool m_onlyDAT4 = false;
     QString uartDevicePath;
+    // What the line was last opened with, to open it again after it went away.
+    QString lineName;
+    int lineBaud = 0;
+    bool lineReceives = false;
+    QTimer reopenTimer;
     bool bReceivingEnabled = true;
     QTimer muteRepeatTimer;
     QByteArray muteRequest;

@@ -66,6 +66,11 @@ bool Scenario::fromJson(const QByteArray& json, Scenario& scenario, QString* err
     s.faults.pairWrites = f.value(QLatin1String("pairWrites")).toBool();
     s.faults.stuck = f.value(QLatin1String("stuck")).toBool();
     s.faults.eraseNeverEnds = f.value(QLatin1String("eraseNeverEnds")).toBool();
+    s.faults.cutEvery = f.value(QLatin1String("cutEvery")).toInt();
+    s.faults.burstEvery = f.value(QLatin1String("burstEvery")).toInt();
+    s.faults.silenceEverySeconds = f.value(QLatin1String("silenceEverySeconds")).toInt();
+    s.faults.silenceSeconds = f.value(QLatin1String("silenceSeconds")).toInt();
+    s.faults.reopenEverySeconds = f.value(QLatin1String("reopenEverySeconds")).toInt();
     scenario = s;
     return true;
 }
@@ -106,5 +111,10 @@ QString Scenario::help() {
         "                {\"stuck\": true}             identical water and ground speeds,\n"
         "                                            never changing\n"
         "                {\"eraseNeverEnds\": true}    the PROM stays busy after an erase\n"
+        "                {\"cutEvery\": 11}           every 11th DAT breaks off halfway\n"
+        "                {\"burstEvery\": 60}         every 60th ping cycle sends 100 DAT4\n"
+        "                {\"silenceEverySeconds\": 110, \"silenceSeconds\": 30}\n"
+        "                                            silent for the last 30 s of every 110 s\n"
+        "                {\"reopenEverySeconds\": 50} drop the line and offer a new one\n"
         "Example: {\"stwLong\": {\"start\": 0, \"rate\": 0.2, \"max\": 12}, \"firmware\": 214}\n");
 }

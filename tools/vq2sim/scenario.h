@@ -28,6 +28,11 @@ struct Faults {
     bool pairWrites = false;     // DAT4 and DAT5 leave in one write
     bool stuck = false;          // ground speeds equal water speeds, unchanging
     bool eraseNeverEnds = false; // the PROM stays busy after a bulk erase
+    int cutEvery = 0;            // every n-th DAT breaks off halfway, the rest never comes
+    int burstEvery = 0;          // every n-th ping cycle pours out a hundred DAT4 at once
+    int silenceEverySeconds = 0; // the last silenceSeconds of each such period are silent
+    int silenceSeconds = 0;
+    int reopenEverySeconds = 0; // the line is dropped and a new one offered this often
 };
 
 // What the simulated sensor measures and how it misbehaves, read from a small JSON file.

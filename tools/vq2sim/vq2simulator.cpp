@@ -79,6 +79,8 @@ bool Vq2Simulator::open(const QString& linkPath, QString* error) {
     if (!m_pty.open(linkPath, false, error)) {
         return false;
     }
+    m_link = linkPath;
+    m_nextReopen = m_clock.elapsed() + m_scenario.faults.reopenEverySeconds * 1000;
     m_reader = std::make_unique<QSocketNotifier>(m_pty.master(), QSocketNotifier::Read);
     m_reader->setEnabled(false);
     connect(m_reader.get(), &QSocketNotifier::activated, this, &Vq2Simulator::readLine);
@@ -104,7 +106,31 @@ int Vq2Simulator::baudRate() const {
     return baudOf(::cfgetospeed(&settings));
 }
 
+void Vq2Simulator::reopen() {
+    if (m_lineOpen) {
+        endSession();
+    }
+    m_reader.reset();
+    m_pty.close();
+    QString error;
+    if (!open(m_link, &error)) {
+        qWarning("vq2sim: cannot offer the line again: %s", qPrintable(error));
+    }
+}
+
+bool Vq2Simulator::inSilence(qint64 now) const {
+    const Faults& faults = m_scenario.faults;
+    if (faults.silenceEverySeconds <= 0) {
+        return false;
+    }
+    const qint64 period = qint64(faults.silenceEverySeconds) * 1000;
+    return now % period >= period - qint64(faults.silenceSeconds) * 1000;
+}
+
 void Vq2Simulator::tick() {
+    if (m_scenario.faults.reopenEverySeconds > 0 && m_clock.elapsed() >= m_nextReopen) {
+        reopen();
+    }
     // With no process holding the slave, the master reports a hang-up.
     pollfd fd{m_pty.master(), POLLIN, 0};
     ::poll(&fd, 1, 0);
@@ -124,7 +150,7 @@ void Vq2Simulator::tick() {
         leaveFirmwareMode();
     }
     if (!m_lineOpen || m_scenario.faults.silent || m_muted || m_clock.elapsed() < m_silentUntil ||
-        m_clock.elapsed() < m_nextDat) {
+        m_clock.elapsed() < m_nextDat || inSilence(m_clock.elapsed())) {
         return;
     }
     m_nextDat = m_clock.elapsed() + kCycleMs;
@@ -140,6 +166,15 @@ void Vq2Simulator::tick() {
 
 void Vq2Simulator::sendCycle() {
     m_lastDatAt = m_clock.elapsed();
+    const int burstEvery = m_scenario.faults.burstEvery;
+    if (burstEvery > 0 && ++m_cycleCount % burstEvery == 0) {
+        QByteArray burst;
+        for (int i = 0; i < kBurstSentences; ++i) {
+            burst += datSentence(4);
+        }
+        write(burst);
+        return;
+    }
     const QByteArray dat4 = datSentence(4);
     if (!sendsDat5()) {
         writeSentence(dat4);
@@ -426,6 +461,9 @@ QByteArray Vq2Simulator::datSentence(int system) {
     }
     if (faults.garbageEvery > 0 && m_datCount % faults.garbageEvery == 0) {
         text.prepend("\x01\xfe#garbage");
+    }
+    if (faults.cutEvery > 0 && m_datCount % faults.cutEvery == 0) {
+        text.truncate(text.size() / 2);
     }
     return text;
 }

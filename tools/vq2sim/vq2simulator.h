@@ -35,6 +35,7 @@ public:
     static constexpr int kCycleMs = 500;
     static constexpr int kReloadSilenceMs = 1000;
     static constexpr int kRawFrameBody = 1100;
+    static constexpr int kBurstSentences = 100;
 
     explicit Vq2Simulator(const Scenario& scenario, QObject* parent = nullptr);
     ~Vq2Simulator() override;
@@ -76,6 +77,10 @@ private Q_SLOTS:
 
 private:
     void startSession();
+    // A cable pulled and plugged in again: the line goes and a new one takes its place.
+    void reopen();
+    // Within the silent end of a periodic silence.
+    bool inSilence(qint64 now) const;
     // Reads until nothing is waiting; false when nothing was read.
     bool readOnce();
     void drain();
@@ -99,6 +104,7 @@ private:
 
     Scenario m_scenario;
     QString m_shipFile;
+    QString m_link;
     RawPty m_pty;
     std::unique_ptr<QSocketNotifier> m_reader;
     QTimer m_tick;
@@ -120,5 +126,7 @@ private:
     qint64 m_silentUntil = 0;
     qint64 m_nextDat = 0;
     int m_datCount = 0;
+    int m_cycleCount = 0;
+    qint64 m_nextReopen = 0;
     qint64 m_lastDatAt = 0;
 };

@@ -1,3 +1,4 @@
+#include "logcapture.h"
 #include "udpmulticastparser.h"
 
 #include <gtest/gtest.h>
@@ -69,15 +70,20 @@ const LineCase kLines[] = {
     {"SentenceFormat", "\\s:II0102*4A\\$GPH,1\r\n", UDP_MSG_OK, {76}},
     {"NoSentence", "\\s:II0102*4A\\\r\n", UDP_MSG_OK, {76}}};
 
+// A fault is counted, never logged: a flood of bad datagrams must not become a flood of lines.
 TEST(UdpParser, LineReportsOnlyItsFirstFault) {
     for (const LineCase& c : kLines) {
         UdpMulticastSingleMsg line;
         bool ok = false;
+        const LogCapture log;
         const QList<int> errors =
             reportedErrors([&] { ok = UdpMulticastParser::parseOneMsg(c.line, line); });
         EXPECT_EQ(ok, c.errors.isEmpty()) << c.name;
         EXPECT_EQ(line.msgStatus, c.status) << c.name;
         EXPECT_EQ(errors, c.errors) << c.name;
+        // The same line as a whole datagram.
+        UdpMulticastParser::parseUdpAsciMsg(c.line);
+        EXPECT_EQ(log.text(), QString()) << c.name;
     }
 }
 

@@ -123,6 +123,19 @@ TEST_F(SensorLine, OnlyAnEchoOfTheSameKindAnswersTheAwaitedCommand) {
     }
 }
 
+// A cable adapter pulled and plugged in again: the sensor's sentences come in again without a
+// restart of the unit.
+TEST_F(SensorLine, ALineThatGoesAwayIsOpenedAgainWhenItIsBack) {
+    pty.reset();
+    ASSERT_TRUE(waitFor([&] { return !sensor.isWritable(); }, 6000)) << "the loss goes unseen";
+    pty = std::make_unique<PseudoTerminal>(root.path("/dev/ttyS3"));
+    ASSERT_TRUE(pty->isValid());
+    ASSERT_TRUE(waitFor([&] { return sensor.isWritable(); }, 6000)) << "not opened again";
+    pty->write(kDat4);
+    ASSERT_TRUE(waitFor([&] { return !received.empty(); }, 6000));
+    EXPECT_EQ(received.front(), QString::fromLatin1(kDat4));
+}
+
 TEST_F(SensorLine, RefusesUnsupportedRatesAndMissingDevices) {
     for (int rate : {0, 9600, 19200, 57600}) {
         EXPECT_FALSE(sensor.init(QStringLiteral("ttyS3"), rate, true)) << rate;

@@ -41,12 +41,15 @@ TEST(Scenario, TheFirmwareAndEveryFaultAreRead) {
     ASSERT_TRUE(
         Scenario::fromJson(R"({"firmware": 214, "faults": {"silent": true, "noAnswers": true,
         "answerDelayMs": 2500, "badChecksumEvery": 5, "garbageEvery": 3, "splitWrites": true,
-        "pairWrites": true, "stuck": true}})",
+        "pairWrites": true, "stuck": true, "cutEvery": 11, "burstEvery": 60,
+        "silenceEverySeconds": 110, "silenceSeconds": 30, "reopenEverySeconds": 50}})",
                            s, nullptr));
     const Faults& f = s.faults;
     EXPECT_EQ(std::tuple(s.firmware, f.silent, f.noAnswers, f.answerDelayMs, f.badChecksumEvery,
-                         f.garbageEvery, f.splitWrites, f.pairWrites, f.stuck),
-              std::tuple(214, true, true, 2500, 5, 3, true, true, true));
+                         f.garbageEvery, f.splitWrites, f.pairWrites, f.stuck, f.cutEvery,
+                         f.burstEvery, f.silenceEverySeconds, f.silenceSeconds,
+                         f.reopenEverySeconds),
+              std::tuple(214, true, true, 2500, 5, 3, true, true, true, 11, 60, 110, 30, 50));
 }
 
 // The scenarios shipped with the simulator are what a person starts it with.
