@@ -6,6 +6,9 @@ set(CMAKE_SYSTEM_PROCESSOR arm)
 set(CMAKE_LIBRARY_ARCHITECTURE arm-linux-gnueabihf)
 set(CMAKE_C_COMPILER arm-linux-gnueabihf-gcc)
 set(CMAKE_CXX_COMPILER arm-linux-gnueabihf-g++)
+# Debian's armhf C library and Qt keep a 32-bit time_t. The unit takes the date only from Qt, as
+# 64-bit milliseconds, so -D_TIME_BITS=64 would change nothing of ours but the C library's
+# types in our own objects, against Qt's: it is not set.
 
 # Programs (compilers, Qt's moc and rcc) are the PC's; headers, libraries and package
 # descriptions only the board's.
