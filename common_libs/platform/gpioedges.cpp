@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -182,22 +183,27 @@ QStringList GpioEdgeWatch::wait() {
 
 QStringList GpioEdgeWatch::virtualEdges() {
     QStringList edges;
-    alignas(inotify_event) char buffer[4096];
+    char buffer[4096];
     for (;;) {
         const ssize_t length = ::read(m_inotifyFd, buffer, sizeof buffer);
         if (length <= 0) {
             return edges;
         }
         for (ssize_t at = 0; at < length;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-            at += ssize_t(sizeof(inotify_event) + event->len);
-            if (!(event->mask & kVirtualEdgeEvents) || event->len == 0 ||
-                qstrcmp(event->name, "value") != 0) {
+            // Copied out rather than cast in place: a cast from the byte buffer is sound only
+            // while the kernel pads every name to the header's alignment, and on the board's
+            // ARM core a misaligned multi-word load faults.
+            inotify_event event;
+            std::memcpy(&event, buffer + at, sizeof event);
+            const char* name = buffer + at + sizeof event;
+            at += ssize_t(sizeof event + event.len);
+            if (!(event.mask & kVirtualEdgeEvents) || event.len == 0 ||
+                qstrcmp(name, "value") != 0) {
                 continue;
             }
             for (auto pin = m_pins.begin(); pin != m_pins.end(); ++pin) {
                 bool level = false;
-                if (pin->descriptor == event->wd && readLevel(pin.key(), &level) &&
+                if (pin->descriptor == event.wd && readLevel(pin.key(), &level) &&
                     level != pin->level) {
                     pin->level = level;
                     edges << pin.key();
