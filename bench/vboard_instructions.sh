@@ -15,17 +15,8 @@ VBOARD="$BUILD/bin/vboard"
 KC40="$(pwd)/$BUILD/bin/kc40"
 [ -x "$VBOARD" ] && [ -x "$KC40" ] || { echo "no $VBOARD or $KC40; build first" >&2; exit 2; }
 
-root=$(mktemp -d "${TMPDIR:-/tmp}/vboard-callgrind-XXXXXX")
-board=0
-cleanup() {
-    if [ "$board" -gt 0 ] && kill -0 "$board" 2>/dev/null; then
-        kill -INT "$board"
-        wait "$board" || true
-    fi
-    rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+ROOT_NAME=vboard-callgrind
+. bench/vboard_root.sh
 
 "$VBOARD" --root "$root" --group "$GROUP" --plain --seconds 15 >/dev/null 2>&1
 

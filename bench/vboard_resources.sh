@@ -16,17 +16,8 @@ MEASURE=${MEASURE:-60}
 VBOARD="$BUILD/bin/vboard"
 [ -x "$VBOARD" ] || { echo "no $VBOARD; build first" >&2; exit 2; }
 
-root=$(mktemp -d "${TMPDIR:-/tmp}/vboard-bench-XXXXXX")
-board=0
-cleanup() {
-    if [ "$board" -gt 0 ] && kill -0 "$board" 2>/dev/null; then
-        kill -INT "$board"
-        wait "$board" || true
-    fi
-    rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+ROOT_NAME=vboard-bench
+. bench/vboard_root.sh
 
 # Channel setup: the 14 output sentences of each channel, all allowed and enabled, in the
 # serializer's layout (keys in order, one line).

@@ -2,7 +2,7 @@
 // file, the rest are its bytes. The coefficients, the speed table, the sources in use and the
 // recommended angles are setup records; the extended table has a text form of its own, which
 // must read back the same once the unit has written it.
-#include "quietlog.h"
+#include "fuzzinput.h"
 #include "recordload.h"
 
 #include "calibration.h"
@@ -46,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
-                           static_cast<qsizetype>(size - 1));
+    const QByteArray bytes = afterFirstByte(data, size);
     kFiles[data[0] % std::size(kFiles)](bytes);
     return 0;
 }

@@ -3,8 +3,8 @@
 // player's text stream reads it) played as a sentence; with the first byte odd it is a log
 // recorded on a stick, converted to a demonstration whose lines are then played the same way.
 #include "demoplayer.h"
+#include "fuzzinput.h"
 #include "logfileparser.h"
-#include "quietlog.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
-                           static_cast<qsizetype>(size - 1));
+    const QByteArray bytes = afterFirstByte(data, size);
     if (data[0] % 2 == 0) {
         play(QString::fromUtf8(bytes));
     } else {

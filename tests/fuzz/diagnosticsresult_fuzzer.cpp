@@ -4,8 +4,8 @@
 // give on again: its text must read back to a result with the very same text.
 #include "diagnosticsstatus.h"
 #include "diagnosticstest.h"
+#include "fuzzinput.h"
 #include "msgidm.h"
-#include "quietlog.h"
 
 #include <QByteArray>
 #include <QString>

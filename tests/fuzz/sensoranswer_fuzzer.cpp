@@ -3,9 +3,9 @@
 // (SNF) taken over. The first byte sets how many bytes each read delivers. Every byte must end
 // up in exactly one place: a sentence, the rejected noise, the overflow count or the text
 // still waiting; and every sentence runs from its only "$" to its only line feed.
+#include "fuzzinput.h"
 #include "msgsnf.h"
 #include "nmeaparser.h"
-#include "quietlog.h"
 #include "sensorinfo.h"
 #include "sentenceframer.h"
 
@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const qsizetype readSize = data[0] % 64 + 1;
-    const QByteArray stream(reinterpret_cast<const char*>(data) + 1,
-                            static_cast<qsizetype>(size - 1));
+    const QByteArray stream = afterFirstByte(data, size);
     // A small buffer, so that the overflow is reached by short inputs too.
     SentenceFramer framer(256);
     SensorInfo info;

@@ -3,7 +3,7 @@
 // serial number may change; the rest is the live text and the staged text, split at the first
 // zero byte. A live file that is overlaid and well-formed for its name must come out merged and
 // of the same shape: otherwise the unit keeps it untouched and the staged values are lost.
-#include "quietlog.h"
+#include "fuzzinput.h"
 #include "setupfilesparser.h"
 
 #include <QByteArray>
@@ -45,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const LiveFile& file = kLiveFiles[(data[0] & 0x7f) % std::size(kLiveFiles)];
     const bool overwriteSerial = (data[0] & 0x80) != 0;
-    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
-                           static_cast<qsizetype>(size - 1));
+    const QByteArray bytes = afterFirstByte(data, size);
     const qsizetype split = bytes.indexOf('\0');
     const QString live = QString::fromLatin1(split < 0 ? bytes : bytes.left(split));
     const QString staged = split < 0 ? QString() : QString::fromLatin1(bytes.mid(split + 1));

@@ -1,7 +1,7 @@
 // Fuzzes the load of the setup records the display changes and the unit reads at every start:
 // the first byte chooses the record family, the rest are the file's bytes. Object records and
 // lists of records share the serializer's path, so one target serves all of them.
-#include "quietlog.h"
+#include "fuzzinput.h"
 #include "recordload.h"
 
 #include "alarm/alarmids_setup.h"
@@ -51,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const QByteArray bytes(reinterpret_cast<const char*>(data) + 1,
-                           static_cast<qsizetype>(size - 1));
+    const QByteArray bytes = afterFirstByte(data, size);
     kFamilies[data[0] % std::size(kFamilies)](bytes);
     return 0;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLoggingCategory>
 #include <QString>
 #include <QtGlobal>
+
+#include <cstddef>
+#include <cstdint>
 
 // The fuzzed code logs everything it rejects. Switched off once per process, so that the runs
 // spend their time parsing rather than formatting log lines nobody reads.
@@ -13,4 +17,10 @@ inline void silenceLogging() {
         return true;
     }();
     static_cast<void>(silenced);
+}
+
+// What follows the first byte of an input that is not empty: the targets spend that byte on
+// choosing what reads the rest.
+inline QByteArray afterFirstByte(const std::uint8_t* data, std::size_t size) {
+    return QByteArray(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1));
 }
