@@ -176,10 +176,10 @@ def socket_drops(pid, port):
                and "socket:[%s]" % row[9] in inodes)
 
 
-# Where AddressSanitizer's allocator keeps every heap block of the program on x86-64, the
-# blocks held back after their release included. The resident memory outside it also holds the
-# sanitizer's own records (the call stack of every allocation seen, kept for its reports), which
-# grow with each new path through the code however flat the program's heap stays.
+# Where AddressSanitizer's allocator keeps the program's heap blocks on x86-64, the blocks held
+# back after their release included. The resident memory outside it also holds the sanitizer's
+# own bookkeeping (among it the call stack of every allocation, kept for its reports), which
+# was seen to grow by about half a megabyte a minute while this heap stayed flat.
 SANITIZER_HEAP = (0x600000000000, 0x640000000000)
 
 
@@ -431,7 +431,7 @@ def main():
     if no_speed > SENSOR_FAULTS["silenceSeconds"] + 20:
         failures.append("the sensor's speeds stayed away %.1f s" % no_speed)
     # The program's own memory is judged by the heap: the resident memory of a sanitizer build
-    # keeps growing with the sanitizer's records alone. The heap breathes by a megabyte as the
+    # keeps growing with the sanitizer's bookkeeping alone. The heap breathes by a megabyte as the
     # released blocks held back come and go, so five-minute means are compared.
     if len(heap) >= 10 and None not in heap:
         early = statistics.mean(heap[4:9])
