@@ -31,7 +31,6 @@ void extendedTable(const QByteArray& bytes) {
     }
 }
 
-using Load = void (*)(const QByteArray&);
 const Load kFiles[] = {
     [](const QByteArray& bytes) { recordload::record<calibration_s>(bytes); },
     [](const QByteArray& bytes) { recordload::list<SpeedCalibrationPoint>(bytes); },
@@ -43,10 +42,6 @@ const Load kFiles[] = {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     silenceLogging();
-    if (size == 0) {
-        return 0;
-    }
-    const QByteArray bytes = afterFirstByte(data, size);
-    kFiles[data[0] % std::size(kFiles)](bytes);
+    loadWithChosenReader(kFiles, data, size);
     return 0;
 }

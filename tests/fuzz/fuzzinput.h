@@ -24,3 +24,14 @@ inline void silenceLogging() {
 inline QByteArray afterFirstByte(const std::uint8_t* data, std::size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1));
 }
+
+// A reader of a file's bytes, one of those a target chooses from.
+using Load = void (*)(const QByteArray&);
+
+// The bytes after the first go to the reader that byte picks; an empty input goes nowhere.
+template <std::size_t N>
+void loadWithChosenReader(const Load (&loads)[N], const std::uint8_t* data, std::size_t size) {
+    if (size > 0) {
+        loads[data[0] % N](afterFirstByte(data, size));
+    }
+}

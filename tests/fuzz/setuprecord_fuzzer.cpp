@@ -20,7 +20,6 @@
 #include <cstdint>
 
 namespace {
-using Load = void (*)(const QByteArray&);
 template <class Gadget> void asRecord(const QByteArray& bytes) {
     recordload::record<Gadget>(bytes);
 }
@@ -48,10 +47,6 @@ const Load kFamilies[] = {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     silenceLogging();
-    if (size == 0) {
-        return 0;
-    }
-    const QByteArray bytes = afterFirstByte(data, size);
-    kFamilies[data[0] % std::size(kFamilies)](bytes);
+    loadWithChosenReader(kFamilies, data, size);
     return 0;
 }
