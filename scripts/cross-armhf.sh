@@ -45,26 +45,8 @@ ARMHF_PACKAGES="crossbuild-essential-armhf qemu-user-static
 qt6-base-dev:armhf qt6-serialport-dev:armhf
 libgtest-dev:armhf libgmock-dev:armhf"
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-missing=""
-for p in $ARMHF_PACKAGES; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $p"
-    fi
-done
-if [ -n "$missing" ]; then
-    echo "cross-armhf: installing$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    if ! dpkg --print-foreign-architectures | grep -qx armhf; then
-        $SUDO dpkg --add-architecture armhf
-    fi
-    $SUDO apt-get update
-    # shellcheck disable=SC2086
-    $SUDO apt-get install -y --no-install-recommends $missing
-else
-    echo "cross-armhf: all armhf packages present"
-fi
+# shellcheck disable=SC2086
+./scripts/install-deps.sh $ARMHF_PACKAGES
 [ "$deps_only" -eq 1 ] && exit 0
 
 tests=ON
