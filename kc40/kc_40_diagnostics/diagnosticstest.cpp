@@ -17,6 +17,13 @@ QString asText(const QString& value) {
     return value;
 }
 
+// A result too small to show at two decimals is "0.00" whatever its sign: "-0.00" would read back
+// as zero and be given on as "0.00", so the text would change on its way through the unit.
+QString twoDecimals(float value) {
+    const QString text = QString::number(value, 'f', 2);
+    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
+}
+
 // Name-value pairs of one section; the values converted by read, which may reject them.
 template <class Value, class Read>
 bool readPairs(const QString& section, QStringList& names, QList<Value>& values, Read read) {
@@ -62,8 +69,7 @@ QString DiagnosticsTest::getTestDataString() const {
     return QStringList{testName + kElements + QString::number(testStatus),
                        pairs(partialTestName, partialTestStatus,
                              [](int status) { return QString::number(status); }),
-                       pairs(testResultName, testResultValue,
-                             [](float value) { return QString::number(value, 'f', 2); }),
+                       pairs(testResultName, testResultValue, twoDecimals),
                        pairs(testCommentName, testCommentValue, asText)}
         .join(kSections);
 }

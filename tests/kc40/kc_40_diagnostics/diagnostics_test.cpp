@@ -48,8 +48,23 @@ TEST(DiagnosticsTest, TextFormHasFourSectionsWithTwoDecimalResults) {
     DiagnosticsTest test = withComments("Voltages test", 1, {{"+24V", "ERR: 27.15 V"}});
     EXPECT_EQ(test.getTestDataString(), "Voltages test,1/a,1/a,1.00/+24V,ERR: 27.15 V");
     EXPECT_EQ(DiagnosticsTest::fromText(test.getTestDataString()), test);
-    test.testResultValue[0] = 24.049f;
-    EXPECT_EQ(test.getTestDataString(), "Voltages test,1/a,1/a,24.05/+24V,ERR: 27.15 V");
+}
+
+// What the display shows of a result, and what comes back when the unit reads and gives it on.
+TEST(DiagnosticsTest, ResultValuesKeepTheirTextThroughTheUnit) {
+    const std::pair<float, const char*> cases[] = {
+        {24.049f, "24.05"}, {-3.996f, "-4.00"}, {-0.006f, "-0.01"},
+        {-0.004f, "0.00"},  {-0.0f, "0.00"},    {0.004f, "0.00"},
+    };
+    for (const auto& [value, shownValue] : cases) {
+        DiagnosticsTest test = withComments("Voltages test", 1, {{"+24V", "OK"}});
+        test.testResultValue[0] = value;
+        const QString text = test.getTestDataString();
+        EXPECT_EQ(text, QString("Voltages test,1/a,1/a,%1/+24V,OK").arg(shownValue)) << value;
+        const auto again = DiagnosticsTest::fromText(text);
+        ASSERT_TRUE(again) << value;
+        EXPECT_EQ(again->getTestDataString(), text) << value;
+    }
 }
 
 TEST(DiagnosticsTest, ReadFromTextOnlyWhenAllSectionsAndTheStatusAreThere) {
